@@ -1,0 +1,159 @@
+// velmora-cli: checks or solves a puzzle file exactly as the window does, without the window.
+
+#include <unistd.h>
+
+#include <QFile>
+#include <QLocale>
+#include <chrono>
+#include <cstdio>
+#include <iostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "files/puzzle_xml.h"
+#include "model/busqueda.h"
+#include "validation/validacion.h"
+
+namespace {
+
+using namespace velmora;
+
+constexpr int kSalidaResuelto = 0, kSalidaSinSolucion = 1, kSalidaError = 2, kSalidaUso = 64;
+
+constexpr std::string_view kAyuda =
+    "Uso: velmora-cli [--quiet] solve FICHERO\n"
+    "     velmora-cli check FICHERO\n"
+    "\n"
+    "  solve   Lee el sudoku del fichero XML, lo valida y lo resuelve como la ventana.\n"
+    "          Escribe la cuadrícula (nueve líneas; '.' para una casilla vacía) y la\n"
+    "          línea 'Movimientos: N'. Salida 0 si se resuelve, 1 si no tiene solución,\n"
+    "          2 si el fichero no se puede leer o el sudoku no es válido.\n"
+    "  check   Solo lee y valida el fichero: salida 0 si es válido, 2 si no.\n"
+    "\n"
+    "  --quiet No muestra el progreso mientras resuelve.\n"
+    "  --help  Muestra esta ayuda.\n"
+    "\n"
+    "Los mensajes de la ventana se escriben en la salida de errores como 'título: texto'.\n";
+
+// The window's part in a solve, played on a terminal: messages go to stderr, and the progress
+// line is refreshed a few times a second when stderr is a terminal.
+class Consola final : public Plataforma {
+public:
+    explicit Consola(bool progreso)
+        : progreso_(progreso), separador_(QLocale::system().groupSeparator().toStdString()) {}
+
+    Tablero t;
+    Progreso p;
+    std::array<std::string, kSegmentos> sumas;
+    std::array<std::string, kCasillas> textos;
+    std::bitset<kCasillas> fijas;
+
+    void MostrarMensaje(std::string_view texto, std::string_view titulo, Icono) override {
+        BorrarLinea();
+        std::cerr << titulo << ": " << texto << '\n';
+    }
+
+    void ProcesarEventos() override {
+        if (!progreso_ || (++llamadas_ & 0x3FFF) != 0) return;
+        const auto ahora = std::chrono::steady_clock::now();
+        if (ahora - ultima_ < std::chrono::milliseconds(250)) return;
+        ultima_ = ahora;
+        const std::string linea =
+            "\rMovimientos: " + p.TextoMovimientos(separador_) + "  " + p.TextoPorcentaje() + " ";
+        std::cerr << linea << std::flush;
+        lineaVisible_ = true;
+    }
+
+    ModoCalculo Modo() const { return ModoCalculo::Rapido; }
+    void MostrarMatriz() {}
+    void VaciarCuadricula() {
+        t.VaciarCuadricula();
+        p = {};
+    }
+    bool Validar() {
+        return t.ModoKiller ? ValidarSegmentos(t, sumas, *this)
+                            : ComprobarRepetidos(t, textos, fijas, *this);
+    }
+    void DeshabilitarHerramientas() {}
+    void HabilitarHerramientas() { BorrarLinea(); }
+
+    // Applies the file's entries in order, as opening it in the window does.
+    bool Cargar(const QString& ruta) {
+        const PuzzleLeido l = LeerFicheroPuzzle(ruta);
+        if (l.legible) {
+            t.NuevoSudoku();
+            t.ModoKiller = !l.clasico;
+            for (size_t n = 0; n < l.segmentos.size(); ++n) {
+                sumas[n] = l.segmentos[n].suma.toStdString();
+                for (const int k : l.segmentos[n].casillas)
+                    t.CasillaSeg[k] = static_cast<int16_t>(n);
+            }
+            for (const FijaLeida& f : l.fijas) {
+                fijas.set(f.casilla);
+                textos[f.casilla] = f.texto.toStdString();
+            }
+            if (l.completo) return true;
+        }
+        MostrarMensaje(kTextoErrorAbrir, kTituloFichero, Icono::Exclamacion);
+        return false;
+    }
+
+    void EscribirResultado() const {
+        std::string salida;
+        for (int k = 0; k < kCasillas; ++k) {
+            salida += t.Matriz[k] ? static_cast<char>('0' + t.Matriz[k]) : '.';
+            if (k % 9 == 8) salida += '\n';
+        }
+        std::cout << salida << "Movimientos: " << t.Movimientos << '\n';
+    }
+
+private:
+    void BorrarLinea() {
+        if (lineaVisible_) std::cerr << "\r\033[K" << std::flush;
+        lineaVisible_ = false;
+    }
+
+    bool progreso_;
+    std::string separador_;
+    unsigned llamadas_ = 0;
+    bool lineaVisible_ = false;
+    std::chrono::steady_clock::time_point ultima_{};
+};
+
+int Uso() {
+    std::cerr << kAyuda;
+    return kSalidaUso;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    bool quiet = false;
+    std::vector<std::string_view> args;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view a = argv[i];
+        if (a == "--help" || a == "-h") {
+            std::cout << kAyuda;
+            return kSalidaResuelto;
+        }
+        if (a == "--quiet" || a == "-q")
+            quiet = true;
+        else if (a.starts_with("-") && a != "-")
+            return Uso();
+        else
+            args.push_back(a);
+    }
+    if (args.size() != 2 || (args[0] != "solve" && args[0] != "check")) return Uso();
+
+    Consola consola(!quiet && args[0] == "solve" && isatty(STDERR_FILENO));
+    if (!consola.Cargar(QFile::decodeName(args[1].data()))) return kSalidaError;
+    if (args[0] == "check") {
+        consola.VaciarCuadricula();
+        return consola.Validar() ? kSalidaResuelto : kSalidaError;
+    }
+    const auto fin = ResolverSudoku(consola.t, consola.p, consola);
+    if (!fin) return kSalidaError;
+    consola.EscribirResultado();
+    return fin->final == Final::Resuelto ? kSalidaResuelto : kSalidaSinSolucion;
+}
