@@ -45,9 +45,7 @@ public:
 
     Tablero t;
     Progreso p;
-    std::array<std::string, kSegmentos> sumas;
-    std::array<std::string, kCasillas> textos;
-    std::bitset<kCasillas> fijas;
+    Enunciado e;
 
     void MostrarMensaje(std::string_view texto, std::string_view titulo, Icono) override {
         BorrarLinea();
@@ -72,29 +70,16 @@ public:
         p = {};
     }
     bool Validar() {
-        return t.ModoKiller ? ValidarSegmentos(t, sumas, *this)
-                            : ComprobarRepetidos(t, textos, fijas, *this);
+        return t.ModoKiller ? ValidarSegmentos(t, e.sumas, *this)
+                            : ComprobarRepetidos(t, e.textos, e.fijas, *this);
     }
     void DeshabilitarHerramientas() {}
     void HabilitarHerramientas() { BorrarLinea(); }
 
-    // Applies the file's entries in order, as opening it in the window does.
+    // Reads the file as opening it in the window does.
     bool Cargar(const QString& ruta) {
         const PuzzleLeido l = LeerFicheroPuzzle(ruta);
-        if (l.legible) {
-            t.NuevoSudoku();
-            t.ModoKiller = !l.clasico;
-            for (size_t n = 0; n < l.segmentos.size(); ++n) {
-                sumas[n] = l.segmentos[n].suma.toStdString();
-                for (const int k : l.segmentos[n].casillas)
-                    t.CasillaSeg[k] = static_cast<int16_t>(n);
-            }
-            for (const FijaLeida& f : l.fijas) {
-                fijas.set(f.casilla);
-                textos[f.casilla] = f.texto.toStdString();
-            }
-            if (l.completo) return true;
-        }
+        if (l.legible && AplicarPuzzle(l, t, e)) return true;
         MostrarMensaje(kTextoErrorAbrir, kTituloFichero, Icono::Exclamacion);
         return false;
     }

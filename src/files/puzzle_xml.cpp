@@ -120,6 +120,22 @@ PuzzleLeido LeerFicheroPuzzle(const QString& ruta) {
     return LeerPuzzle(f);
 }
 
+bool AplicarPuzzle(const PuzzleLeido& l, Tablero& t, Enunciado& e) {
+    t.NuevoSudoku();
+    e = {};
+    t.ModoKiller = !l.clasico;
+    for (size_t n = 0; n < l.segmentos.size(); ++n) {
+        e.sumas[n] = l.segmentos[n].suma.toStdString();
+        for (const int k : l.segmentos[n].casillas)
+            t.CasillaSeg[k] = static_cast<int16_t>(n);
+    }
+    for (const FijaLeida& f : l.fijas) {
+        e.fijas.set(f.casilla);
+        e.textos[f.casilla] = f.texto.toStdString();
+    }
+    return l.completo;
+}
+
 QByteArray TextoPuzzle(const Tablero& t) {
     QByteArray texto;
     if (t.ModoKiller) {

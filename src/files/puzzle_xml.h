@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/enunciado.h"
 #include "model/tablero.h"
 
 class QIODevice;
@@ -46,6 +47,10 @@ struct PuzzleLeido {
 PuzzleLeido LeerPuzzle(const QByteArray& datos);
 PuzzleLeido LeerPuzzle(QIODevice& origen);
 PuzzleLeido LeerFicheroPuzzle(const QString& ruta);
+
+// Empties the board in the file's mode and applies the entries in order, later entries winning,
+// as opening the file in the window does. Returns l.completo. Needs a legible document.
+bool AplicarPuzzle(const PuzzleLeido& l, Tablero& t, Enunciado& e);
 
 // The lines of the current mode, from a board state the mode's validation has prepared.
 QByteArray TextoPuzzle(const Tablero& t);

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "model/plataforma.h"
+
+namespace velmora {
+
+struct Mensaje {
+    std::string texto, titulo;
+    Icono icono;
+    bool operator==(const Mensaje&) const = default;
+};
+
+// Records messages and counts event passes.
+class PlataformaFalsa : public Plataforma {
+public:
+    void MostrarMensaje(std::string_view texto, std::string_view titulo, Icono icono) override {
+        mensajes.push_back({std::string(texto), std::string(titulo), icono});
+    }
+    void ProcesarEventos() override { ++eventos; }
+
+    std::vector<Mensaje> mensajes;
+    int eventos = 0;
+};
+
+void PrintTo(const Mensaje& m, std::ostream* os);
+
+} // namespace velmora

@@ -1,0 +1,55 @@
+#include "support/puzzles.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+
+#include "files/puzzle_xml.h"
+
+namespace velmora {
+
+Enunciado Clasico(std::string_view celdas) {
+    Enunciado e;
+    for (int k = 0; k < kCasillas; ++k) {
+        if (celdas[k] == '0' || celdas[k] == '.') continue;
+        e.fijas.set(k);
+        e.textos[k] = std::string(1, celdas[k]);
+    }
+    return e;
+}
+
+Enunciado Killer(Tablero& t, std::string_view segmentos, std::initializer_list<const char*> sumas) {
+    Enunciado e;
+    t.ModoKiller = true;
+    for (int k = 0; k < kCasillas; ++k) {
+        const char c = segmentos[k];
+        t.CasillaSeg[k] = static_cast<int16_t>(c >= 'a' && c <= 'z'   ? c - 'a'
+                                               : c >= 'A' && c <= 'Z' ? c - 'A' + 26
+                                                                      : -1);
+    }
+    int i = 0;
+    for (const char* s : sumas)
+        e.sumas[i++] = s;
+    return e;
+}
+
+Enunciado Cargar(Tablero& t, const QString& fichero) {
+    const QString ruta =
+        QDir::isAbsolutePath(fichero) ? fichero : QStringLiteral(VELMORA_TEST_DATA "/") + fichero;
+    const PuzzleLeido l = LeerFicheroPuzzle(ruta);
+    Enunciado e;
+    EXPECT_TRUE(l.legible) << ruta.toStdString();
+    if (l.legible) {
+        EXPECT_TRUE(AplicarPuzzle(l, t, e)) << ruta.toStdString();
+    }
+    return e;
+}
+
+std::string Rejilla(const Tablero& t) {
+    std::string r;
+    for (const uint8_t d : t.Matriz)
+        r += d ? static_cast<char>('0' + d) : '.';
+    return r;
+}
+
+} // namespace velmora
