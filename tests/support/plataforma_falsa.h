@@ -27,4 +27,9 @@ public:
 
 void PrintTo(const Mensaje& m, std::ostream* os);
 
+// The messages of an operation that showed exactly one.
+inline std::vector<Mensaje> Solo(Mensaje m) {
+    return {std::move(m)};
+}
+
 } // namespace velmora

@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Velmora with warnings as errors and runs every test; then
+# builds again with AddressSanitizer and UndefinedBehaviorSanitizer and runs every test there.
+set -euo pipefail
+cd "$(dirname "$0")"
+scripts/dependencias.sh
+for preset in ci asan; do
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset"
+    ctest --preset "$preset"
+done
