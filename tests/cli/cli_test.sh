@@ -1,22 +1,27 @@
-#!/ bin / sh
-#velmora - cli end to end : output, messages on stderr and exit status.
-#Usage : cli_test.sh VELMORA_CLI DATA_DIR
-cli = $1 data = $2 tmp = $(mktemp - d) trap 'rm -rf "$tmp"' EXIT fallos = 0
+#!/bin/sh
+# velmora-cli end to end: output, messages on stderr and exit status.
+# Usage: cli_test.sh VELMORA_CLI DATA_DIR
+cli=$1
+data=$2
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+fallos=0
 
-#expect NAME STATUS EXPECTED_STDOUT EXPECTED_STDERR-- ARGS...
-    expect() {
-    nombre = $1 estado = $2 salida = $3 errores =
-        $4 shift 5 "$cli"
-                   "$@" > "$tmp/out" 2 > "$tmp/err" < / dev / null obtenido =
-            $ ? printf '%s' "$salida" > "$tmp/out.esperado" printf '%s' "$errores" >
-                        "$tmp/err.esperado" if["$obtenido" != "$estado"] ||
-                    !cmp - s "$tmp/out"
-                             "$tmp/out.esperado" ||
-                    !cmp - s "$tmp/err"
-                             "$tmp/err.esperado";
-    then echo "FALLO: $nombre (salida $obtenido, se esperaba $estado)" diff "$tmp/out.esperado"
-              "$tmp/out" diff "$tmp/err.esperado"
-              "$tmp/err" fallos = $((fallos + 1)) fi
+# expect NAME STATUS EXPECTED_STDOUT EXPECTED_STDERR -- ARGS...
+expect() {
+    nombre=$1 estado=$2 salida=$3 errores=$4
+    shift 5
+    "$cli" "$@" >"$tmp/out" 2>"$tmp/err" </dev/null
+    obtenido=$?
+    printf '%s' "$salida" >"$tmp/out.esperado"
+    printf '%s' "$errores" >"$tmp/err.esperado"
+    if [ "$obtenido" != "$estado" ] || ! cmp -s "$tmp/out" "$tmp/out.esperado" ||
+        ! cmp -s "$tmp/err" "$tmp/err.esperado"; then
+        echo "FALLO: $nombre (salida $obtenido, se esperaba $estado)"
+        diff "$tmp/out.esperado" "$tmp/out"
+        diff "$tmp/err.esperado" "$tmp/err"
+        fallos=$((fallos + 1))
+    fi
 }
 
 nl='
@@ -59,14 +64,19 @@ expect "fila fuera de rango" 2 "" "$abrir" -- check "$data/killer_fila_mala.xml"
 expect "fichero inexistente" 2 "" "$abrir" -- solve "$data/no-existe.xml"
 expect "carpeta" 2 "" "$abrir" -- solve "$data"
 
-for args in "" "solve" "check" "resolver $data/clasico_vacio.xml" "solve a b" "--rapido solve $data/clasico_vacio.xml";
-do
-#shellcheck disable = SC2086
-    "$cli" $args > / dev / null 2 > "$tmp/err" estado =
-        $ ? if["$estado" != 64] || !grep - q '^Uso: velmora-cli' "$tmp/err";
-then echo "FALLO: uso incorrecto '$args' dio $estado" fallos =
-    $((fallos + 1)) fi done if !"$cli" --help | grep - q 'check';
-then echo "FALLO: --help" fallos = $((fallos + 1)) fi
+for args in "" "solve" "check" "resolver $data/clasico_vacio.xml" "solve a b" "--rapido solve $data/clasico_vacio.xml"; do
+    # shellcheck disable=SC2086
+    "$cli" $args >/dev/null 2>"$tmp/err"
+    estado=$?
+    if [ "$estado" != 64 ] || ! grep -q '^Uso: velmora-cli' "$tmp/err"; then
+        echo "FALLO: uso incorrecto '$args' dio $estado"
+        fallos=$((fallos + 1))
+    fi
+done
+if ! "$cli" --help | grep -q 'check'; then
+    echo "FALLO: --help"
+    fallos=$((fallos + 1))
+fi
 
-                                       ["$fallos" - eq 0] &&
-                                   echo "cli: todo correcto" exit "$fallos"
+[ "$fallos" -eq 0 ] && echo "cli: todo correcto"
+exit "$fallos"
