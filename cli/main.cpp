@@ -41,7 +41,8 @@ constexpr std::string_view kAyuda =
 class Consola final : public Plataforma {
 public:
     explicit Consola(bool progreso)
-        : progreso_(progreso), separador_(QLocale::system().groupSeparator().toStdString()) {}
+        : Plataforma(0x4000), progreso_(progreso),
+          separador_(QLocale::system().groupSeparator().toStdString()) {}
 
     Tablero t;
     Progreso p;
@@ -52,8 +53,8 @@ public:
         std::cerr << titulo << ": " << texto << '\n';
     }
 
-    void ProcesarEventos() override {
-        if (!progreso_ || (++llamadas_ & 0x3FFF) != 0) return;
+    void Bombear() override {
+        if (!progreso_) return;
         const auto ahora = std::chrono::steady_clock::now();
         if (ahora - ultima_ < std::chrono::milliseconds(250)) return;
         ultima_ = ahora;
@@ -101,7 +102,6 @@ private:
 
     bool progreso_;
     std::string separador_;
-    unsigned llamadas_ = 0;
     bool lineaVisible_ = false;
     std::chrono::steady_clock::time_point ultima_{};
 };

@@ -14,8 +14,21 @@ public:
     virtual ~Plataforma() = default;
     // A modal message box with an OK button.
     virtual void MostrarMensaje(std::string_view texto, std::string_view titulo, Icono icono) = 0;
-    // Lets the event loop run once.
-    virtual void ProcesarEventos() = 0;
+    // Lets the event loop run once. A host whose loop is costly passes only one call in
+    // `saltos` on to Bombear, so that most yields of the search cost one decrement.
+    void ProcesarEventos() {
+        if (--pendientes_ > 0) return;
+        pendientes_ = saltos_;
+        Bombear();
+    }
+
+protected:
+    explicit Plataforma(int saltos = 1) : saltos_(saltos), pendientes_(saltos) {}
+    virtual void Bombear() = 0;
+
+private:
+    int saltos_;
+    int pendientes_;
 };
 
 } // namespace velmora

@@ -1,0 +1,50 @@
+#include "files/carpeta.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace velmora {
+
+namespace {
+
+constexpr const char* kNombre = "velmora.ini";
+// A folder path is short; a longer first line is not one.
+constexpr qint64 kLineaMaxima = 32 * 1024;
+
+} // namespace
+
+CarpetaRecordada::CarpetaRecordada(QString carpetaPrograma, QString carpetaConfiguracion)
+    : carpetaPrograma_(std::move(carpetaPrograma)) {
+    const QFileInfo programa(carpetaPrograma_);
+    const QString carpeta =
+        programa.isDir() && programa.isWritable() ? carpetaPrograma_ : carpetaConfiguracion;
+    fichero_ = QDir(carpeta).filePath(kNombre);
+}
+
+QString CarpetaRecordada::CarpetaInicial() const {
+    QFile f(fichero_);
+    if (!f.open(QIODevice::ReadOnly)) return carpetaPrograma_;
+    QByteArray linea = f.readLine(kLineaMaxima + 1);
+    if (linea.size() > kLineaMaxima) return carpetaPrograma_;
+    while (linea.endsWith('\n') || linea.endsWith('\r'))
+        linea.chop(1);
+    if (linea.isEmpty()) return carpetaPrograma_;
+    QStringDecoder sistema(QStringConverter::System);
+    return sistema(linea);
+}
+
+void CarpetaRecordada::GuardarCarpeta(const QString& ruta, const QString& titulo) const {
+    const QString carpeta = ruta.left(ruta.size() - titulo.size() - 1);
+    QDir().mkpath(QFileInfo(fichero_).absolutePath());
+    QSaveFile f(fichero_);
+    if (!f.open(QIODevice::WriteOnly)) return;
+    QStringEncoder sistema(QStringConverter::System);
+    f.write(QByteArray(sistema(carpeta)) + "\r\n");
+    f.commit();
+}
+
+} // namespace velmora

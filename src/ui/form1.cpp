@@ -1,0 +1,205 @@
+#include "ui/form1.h"
+
+#include "model/busqueda.h"
+#include "validation/validacion.h"
+
+namespace velmora {
+
+Form1::Form1(PlataformaVentana& plataforma) : plataforma_(plataforma) {
+    lb.fill(kAspectoSistema);
+    LbDel.texto = "Borrar";
+    for (int i = 0; i < 10; ++i) {
+        N[i].texto = i < 9 ? std::string(1, static_cast<char>('1' + i)) : "Borrar";
+        N[i].aspecto = kNoMarcado;
+    }
+    habilitadas_.fill(true);
+}
+
+const std::string& Form1::TextoCelda(int k) {
+    AplicarMatriz();
+    return textosCeldas_[k];
+}
+
+void Form1::PonerTextoCelda(int k, std::string texto) {
+    AplicarMatriz();
+    textosCeldas_[k] = std::move(texto);
+}
+
+void Form1::AplicarMatriz() {
+    if (!matrizPendiente_) return;
+    matrizPendiente_ = false;
+    for (int k = 0; k < kCasillas; ++k) {
+        const uint8_t d = matrizMostrada_[k];
+        textosCeldas_[k] = d > 0 ? std::string(1, static_cast<char>('0' + d)) : std::string();
+    }
+}
+
+void Form1::MostrarMatriz() {
+    matrizMostrada_ = Tab.Matriz;
+    matrizPendiente_ = true;
+}
+
+// ---- Window events ------------------------------------------------------------------------
+
+void Form1::Form_Load() {
+    Tab.CasillaSeg.fill(-1);
+    SegSeleccionado = -1;
+}
+
+void Form1::Form_Activate() {
+    const Twips pantalla = plataforma_.TamanoPantalla();
+    const Twips ventana = plataforma_.TamanoVentana();
+    plataforma_.MoverVentana({(pantalla.x - ventana.x) / 2, (pantalla.y - ventana.y) / 2});
+    for (int i = 0; i < kSegmentos; ++i)
+        LbN[i].texto = std::to_string(i + 1);
+    Habilitar(Herramienta::Cancelar, false);
+    ActivarModoKiller();
+}
+
+bool Form1::PuedeCerrar() {
+    if (!resolviendo_) return true;
+    cierrePendiente_ = true;
+    Tab.Cancelado = true;
+    return false;
+}
+
+// ---- Toolbar and modes --------------------------------------------------------------------
+
+void Form1::EjecutarHerramienta(std::string_view id) {
+    for (int h = 0; h < kHerramientas; ++h) {
+        if (id != kIdsHerramientas[h]) continue;
+        // Once a cancel has re-enabled the tools, a command queued behind it could start while
+        // the search is still on its way out: nothing but the cancel runs until it has returned.
+        if (resolviendo_ && static_cast<Herramienta>(h) != Herramienta::Cancelar) return;
+        switch (static_cast<Herramienta>(h)) {
+        case Herramienta::Nuevo:
+            NuevoSudoku();
+            break;
+        case Herramienta::Abrir:
+            AbrirFichero();
+            break;
+        case Herramienta::Guardar:
+            GuardarFichero();
+            break;
+        case Herramienta::Vaciar:
+            VaciarCuadricula();
+            break;
+        case Herramienta::Resolver:
+            ResolverSudoku();
+            break;
+        case Herramienta::Cancelar:
+            CancelarResolucion();
+            break;
+        case Herramienta::Killer:
+            ActivarModoKiller();
+            break;
+        case Herramienta::Normal:
+            ActivarModoNormal();
+            break;
+        }
+        return;
+    }
+}
+
+void Form1::ActivarModoKiller() {
+    NuevoSudoku();
+    Tab.ModoKiller = true;
+    Caption = "Sudoku Killer";
+    Panel_Killer = true;
+    Panel_Normal = false;
+    Habilitar(Herramienta::Killer, false);
+    Habilitar(Herramienta::Normal, true);
+}
+
+void Form1::ActivarModoNormal() {
+    NuevoSudoku();
+    Tab.ModoKiller = false;
+    Caption = "Sudoku Normal";
+    Panel_Killer = false;
+    Panel_Normal = true;
+    Habilitar(Herramienta::Killer, true);
+    Habilitar(Herramienta::Normal, false);
+}
+
+void Form1::DeshabilitarHerramientas() {
+    habilitadas_.fill(false);
+    Habilitar(Herramienta::Cancelar, true);
+}
+
+void Form1::HabilitarHerramientas() {
+    habilitadas_.fill(true);
+    Habilitar(Herramienta::Cancelar, false);
+    Habilitar(Herramienta::Killer, !Tab.ModoKiller);
+    Habilitar(Herramienta::Normal, Tab.ModoKiller);
+}
+
+void Form1::CancelarResolucion() {
+    Tab.Cancelado = true;
+    HabilitarHerramientas();
+}
+
+// ---- Reset --------------------------------------------------------------------------------
+
+void Form1::VaciarCuadricula() {
+    progreso = {};
+    for (int k = 0; k < kCasillas; ++k)
+        if (lb[k].fondo != kLbAma.fondo) PonerTextoCelda(k, {});
+    Tab.VaciarCuadricula();
+}
+
+void Form1::NuevoSudoku() {
+    VaciarCuadricula();
+    NumSeleccionado = 0;
+    for (Etiqueta& n : N) {
+        n.aspecto = kNoMarcado;
+        n.marca = false;
+    }
+    for (int i = 0; i < kSegmentos; ++i) {
+        T[i].clear();
+        LbN[i].aspecto = kLbNoMarcado;
+        LbN[i].marca = false;
+    }
+    for (int k = 0; k < kCasillas; ++k) {
+        lb[k] = kLbNulo;
+        PonerTextoCelda(k, {});
+    }
+    SegSeleccionado = -1;
+    if (ModoBorrar) {
+        ModoBorrar = false;
+        LbDel.aspecto = kLbNoMarcado;
+    }
+    Tab.NuevoSudoku();
+}
+
+// ---- Solve --------------------------------------------------------------------------------
+
+void Form1::ResolverSudoku() {
+    // Edits do not reach the board from validation to the end of the search.
+    resolviendo_ = true;
+    velmora::ResolverSudoku(Tab, progreso, *this);
+    resolviendo_ = false;
+}
+
+Enunciado Form1::LeerEnunciado() {
+    Enunciado e;
+    e.sumas = T;
+    for (int k = 0; k < kCasillas; ++k) {
+        if (lb[k].fondo != kLbAma.fondo) continue;
+        e.fijas.set(k);
+        e.textos[k] = TextoCelda(k);
+    }
+    return e;
+}
+
+bool Form1::Validar() {
+    const Enunciado e = LeerEnunciado();
+    return Tab.ModoKiller ? ValidarSegmentos(Tab, e.sumas, plataforma_)
+                          : ComprobarRepetidos(Tab, e.textos, e.fijas, plataforma_);
+}
+
+void Form1::MostrarMensaje(std::string_view texto, std::string_view titulo, Icono icono) {
+    if (cierrePendiente_) return; // the user is closing the window: nothing more to say
+    plataforma_.MostrarMensaje(texto, titulo, icono);
+}
+
+} // namespace velmora

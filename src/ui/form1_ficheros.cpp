@@ -1,0 +1,77 @@
+// Opening and saving puzzle files through the file dialogs.
+
+#include <QSaveFile>
+
+#include "files/carpeta.h"
+#include "files/puzzle_xml.h"
+#include "ui/form1.h"
+
+namespace velmora {
+
+namespace {
+
+Dialogo Preparar(bool guardar, const CarpetaRecordada& carpeta) {
+    return {guardar,
+            guardar ? QStringLiteral("Guardar Fichero") : QStringLiteral("Abrir Fichero Sudoku"),
+            QString::fromUtf8(kFiltroFicheros.data(), kFiltroFicheros.size()),
+            QStringLiteral("xml"),
+            carpeta.CarpetaInicial(),
+            QString()};
+}
+
+} // namespace
+
+CarpetaRecordada Form1::Carpeta() {
+    return {plataforma_.CarpetaPrograma(), plataforma_.CarpetaConfiguracion()};
+}
+
+void Form1::AbrirFichero() {
+    const CarpetaRecordada carpeta = Carpeta();
+    const std::optional<Eleccion> eleccion = plataforma_.PedirFichero(Preparar(false, carpeta));
+    if (!eleccion) return;
+    plataforma_.ProcesarEventos();
+
+    const PuzzleLeido l = LeerFicheroPuzzle(eleccion->ruta);
+    if (l.legible) {
+        if (l.clasico)
+            ActivarModoNormal();
+        else
+            ActivarModoKiller();
+        carpeta.GuardarCarpeta(eleccion->ruta, eleccion->titulo);
+        // Entries are applied in order, later ones winning; segments are renumbered from 0.
+        for (size_t n = 0; n < l.segmentos.size(); ++n) {
+            T[n] = l.segmentos[n].suma.toStdString();
+            for (const int k : l.segmentos[n].casillas) {
+                lb[k] = kPaleta[n];
+                Tab.CasillaSeg[k] = static_cast<int16_t>(n);
+            }
+        }
+        for (const FijaLeida& f : l.fijas) {
+            lb[f.casilla] = kLbAma;
+            PonerTextoCelda(f.casilla, f.texto.toStdString());
+        }
+        if (l.completo) return;
+    }
+    plataforma_.MostrarMensaje(kTextoErrorAbrir, kTituloFichero, Icono::Exclamacion);
+}
+
+void Form1::GuardarFichero() {
+    VaciarCuadricula();
+    if (!Validar()) return;
+    const CarpetaRecordada carpeta = Carpeta();
+    const std::optional<Eleccion> eleccion = plataforma_.PedirFichero(Preparar(true, carpeta));
+    if (!eleccion) return;
+    plataforma_.ProcesarEventos();
+
+    // Written beside the target and then put in its place: a failed save leaves an earlier
+    // file of that name as it was.
+    QSaveFile f(eleccion->ruta);
+    if (f.open(QIODevice::WriteOnly)) {
+        carpeta.GuardarCarpeta(eleccion->ruta, eleccion->titulo);
+        const QByteArray texto = TextoPuzzle(Tab);
+        if (f.write(texto) == texto.size() && f.commit()) return;
+    }
+    plataforma_.MostrarMensaje(kTextoErrorGuardar, kTituloFichero, Icono::Exclamacion);
+}
+
+} // namespace velmora
