@@ -19,10 +19,10 @@ public:
     void MostrarMensaje(std::string_view texto, std::string_view titulo, Icono icono) override {
         mensajes.push_back({std::string(texto), std::string(titulo), icono});
     }
-    void ProcesarEventos() override { ++eventos; }
+    void Bombear() override { ++eventos; }
 
     std::vector<Mensaje> mensajes;
-    int eventos = 0;
+    int eventos = 0; // every pass, since none is skipped
 };
 
 void PrintTo(const Mensaje& m, std::ostream* os);
