@@ -26,6 +26,7 @@ CarpetaRecordada::CarpetaRecordada(QString carpetaPrograma, QString carpetaConfi
 }
 
 QString CarpetaRecordada::CarpetaInicial() const {
+    if (!QFileInfo(fichero_).isFile()) return carpetaPrograma_;
     QFile f(fichero_);
     if (!f.open(QIODevice::ReadOnly)) return carpetaPrograma_;
     QByteArray linea = f.readLine(kLineaMaxima + 1);
@@ -44,7 +45,7 @@ void CarpetaRecordada::GuardarCarpeta(const QString& ruta, const QString& titulo
     if (!f.open(QIODevice::WriteOnly)) return;
     QStringEncoder sistema(QStringConverter::System);
     f.write(QByteArray(sistema(carpeta)) + "\r\n");
-    f.commit();
+    if (f.flush()) f.commit();  // commit() alone would miss a write error (a full disk)
 }
 
 } // namespace velmora

@@ -1,6 +1,7 @@
 #include "files/puzzle_xml.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QXmlStreamReader>
 
 #include "model/entero.h"
@@ -84,9 +85,33 @@ private:
         return true;
     }
 
+    // The text inside the current element and all its descendants. QXmlStreamReader's own
+    // readElementText recurses once per level and overflows the stack on deep nesting.
+    QString TextoContenido() {
+        QString texto;
+        for (int profundidad = 1; profundidad > 0;) {
+            switch (x_.readNext()) {
+            case Token::StartElement:
+                ++profundidad;
+                break;
+            case Token::EndElement:
+                --profundidad;
+                break;
+            case Token::Characters:
+                texto += x_.text();
+                break;
+            case Token::Invalid:
+                return texto;
+            default:
+                break;
+            }
+        }
+        return texto;
+    }
+
     bool LeerFija(PuzzleLeido& r) {
         const int k = CasillaDe(x_.attributes());
-        const QString texto = x_.readElementText(QXmlStreamReader::IncludeChildElements);
+        const QString texto = TextoContenido();
         if (k < 0) return false;
         r.fijas.push_back({k, texto});
         return true;
@@ -115,6 +140,8 @@ PuzzleLeido LeerPuzzle(QIODevice& origen) {
 }
 
 PuzzleLeido LeerFicheroPuzzle(const QString& ruta) {
+    // Only regular files: opening a pipe would wait for a writer forever.
+    if (!QFileInfo(ruta).isFile()) return {};
     QFile f(ruta);
     if (!f.open(QIODevice::ReadOnly)) return {};
     return LeerPuzzle(f);

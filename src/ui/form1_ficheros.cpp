@@ -69,7 +69,9 @@ void Form1::GuardarFichero() {
     if (f.open(QIODevice::WriteOnly)) {
         carpeta.GuardarCarpeta(eleccion->ruta, eleccion->titulo);
         const QByteArray texto = TextoPuzzle(Tab);
-        if (f.write(texto) == texto.size() && f.commit()) return;
+        // commit() alone misses a write error left in the buffer (a full disk) and would put
+        // the truncated file in place; flush() reports it, and the unflushed copy is dropped.
+        if (f.write(texto) == texto.size() && f.flush() && f.commit()) return;
     }
     plataforma_.MostrarMensaje(kTextoErrorGuardar, kTituloFichero, Icono::Exclamacion);
 }

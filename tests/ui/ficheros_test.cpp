@@ -1,6 +1,9 @@
 // Opening and saving through the file dialogs, and the remembered folder.
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
 
 #include <QDir>
 #include <QFile>
@@ -117,6 +120,38 @@ TEST(Guardar, UnFalloNoEstropeaElFicheroAnterior) {
     EXPECT_EQ(Leer(ruta + "/dentro.txt"), "antes");
     EXPECT_EQ(QDir(e.documentos.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
               QStringList{"viejo.xml"});
+}
+
+TEST(Guardar, UnDiscoQueSeLlenaAMitadDeEscribir) {
+    Escritorio e;
+    for (int fila = 0; fila < 9; ++fila) { // nine rows of 45: a file of some 2 KB
+        e.f.S_Click(fila);
+        e.f.T_Change(fila, "45");
+        for (int col = 0; col < 9; ++col)
+            e.f.lb_Click(9 * fila + col);
+    }
+    const QString ruta = e.Elegir("lleno.xml");
+    Escribir(ruta, "antes");
+
+    // Files may not grow past 1 KB for the length of the save, as on a full disk.
+    rlimit antes{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &antes), 0);
+    const auto senal = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limite = antes;
+    limite.rlim_cur = 1024;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limite), 0);
+    e.f.EjecutarHerramienta("ID_Guardar");
+    setrlimit(RLIMIT_FSIZE, &antes);
+    std::signal(SIGXFSZ, senal);
+
+    EXPECT_EQ(e.p.mensajes, Solo(kErrorGuardar));
+    EXPECT_EQ(Leer(ruta), "antes");
+    EXPECT_EQ(QDir(e.documentos.path()).entryList(QDir::Files), QStringList{"lleno.xml"});
+    e.p.mensajes.clear();
+    e.Elegir("lleno.xml");
+    e.f.EjecutarHerramienta("ID_Guardar");
+    EXPECT_TRUE(e.p.mensajes.empty());
+    EXPECT_EQ(Leer(ruta).count("<CASILLA"), 81);
 }
 
 TEST(Abrir, KillerRenumeradoYColoreado) {
