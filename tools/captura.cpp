@@ -1,22 +1,24 @@
 // Draws the window offscreen and saves it as a PNG image.
 //
 //   velmora-captura SALIDA.png [--normal] [--abrir FICHERO] [--rapido|--ultra] [--resolver]
-//                   [--elegir N] [--numero N]
+//                   [--cancelar MS] [--elegir N] [--numero N]
 //
 // --normal switches to classic mode; --abrir opens a puzzle file as "Abrir" does; --resolver
-// solves it; --elegir picks segment N (1 to 39) on the palette, --numero digit N (1 to 9, 10 for
-// "Borrar") on the pad. Options run in the order given.
+// solves it (--cancelar MS first: stopped by "Cancelar" after MS milliseconds); --elegir picks
+// segment N (1 to 39) on the palette, --numero digit N (1 to 9, 10 for "Borrar") on the pad.
+// Options run in the order given.
 
 #include <QAction>
 #include <QApplication>
 #include <QCursor>
-#include <QScreen>
 #include <QDir>
 #include <QFileInfo>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QThread>
+#include <QTimer>
 #include <cstdio>
 
 #include "ui/form1.h"
@@ -33,8 +35,7 @@ public:
     QString fichero;
     QTemporaryDir carpeta;
 
-    void MostrarMensaje(std::string_view texto, std::string_view titulo,
-                        velmora::Icono) override {
+    void MostrarMensaje(std::string_view texto, std::string_view titulo, velmora::Icono) override {
         std::fprintf(stderr, "%.*s: %.*s\n", static_cast<int>(titulo.size()), titulo.data(),
                      static_cast<int>(texto.size()), texto.data());
     }
@@ -48,7 +49,7 @@ public:
 
 int Uso() {
     std::fputs("uso: velmora-captura SALIDA.png [--normal] [--abrir FICHERO] [--rapido|--ultra] "
-               "[--resolver] [--elegir N] [--numero N]\n",
+               "[--cancelar MS] [--resolver] [--elegir N] [--numero N]\n",
                stderr);
     return 64;
 }
@@ -90,6 +91,10 @@ int main(int argc, char* argv[]) {
             ventana.Option3()->click();
         } else if (a == QLatin1String("--resolver")) {
             herramienta(velmora::Herramienta::Resolver);
+        } else if (a == QLatin1String("--cancelar") && !args.isEmpty()) {
+            const int ms = args.takeFirst().toInt(&ok);
+            if (!ok || ms < 0) return Uso();
+            QTimer::singleShot(ms, &ventana, [&] { herramienta(velmora::Herramienta::Cancelar); });
         } else if (a == QLatin1String("--abrir") && !args.isEmpty()) {
             plataforma.fichero = QFileInfo(args.takeFirst()).absoluteFilePath();
             herramienta(velmora::Herramienta::Abrir);
@@ -109,7 +114,8 @@ int main(int argc, char* argv[]) {
     QApplication::processEvents();
 
     if (!ventana.grab().save(salida)) {
-        std::fprintf(stderr, "no se pudo escribir %s\n", qPrintable(QDir::toNativeSeparators(salida)));
+        std::fprintf(stderr, "no se pudo escribir %s\n",
+                     qPrintable(QDir::toNativeSeparators(salida)));
         return 1;
     }
     return 0;

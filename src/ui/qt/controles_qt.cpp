@@ -1,0 +1,136 @@
+#include "ui/qt/controles_qt.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+
+#include "ui/disposicion.h"
+
+namespace velmora {
+
+// ---- Rotulo -------------------------------------------------------------------------------
+
+Rotulo::Rotulo(bool borde, bool centrado, QWidget* padre) : QLabel(padre), borde_(borde) {
+    setAlignment(centrado ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void Rotulo::PonerTexto(const std::string& texto) {
+    if (texto == textoMostrado_) return;
+    textoMostrado_ = texto;
+    setText(QString::fromStdString(texto));
+}
+
+void Rotulo::PonerAspecto(const Aspecto& aspecto, const ResolverColor& resolver) {
+    if (conocido_ && aspecto == aspecto_) return;
+    conocido_ = true;
+    aspecto_ = aspecto;
+    fondo_ = resolver(aspecto.fondo);
+    texto_ = resolver(aspecto.texto);
+    update();
+}
+
+void Rotulo::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), fondo_);
+    if (!text().isEmpty()) {
+        p.setPen(texto_);
+        p.setFont(font());
+        p.drawText(rect(), static_cast<int>(alignment()), text());
+    }
+    if (borde_) {
+        p.setPen(QColor(0, 0, 0));
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+}
+
+void Rotulo::mousePressEvent(QMouseEvent* e) {
+    // Taking the press makes the release come here too.
+    if (e->button() == Qt::LeftButton)
+        e->accept();
+    else
+        QLabel::mousePressEvent(e);
+}
+
+void Rotulo::mouseReleaseEvent(QMouseEvent* e) {
+    if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()) && alPulsar) {
+        alPulsar();
+        return;
+    }
+    QLabel::mouseReleaseEvent(e);
+}
+
+// ---- Panel3D ------------------------------------------------------------------------------
+
+Panel3D::Panel3D(const QString& titulo, const QColor& colorTitulo, QWidget* padre)
+    : QFrame(padre), titulo_(titulo), colorTitulo_(colorTitulo) {
+    setFrameStyle(QFrame::Panel | QFrame::Raised);
+    setLineWidth(1);
+    setAutoFillBackground(true);
+}
+
+void Panel3D::paintEvent(QPaintEvent* e) {
+    QFrame::paintEvent(e);
+    if (titulo_.isEmpty()) return;
+    // Above the first row, which begins 600 twips below the top edge.
+    QPainter p(this);
+    p.setFont(font());
+    p.setPen(colorTitulo_);
+    p.drawText(QRect(0, 0, width(), 600 / kTwipsPorPixel), Qt::AlignCenter, titulo_);
+}
+
+// ---- Sum boxes ----------------------------------------------------------------------------
+
+QValidator::State ValidadorSuma::validate(QString& texto, int&) const {
+    return texto.size() <= kLargoSuma || texto == textoPrograma ? Acceptable : Invalid;
+}
+
+CajaSuma::CajaSuma(QWidget* padre) : QLineEdit(padre), validador_(new ValidadorSuma(this)) {
+    setValidator(validador_);
+}
+
+void CajaSuma::PonerTexto(const QString& texto) {
+    validador_->textoPrograma = texto;
+    setText(texto);
+}
+
+bool CajaSuma::event(QEvent* e) {
+    // A line edit claims some key combinations before the window's shortcuts see them.
+    if (e->type() == QEvent::ShortcutOverride && esAtajo &&
+        esAtajo(QKeySequence(static_cast<QKeyEvent*>(e)->keyCombination()))) {
+        e->ignore();
+        return true;
+    }
+    return QLineEdit::event(e);
+}
+
+void CajaSuma::focusInEvent(QFocusEvent* e) {
+    QLineEdit::focusInEvent(e);
+    if (alEntrar) alEntrar(e->reason());
+}
+
+void CajaSuma::keyPressEvent(QKeyEvent* e) {
+    const QString texto = e->text();
+    // Keys without a character (arrows, Delete) are not typed characters.
+    if (texto.isEmpty() || e->key() == Qt::Key_Delete || !alTeclear) {
+        QLineEdit::keyPressEvent(e);
+        return;
+    }
+    QString filtrado;
+    for (const QChar c : texto) {
+        const int codigo = alTeclear(static_cast<int16_t>(c.unicode()));
+        if (codigo == 0) {
+            e->accept();
+            return;
+        }
+        filtrado += QChar(static_cast<char16_t>(codigo));
+    }
+    if (filtrado == texto) {
+        QLineEdit::keyPressEvent(e);
+        return;
+    }
+    QKeyEvent cambiado(e->type(), e->key(), e->modifiers(), filtrado, e->isAutoRepeat(),
+                       static_cast<quint16>(e->count()));
+    QLineEdit::keyPressEvent(&cambiado);
+}
+
+} // namespace velmora

@@ -1,0 +1,332 @@
+#include "ui/qt/ventana_qt.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLayout>
+#include <QLocale>
+#include <QProgressBar>
+#include <QRadioButton>
+#include <QToolBar>
+#include <map>
+
+#include "ui/disposicion.h"
+#include "ui/qt/arranque.h"
+#include "ui/qt/iconos.h"
+#include "ui/qt/plataforma_qt.h"
+
+namespace velmora {
+
+namespace {
+
+QString Texto(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+// Option1, Option2, Option3.
+constexpr std::array<ModoCalculo, 3> kModos = {ModoCalculo::Rapido, ModoCalculo::Interactivo,
+                                               ModoCalculo::UltraRapido};
+
+const std::array<QKeySequence, kHerramientas>& Atajos() {
+    static const std::array<QKeySequence, kHerramientas> atajos = {
+        QKeySequence(Qt::CTRL | Qt::Key_N), QKeySequence(Qt::CTRL | Qt::Key_O),
+        QKeySequence(Qt::CTRL | Qt::Key_S), QKeySequence(Qt::Key_F6),
+        QKeySequence(Qt::Key_F5),           QKeySequence(Qt::Key_Escape),
+        QKeySequence(Qt::CTRL | Qt::Key_1), QKeySequence(Qt::CTRL | Qt::Key_2)};
+    return atajos;
+}
+
+void PonerColor(QWidget* w, QPalette::ColorRole rol, const QColor& color) {
+    QPalette p = w->palette();
+    p.setColor(rol, color);
+    w->setPalette(p);
+}
+
+} // namespace
+
+VentanaQt::VentanaQt(Form1& form, PlataformaQt& plataforma, QWidget* padre)
+    : QMainWindow(padre), form_(form), plataforma_(plataforma),
+      resolver_([this](const Color& c) { return Resolver(c); }),
+      separador_(QLocale::system().groupSeparator().toStdString()) {
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setFont(FuenteQt(kFuenteVentana));
+    setWindowIcon(IconoHerramienta(Herramienta::Killer));
+    setContextMenuPolicy(Qt::PreventContextMenu); // the toolbar stays
+    Construir();
+    Conectar();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    plataforma_.Conectar(this);
+
+    form_.Form_Load();
+    // The keyboard focus starts outside the sum boxes: entering one picks its segment.
+    cliente_->setFocus(Qt::OtherFocusReason);
+    Actualizar();
+}
+
+VentanaQt::~VentanaQt() {
+    plataforma_.Conectar(nullptr);
+}
+
+QColor VentanaQt::Resolver(const Color& c) const {
+    switch (c.sistema) {
+    case Color::Sistema::Ninguno:
+        break;
+    case Color::Sistema::FondoVentana:
+        return palette().color(QPalette::Base);
+    case Color::Sistema::TextoVentana:
+        return palette().color(QPalette::WindowText);
+    case Color::Sistema::CaraBoton:
+        return palette().color(QPalette::Button);
+    case Color::Sistema::TextoBoton:
+        return palette().color(QPalette::ButtonText);
+    }
+    return {c.r, c.g, c.b};
+}
+
+QWidget* VentanaQt::ConstruirBotones(QWidget* padre) {
+    auto* barra = new QToolBar(QStringLiteral("Botones"), padre);
+    barra->setMovable(false);
+    barra->setFloatable(false);
+    barra->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    barra->setIconSize(QSize(24, 24));
+    for (const Boton& b : kBotones) {
+        if (b.separador) {
+            barra->addSeparator();
+            continue;
+        }
+        const Herramienta h = b.herramienta;
+        const QKeySequence& atajo = Atajos()[static_cast<int>(h)];
+        QAction* a = barra->addAction(IconoHerramienta(h), Texto(b.Titulo()));
+        a->setObjectName(Texto(b.Id()));
+        a->setShortcut(atajo);
+        a->setShortcutContext(Qt::WindowShortcut);
+        a->setToolTip(
+            QStringLiteral("%1 (%2)").arg(a->text(), atajo.toString(QKeySequence::PortableText)));
+        connect(a, &QAction::triggered, this, [this, h] { Ejecutar(h); });
+        acciones_[static_cast<int>(h)] = a;
+    }
+    return barra;
+}
+
+void VentanaQt::Construir() {
+    cliente_ = new QWidget(this);
+    cliente_->setObjectName(QStringLiteral("Form1"));
+    cliente_->setFixedSize(kAnchoCliente / kTwipsPorPixel, kAltoCliente / kTwipsPorPixel);
+    setCentralWidget(cliente_);
+
+    std::map<std::string_view, QWidget*> contenedores{{"", cliente_}};
+    for (const Control& c : Controles()) {
+        QWidget* padre = contenedores.at(c.contenedor);
+        QWidget* w = nullptr;
+        switch (c.clase) {
+        case Clase::Marco:
+            w = new QGroupBox(Texto(c.texto), padre);
+            break;
+        case Clase::Opcion: {
+            auto* o = new QRadioButton(Texto(c.texto), padre);
+            o->setChecked(c.seleccionada);
+            // The captions were laid out for a narrower gap after the indicator.
+            o->setStyleSheet(QStringLiteral("QRadioButton { spacing: 3px; }"));
+            opciones_[c.nombre.back() - '1'] = o;
+            w = o;
+            break;
+        }
+        case Clase::Panel:
+            w = new Panel3D(Texto(c.texto), Resolver(c.colorTitulo), padre);
+            colores_.push_back({w, QPalette::Window, c.aspecto.fondo});
+            if (c.nombre == "Panel_Killer") Panel_Killer_ = w;
+            if (c.nombre == "Panel_Normal") Panel_Normal_ = w;
+            break;
+        case Clase::Etiqueta: {
+            auto* r = new Rotulo(c.borde, c.centrado, padre);
+            r->PonerTexto(std::string(c.texto));
+            r->PonerAspecto(c.aspecto, resolver_);
+            if (c.nombre == "lb") lb_[c.indice] = r;
+            if (c.nombre == "S") S_[c.indice] = r;
+            if (c.nombre == "LbN") LbN_[c.indice] = r;
+            if (c.nombre == "N") N_[c.indice] = r;
+            if (c.nombre == "LbDel") LbDel_ = r;
+            if (c.nombre == "LbM") LbM_ = r;
+            if (c.nombre == "LbPor") LbPor_ = r;
+            fijos_.emplace_back(r, c.aspecto);
+            w = r;
+            break;
+        }
+        case Clase::Barra:
+            w = new QWidget(padre);
+            w->setAutoFillBackground(true);
+            colores_.push_back({w, QPalette::Window, c.aspecto.fondo});
+            break;
+        case Clase::Progreso:
+            PBar_ = new QProgressBar(padre);
+            PBar_->setRange(0, 100);
+            PBar_->setValue(0);
+            PBar_->setTextVisible(false);
+            w = PBar_;
+            break;
+        case Clase::Suma: {
+            auto* t = new CajaSuma(padre);
+            colores_.push_back({t, QPalette::Base, c.aspecto.fondo});
+            colores_.push_back({t, QPalette::Text, c.aspecto.texto});
+            T_[c.indice] = t;
+            w = t;
+            break;
+        }
+        case Clase::BarraHerramientas:
+            w = ConstruirBotones(padre);
+            break;
+        case Clase::Guardacolor:    // their looks are constants of the state
+        case Clase::DialogoFichero: // made by the platform when needed
+            continue;
+        }
+        w->setObjectName(c.indice < 0
+                             ? Texto(c.nombre)
+                             : QStringLiteral("%1(%2)").arg(Texto(c.nombre)).arg(c.indice));
+        w->setFont(FuenteQt(c.fuente));
+        w->setGeometry(RectQt(c.r));
+        w->setVisible(c.visible);
+        if (c.indice < 0) contenedores[c.nombre] = w;
+    }
+    for (const ColorFijo& c : colores_)
+        PonerColor(c.widget, c.rol, Resolver(c.color));
+}
+
+void VentanaQt::Conectar() {
+    for (int k = 0; k < kCasillas; ++k)
+        lb_[k]->alPulsar = [this, k] { Atender([&] { form_.lb_Click(k); }); };
+    for (int i = 0; i < kSegmentos; ++i) {
+        S_[i]->alPulsar = [this, i] { Atender([&] { form_.S_Click(i); }); };
+        LbN_[i]->alPulsar = [this, i] { Atender([&] { form_.LbN_Click(i); }); };
+        CajaSuma* t = T_[i];
+        t->alEntrar = [this, i](Qt::FocusReason razon) {
+            // The focus coming back with the window, or after a popup, is no entering: it picks
+            // nothing. Only a focus move the program asked for is still consumed.
+            const bool vuelve =
+                razon == Qt::ActiveWindowFocusReason || razon == Qt::PopupFocusReason;
+            if (vuelve && !form_.SaltarFoco) return;
+            Atender([&] { form_.T_GotFocus(i); });
+        };
+        t->alTeclear = [this, i](int codigo) { return form_.T_KeyPress(i, codigo); };
+        t->esAtajo = [](const QKeySequence& tecla) {
+            for (const QKeySequence& a : Atajos())
+                if (a == tecla) return true;
+            return false;
+        };
+        connect(t, &QLineEdit::textEdited, this, [this, i](const QString& texto) {
+            sumas_[i] = texto.toStdString(); // what the box shows now
+            Atender([&] { form_.T_Change(i, sumas_[i]); });
+        });
+    }
+    LbDel_->alPulsar = [this] { Atender([&] { form_.LbDel_Click(); }); };
+    for (int i = 0; i < 10; ++i)
+        N_[i]->alPulsar = [this, i] { Atender([&] { form_.N_Click(i); }); };
+    for (size_t n = 0; n < opciones_.size(); ++n)
+        connect(opciones_[n], &QRadioButton::toggled, this, [this, n](bool marcada) {
+            if (marcada) Atender([&] { form_.Opcion = kModos[n]; });
+        });
+}
+
+void VentanaQt::Ejecutar(Herramienta h) {
+    if (!form_.Habilitada(h)) return; // a disabled tool produces no click
+    form_.EjecutarHerramienta(kIdsHerramientas[static_cast<int>(h)]);
+    Actualizar();
+    // A close asked for during the solve waited for the search to stop.
+    if (form_.CierrePendiente() && !form_.Resolviendo()) close();
+}
+
+void VentanaQt::Actualizar() {
+    if (form_.Caption != caption_) {
+        caption_ = form_.Caption;
+        setWindowTitle(QString::fromStdString(caption_));
+    }
+    // One panel is shown before the other is hidden, so the shared place is never empty.
+    if (Panel_Killer_->isVisibleTo(cliente_) != form_.Panel_Killer)
+        Panel_Killer_->setVisible(form_.Panel_Killer);
+    if (Panel_Normal_->isVisibleTo(cliente_) != form_.Panel_Normal)
+        Panel_Normal_->setVisible(form_.Panel_Normal);
+
+    for (int k = 0; k < kCasillas; ++k) {
+        lb_[k]->PonerTexto(form_.TextoCelda(k));
+        lb_[k]->PonerAspecto(form_.lb[k], resolver_);
+    }
+    const int soloLectura = form_.Resolviendo() ? 1 : 0;
+    for (int i = 0; i < kSegmentos; ++i) {
+        LbN_[i]->PonerTexto(form_.LbN[i].texto);
+        LbN_[i]->PonerAspecto(form_.LbN[i].aspecto, resolver_);
+        if (form_.T[i] != sumas_[i]) {
+            sumas_[i] = form_.T[i];
+            T_[i]->PonerTexto(QString::fromStdString(sumas_[i]));
+        }
+        // No sum is typed under the search.
+        if (soloLectura != soloLectura_) T_[i]->setReadOnly(soloLectura);
+    }
+    soloLectura_ = soloLectura;
+    LbDel_->PonerTexto(form_.LbDel.texto);
+    LbDel_->PonerAspecto(form_.LbDel.aspecto, resolver_);
+    for (int i = 0; i < 10; ++i) {
+        N_[i]->PonerTexto(form_.N[i].texto);
+        N_[i]->PonerAspecto(form_.N[i].aspecto, resolver_);
+    }
+
+    const Progreso& p = form_.progreso;
+    LbM_->PonerTexto(p.TextoMovimientos(separador_));
+    LbPor_->PonerTexto(p.TextoPorcentaje());
+    if (PBar_->value() != p.barra) PBar_->setValue(p.barra);
+    if (PBar_->isVisibleTo(cliente_) != p.barraVisible) PBar_->setVisible(p.barraVisible);
+
+    for (int h = 0; h < kHerramientas; ++h) {
+        const bool habilitada = form_.Habilitada(static_cast<Herramienta>(h));
+        if (acciones_[h]->isEnabled() != habilitada) acciones_[h]->setEnabled(habilitada);
+    }
+    for (size_t n = 0; n < opciones_.size(); ++n)
+        if (kModos[n] == form_.Opcion && !opciones_[n]->isChecked()) opciones_[n]->setChecked(true);
+}
+
+void VentanaQt::Olvidar() {
+    for (const ColorFijo& c : colores_)
+        PonerColor(c.widget, c.rol, Resolver(c.color));
+    for (auto& [r, aspecto] : fijos_) {
+        r->Olvidar();
+        r->PonerAspecto(aspecto, resolver_);
+    }
+    Actualizar();
+}
+
+bool VentanaQt::event(QEvent* e) {
+    switch (e->type()) {
+    case QEvent::WindowActivate:
+        // Only the first activation runs the start-up; dialogs and message boxes closing later
+        // activate the window again.
+        if (!activada_) {
+            activada_ = true;
+            const bool r = QMainWindow::event(e);
+            form_.Form_Activate();
+            Actualizar();
+            return r;
+        }
+        break;
+    case QEvent::PaletteChange:
+        if (cliente_) {
+            const bool r = QMainWindow::event(e);
+            Olvidar();
+            return r;
+        }
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::event(e);
+}
+
+void VentanaQt::closeEvent(QCloseEvent* e) {
+    // During a solve the search is told to stop; the window closes once it has (Ejecutar).
+    if (form_.PuedeCerrar()) {
+        e->accept();
+        return;
+    }
+    e->ignore();
+    Actualizar();
+}
+
+} // namespace velmora

@@ -1,0 +1,103 @@
+#pragma once
+// The main window on Qt Widgets: builds the controls of the layout table, turns Qt events into
+// Form1's handlers and shows Form1's state.
+
+#include <QMainWindow>
+#include <array>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "ui/form1.h"
+#include "ui/qt/controles_qt.h"
+
+class QAction;
+class QProgressBar;
+class QRadioButton;
+
+namespace velmora {
+
+class PlataformaQt;
+
+class VentanaQt : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // Runs the window's load handler; the window is shown by the caller.
+    VentanaQt(Form1& form, PlataformaQt& plataforma, QWidget* padre = nullptr);
+    ~VentanaQt() override;
+
+    // Brings every widget up to date with the state of Form1. Cheap when little changed: only
+    // what differs from what is shown is touched.
+    void Actualizar();
+
+    // The controls, by their names in the layout.
+    Rotulo* lb(int k) const { return lb_[k]; }
+    Rotulo* S(int i) const { return S_[i]; }
+    Rotulo* LbN(int i) const { return LbN_[i]; }
+    CajaSuma* T(int i) const { return T_[i]; }
+    Rotulo* N(int i) const { return N_[i]; }
+    Rotulo* LbDel() const { return LbDel_; }
+    Rotulo* LbM() const { return LbM_; }
+    Rotulo* LbPor() const { return LbPor_; }
+    QProgressBar* PBar() const { return PBar_; }
+    QRadioButton* Option1() const { return opciones_[0]; }
+    QRadioButton* Option2() const { return opciones_[1]; }
+    QRadioButton* Option3() const { return opciones_[2]; }
+    QWidget* Panel_Killer() const { return Panel_Killer_; }
+    QWidget* Panel_Normal() const { return Panel_Normal_; }
+    QWidget* Cliente() const { return cliente_; }
+    QAction* Accion(Herramienta h) const { return acciones_[static_cast<int>(h)]; }
+
+    QColor Resolver(const Color& c) const;
+
+protected:
+    bool event(QEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void Construir();
+    QWidget* ConstruirBotones(QWidget* padre);
+    void Conectar();
+    void Ejecutar(Herramienta h);
+    // Runs a handler of Form1 and shows what it changed.
+    template <class F> void Atender(F&& f) {
+        f();
+        Actualizar();
+    }
+    // The palette changed: resolves every look again.
+    void Olvidar();
+
+    Form1& form_;
+    PlataformaQt& plataforma_;
+    ResolverColor resolver_;
+    bool activada_ = false;
+
+    QWidget* cliente_ = nullptr;
+    std::array<Rotulo*, kCasillas> lb_{};
+    std::array<Rotulo*, kSegmentos> S_{}, LbN_{};
+    std::array<CajaSuma*, kSegmentos> T_{};
+    std::array<Rotulo*, 10> N_{};
+    Rotulo *LbDel_ = nullptr, *LbM_ = nullptr, *LbPor_ = nullptr;
+    QProgressBar* PBar_ = nullptr;
+    std::array<QRadioButton*, 3> opciones_{}; // Option1, Option2, Option3
+    QWidget *Panel_Killer_ = nullptr, *Panel_Normal_ = nullptr;
+    std::array<QAction*, kHerramientas> acciones_{};
+
+    // What is shown, to skip unchanged values.
+    std::string caption_;
+    std::array<std::string, kSegmentos> sumas_;
+    std::string separador_;
+    int soloLectura_ = -1; // the sum boxes are read-only during a solve
+    // Every label with the look the layout gives it, to resolve again when the palette changes.
+    std::vector<std::pair<Rotulo*, Aspecto>> fijos_;
+    // The other colours the layout gives, likewise.
+    struct ColorFijo {
+        QWidget* widget;
+        QPalette::ColorRole rol;
+        Color color;
+    };
+    std::vector<ColorFijo> colores_;
+};
+
+} // namespace velmora
