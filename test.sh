@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Velmora with warnings as errors and runs every test; then
-# builds again with AddressSanitizer and UndefinedBehaviorSanitizer and runs every test there.
+# Installs what is missing, builds Velmora with warnings as errors and runs every test; builds
+# again with AddressSanitizer and UndefinedBehaviorSanitizer and runs every test there; then
+# fuzzes the puzzle reader for a minute, starting from its corpus.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/dependencias.sh
@@ -9,3 +10,4 @@ for preset in ci asan; do
     cmake --build --preset "$preset"
     ctest --preset "$preset"
 done
+scripts/fuzz.sh 60

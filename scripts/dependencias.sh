@@ -3,7 +3,7 @@
 set -euo pipefail
 
 paquetes=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev qt6-translations-l10n
-    xvfb xauth)
+    fonts-dejavu-core fonts-dejavu-extra clang libclang-rt-14-dev)
 
 faltan=()
 for p in "${paquetes[@]}"; do
