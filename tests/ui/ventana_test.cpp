@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QProgressBar>
@@ -393,6 +394,93 @@ TEST_F(Ventana, CerrarDuranteLaBusquedaLaTerminaYCierraLaVentana) {
     EXPECT_FALSE(w->isVisible());
     EXPECT_FALSE(form.Resolviendo());
     EXPECT_TRUE(form.Tab.Cancelado);
+    EXPECT_TRUE(plataforma.mensajes.empty());
+}
+
+QByteArray Bytes(const QString& ruta) {
+    QFile f(ruta);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// From the first click to the reopened file, through the widgets only.
+TEST_F(Ventana, ExtremoAExtremoUnKiller) {
+    QTemporaryDir dir;
+    const auto segmento = [&](int i, const char* suma, std::initializer_list<int> casillas) {
+        Pulsar(w->S(i));
+        ASSERT_EQ(Foco(), w->T(i));
+        QTest::keyClicks(w->T(i), QString::fromLatin1(suma));
+        for (const int k : casillas)
+            Pulsar(w->lb(k));
+    };
+    segmento(0, "3", {0, 1});
+    segmento(4, "x17", {9, 10}); // the x is refused by the key filter
+    Pulsar(w->S(4));             // unpick
+    EXPECT_EQ(w->T(4)->text(), QStringLiteral("17"));
+    Pulsar(w->Option1());
+    PulsarHerramienta(Herramienta::Resolver);
+    EXPECT_TRUE(plataforma.mensajes.empty());
+    const auto d = [&](int k) { return w->lb(k)->text().toInt(); };
+    EXPECT_EQ(d(0) + d(1), 3);
+    EXPECT_EQ(d(9) + d(10), 17);
+    for (int k = 0; k < kCasillas; ++k)
+        EXPECT_GE(d(k), 1) << k;
+    EXPECT_EQ(w->LbPor()->text(), QStringLiteral("100 %"));
+
+    const QByteArray esperado = "<SUDOKU_KILLER>\r\n<SEGMENTO VALOR='3'>\r\n"
+                                "<CASILLA FILA='1' COL='1'/>\r\n<CASILLA FILA='1' COL='2'/>\r\n"
+                                "</SEGMENTO>\r\n<SEGMENTO VALOR='17'>\r\n"
+                                "<CASILLA FILA='2' COL='1'/>\r\n<CASILLA FILA='2' COL='2'/>\r\n"
+                                "</SEGMENTO>\r\n</SUDOKU_KILLER>\r\n";
+    plataforma.fichero = dir.filePath(QStringLiteral("k.xml"));
+    PulsarHerramienta(Herramienta::Guardar);
+    EXPECT_EQ(Bytes(dir.filePath(QStringLiteral("k.xml"))), esperado);
+    EXPECT_TRUE(w->lb(2)->text().isEmpty()); // saving cleared the solution
+
+    PulsarHerramienta(Herramienta::Nuevo);
+    EXPECT_TRUE(w->T(0)->text().isEmpty());
+    PulsarHerramienta(Herramienta::Abrir); // the dialog answers k.xml again
+    EXPECT_EQ(w->T(0)->text(), QStringLiteral("3"));
+    EXPECT_EQ(w->T(1)->text(), QStringLiteral("17")); // renumbered from segment 4
+    EXPECT_EQ(w->lb(0)->Fondo(), Color(255, 192, 192));
+    EXPECT_EQ(w->lb(10)->Fondo(), Color(255, 224, 192));
+    EXPECT_EQ(w->lb(2)->Fondo(), Color(255, 255, 255));
+    plataforma.fichero = dir.filePath(QStringLiteral("k2.xml"));
+    PulsarHerramienta(Herramienta::Guardar);
+    EXPECT_EQ(Bytes(plataforma.fichero), esperado);
+    EXPECT_TRUE(plataforma.mensajes.empty());
+}
+
+TEST_F(Ventana, ExtremoAExtremoUnClasico) {
+    QTemporaryDir dir;
+    PulsarHerramienta(Herramienta::Normal);
+    Pulsar(w->N(4));
+    Pulsar(w->lb(0));
+    Pulsar(w->lb(40));
+    Pulsar(w->N(8));
+    Pulsar(w->lb(80));
+    Pulsar(w->N(9)); // "Borrar"
+    Pulsar(w->lb(40));
+    Pulsar(w->Option3());
+    PulsarHerramienta(Herramienta::Resolver);
+    EXPECT_EQ(w->lb(0)->text(), QStringLiteral("5"));
+    EXPECT_EQ(w->lb(1)->text(), QStringLiteral("1"));
+    EXPECT_EQ(w->LbPor()->text(), QStringLiteral("100 %"));
+
+    const QByteArray esperado = "<SUDOKU_CLASIC>\r\n<FIJA FILA='1' COL='1'>5</FIJA>\r\n"
+                                "<FIJA FILA='9' COL='9'>9</FIJA>\r\n</SUDOKU_CLASIC>\r\n";
+    plataforma.fichero = dir.filePath(QStringLiteral("c.xml"));
+    PulsarHerramienta(Herramienta::Guardar);
+    EXPECT_EQ(Bytes(plataforma.fichero), esperado);
+    PulsarHerramienta(Herramienta::Killer);
+    PulsarHerramienta(Herramienta::Abrir);
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("Sudoku Normal"));
+    EXPECT_EQ(w->lb(0)->text(), QStringLiteral("5"));
+    EXPECT_EQ(w->lb(80)->text(), QStringLiteral("9"));
+    EXPECT_EQ(w->lb(80)->Fondo(), Color(0, 0, 0));
+    EXPECT_TRUE(w->lb(1)->text().isEmpty());
+    plataforma.fichero = dir.filePath(QStringLiteral("c2.xml"));
+    PulsarHerramienta(Herramienta::Guardar);
+    EXPECT_EQ(Bytes(plataforma.fichero), esperado);
     EXPECT_TRUE(plataforma.mensajes.empty());
 }
 
