@@ -102,23 +102,23 @@ void Form1::EjecutarHerramienta(std::string_view id) {
 }
 
 void Form1::ActivarModoKiller() {
-    NuevoSudoku();
-    Tab.ModoKiller = true;
-    Caption = "Sudoku Killer";
-    Panel_Killer = true;
-    Panel_Normal = false;
-    Habilitar(Herramienta::Killer, false);
-    Habilitar(Herramienta::Normal, true);
+    CambiarModo(true);
 }
 
 void Form1::ActivarModoNormal() {
+    CambiarModo(false);
+}
+
+// The board is emptied first, while the mode still has its old value; switching into the mode
+// the window is already in empties it too.
+void Form1::CambiarModo(bool killer) {
     NuevoSudoku();
-    Tab.ModoKiller = false;
-    Caption = "Sudoku Normal";
-    Panel_Killer = false;
-    Panel_Normal = true;
-    Habilitar(Herramienta::Killer, true);
-    Habilitar(Herramienta::Normal, false);
+    Tab.ModoKiller = killer;
+    Caption = killer ? "Sudoku Killer" : "Sudoku Normal";
+    Panel_Killer = killer;
+    Panel_Normal = !killer;
+    Habilitar(Herramienta::Killer, !killer);
+    Habilitar(Herramienta::Normal, killer);
 }
 
 void Form1::DeshabilitarHerramientas() {

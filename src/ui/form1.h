@@ -127,6 +127,7 @@ private:
     void Habilitar(Herramienta h, bool habilitada) {
         habilitadas_[static_cast<int>(h)] = habilitada;
     }
+    void CambiarModo(bool killer);
     void ElegirSegmento(int i);
     void ElegirSegmentoDesdeSuma(int i);
     void Desmarcar(int i);

@@ -28,29 +28,22 @@ QByteArray GuardarKiller(std::string_view segmentos, std::initializer_list<const
     return TextoPuzzle(t);
 }
 
-std::string Casillas(std::initializer_list<std::pair<int, char>> marcas) {
-    std::string s(kCasillas, '.');
-    for (const auto& [k, c] : marcas)
-        s[k] = c;
-    return s;
-}
-
 TEST(TextoPuzzle, TablerosVacios) {
-    EXPECT_EQ(GuardarKiller(Casillas({}), {}), Lineas({"<SUDOKU_KILLER>", "</SUDOKU_KILLER>"}));
+    EXPECT_EQ(GuardarKiller(Marcas({}), {}), Lineas({"<SUDOKU_KILLER>", "</SUDOKU_KILLER>"}));
     Tablero t;
     PlataformaFalsa p;
-    const Enunciado e = Clasico(Casillas({}));
+    const Enunciado e = Clasico(Marcas({}));
     ASSERT_TRUE(ComprobarRepetidos(t, e.textos, e.fijas, p));
     EXPECT_EQ(TextoPuzzle(t), Lineas({"<SUDOKU_CLASIC>", "</SUDOKU_CLASIC>"}));
 }
 
 TEST(TextoPuzzle, SegmentosEnOrdenDeRegistroYCasillasPorFilas) {
-    EXPECT_EQ(GuardarKiller(Casillas({{0, 'a'}, {1, 'a'}}), {"3"}),
+    EXPECT_EQ(GuardarKiller(Marcas({{0, 'a'}, {1, 'a'}}), {"3"}),
               Lineas({"<SUDOKU_KILLER>", "<SEGMENTO VALOR='3'>", "<CASILLA FILA='1' COL='1'/>",
                       "<CASILLA FILA='1' COL='2'/>", "</SEGMENTO>", "</SUDOKU_KILLER>"}));
 
     // Segments 0, 4 and 7; a cell of no segment is left out; the sum is written as a number.
-    EXPECT_EQ(GuardarKiller(Casillas({{80, 'h'}, {9, 'e'}, {2, 'a'}, {18, 'e'}, {79, 'h'}}),
+    EXPECT_EQ(GuardarKiller(Marcas({{80, 'h'}, {9, 'e'}, {2, 'a'}, {18, 'e'}, {79, 'h'}}),
                             {"5", "", "", "", "011", "", "", "17"}),
               Lineas({"<SUDOKU_KILLER>", "<SEGMENTO VALOR='5'>", "<CASILLA FILA='1' COL='3'/>",
                       "</SEGMENTO>", "<SEGMENTO VALOR='11'>", "<CASILLA FILA='2' COL='1'/>",
@@ -62,7 +55,7 @@ TEST(TextoPuzzle, SegmentosEnOrdenDeRegistroYCasillasPorFilas) {
 TEST(TextoPuzzle, OmiteUnaSumaQueQuedoSinCasillas) {
     Tablero t;
     PlataformaFalsa p;
-    Enunciado e = Killer(t, Casillas({{0, 'a'}, {1, 'b'}}), {"4", "6"});
+    Enunciado e = Killer(t, Marcas({{0, 'a'}, {1, 'b'}}), {"4", "6"});
     ASSERT_TRUE(ValidarSegmentos(t, e.sumas, p));
     e.sumas[0].clear();
     t.CasillaSeg[0] = -1;
@@ -77,7 +70,7 @@ TEST(TextoPuzzle, OmiteUnaSumaQueQuedoSinCasillas) {
 TEST(TextoPuzzle, FijasEnOrdenDeCasilla) {
     Tablero t;
     PlataformaFalsa p;
-    const Enunciado e = Clasico(Casillas({{80, '9'}, {0, '5'}, {13, '1'}}));
+    const Enunciado e = Clasico(Marcas({{80, '9'}, {0, '5'}, {13, '1'}}));
     ASSERT_TRUE(ComprobarRepetidos(t, e.textos, e.fijas, p));
     t.Matriz[40] = 7; // a digit the solver left is never written
     EXPECT_EQ(TextoPuzzle(t), Lineas({"<SUDOKU_CLASIC>", "<FIJA FILA='1' COL='1'>5</FIJA>",
@@ -207,9 +200,8 @@ TEST(LeerPuzzle, CodificacionesYTamano) {
 TEST(AplicarPuzzle, RenumeraLosSegmentosYLasEntradasPosterioresGanan) {
     Tablero t;
     PlataformaFalsa p;
-    const Enunciado antes =
-        Killer(t, Casillas({{0, 'a'}, {1, 'a'}, {40, 'e'}, {41, 'e'}, {80, 'h'}}),
-               {"3", "", "", "", "17", "", "", "9"});
+    const Enunciado antes = Killer(t, Marcas({{0, 'a'}, {1, 'a'}, {40, 'e'}, {41, 'e'}, {80, 'h'}}),
+                                   {"3", "", "", "", "17", "", "", "9"});
     ASSERT_TRUE(ValidarSegmentos(t, antes.sumas, p));
     const PuzzleLeido l = LeerPuzzle(TextoPuzzle(t));
 

@@ -24,22 +24,25 @@ void Exigir(bool condicion) {
 
 bool Validar(Tablero& t, const Enunciado& e, Plataforma& p) {
     t.VaciarCuadricula();
-    return t.ModoKiller ? ValidarSegmentos(t, e.sumas, p) : ComprobarRepetidos(t, e.textos, e.fijas, p);
+    return t.ModoKiller ? ValidarSegmentos(t, e.sumas, p)
+                        : ComprobarRepetidos(t, e.textos, e.fijas, p);
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t tamano) {
-    const PuzzleLeido l =
-        LeerPuzzle(QByteArray::fromRawData(reinterpret_cast<const char*>(datos), static_cast<qsizetype>(tamano)));
+    const PuzzleLeido l = LeerPuzzle(QByteArray::fromRawData(reinterpret_cast<const char*>(datos),
+                                                             static_cast<qsizetype>(tamano)));
     if (!l.legible) {
         Exigir(l.segmentos.empty() && l.fijas.empty());
         return 0;
     }
     Exigir(l.segmentos.size() <= static_cast<size_t>(kSegmentos));
     for (const SegmentoLeido& s : l.segmentos)
-        for (const int k : s.casillas) Exigir(k >= 0 && k < kCasillas);
-    for (const FijaLeida& f : l.fijas) Exigir(f.casilla >= 0 && f.casilla < kCasillas);
+        for (const int k : s.casillas)
+            Exigir(k >= 0 && k < kCasillas);
+    for (const FijaLeida& f : l.fijas)
+        Exigir(f.casilla >= 0 && f.casilla < kCasillas);
 
     Tablero t;
     Enunciado e;

@@ -45,6 +45,13 @@ Enunciado Cargar(Tablero& t, const QString& fichero) {
     return e;
 }
 
+std::string Marcas(std::initializer_list<std::pair<int, char>> marcas) {
+    std::string s(kCasillas, '.');
+    for (const auto& [k, c] : marcas)
+        s[k] = c;
+    return s;
+}
+
 std::string Rejilla(const Tablero& t) {
     std::string r;
     for (const uint8_t d : t.Matriz)

@@ -21,6 +21,9 @@ Enunciado Killer(Tablero& t, std::string_view segmentos, std::initializer_list<c
 // fails the test if it is not a complete puzzle.
 Enunciado Cargar(Tablero& t, const QString& fichero);
 
+// 81 characters, '.' but for the given cells.
+std::string Marcas(std::initializer_list<std::pair<int, char>> marcas);
+
 // The grid as 81 characters, '.' for an empty cell.
 std::string Rejilla(const Tablero& t);
 

@@ -23,7 +23,7 @@ public:
     }
     std::optional<Eleccion> PedirFichero(const Dialogo& d) override {
         dialogos.push_back(d);
-        if (respuestas.empty()) return std::nullopt;  // cancelled
+        if (respuestas.empty()) return std::nullopt; // cancelled
         const Eleccion e = respuestas.front();
         respuestas.pop_front();
         if (e.ruta.isEmpty()) return std::nullopt;
@@ -45,7 +45,7 @@ public:
     int eventos = 0;
     std::function<void(int)> alBombear;
     std::vector<Dialogo> dialogos;
-    std::deque<Eleccion> respuestas;  // an empty path cancels
+    std::deque<Eleccion> respuestas; // an empty path cancels
     std::vector<int> focos, selecciones;
     Form1* form = nullptr;
     bool focoInmediato = true;

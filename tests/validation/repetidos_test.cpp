@@ -7,17 +7,10 @@
 namespace velmora {
 namespace {
 
-std::string Con(std::initializer_list<std::pair<int, char>> fijas) {
-    std::string celdas(kCasillas, '.');
-    for (const auto& [k, d] : fijas)
-        celdas[k] = d;
-    return celdas;
-}
-
 TEST(ComprobarRepetidos, SinFijasPasaTrasUnaPasadaDeEventos) {
     Tablero t;
     PlataformaFalsa p;
-    const Enunciado e = Clasico(Con({}));
+    const Enunciado e = Clasico(Marcas({}));
     EXPECT_TRUE(ComprobarRepetidos(t, e.textos, e.fijas, p));
     EXPECT_EQ(t.NumFijas(), 0);
     EXPECT_EQ(p.eventos, 1);
@@ -28,7 +21,7 @@ TEST(ComprobarRepetidos, CargaLasFijasEnOrdenDeCasilla) {
     Tablero t;
     PlataformaFalsa p;
     t.AgregarFija(5, 5); // left from an earlier check
-    const Enunciado e = Clasico(Con({{0, '5'}, {12, '3'}, {80, '9'}}));
+    const Enunciado e = Clasico(Marcas({{0, '5'}, {12, '3'}, {80, '9'}}));
     ASSERT_TRUE(ComprobarRepetidos(t, e.textos, e.fijas, p));
     ASSERT_EQ(t.NumFijas(), 3);
     EXPECT_EQ(t.Fijas(1).Fila, 1);
@@ -51,16 +44,16 @@ TEST(ComprobarRepetidos, MensajesDeRepeticion) {
         std::string texto;
     };
     const Caso casos[] = {
-        {Con({{Casilla(3, 2), '5'}, {Casilla(3, 7), '5'}}),
+        {Marcas({{Casilla(3, 2), '5'}, {Casilla(3, 7), '5'}}),
          "El número 5 se encuentra repetido en la fila 3"},
-        {Con({{Casilla(1, 1), '5'}, {Casilla(2, 2), '5'}}),
+        {Marcas({{Casilla(1, 1), '5'}, {Casilla(2, 2), '5'}}),
          "El número 5 se encuentra repetido en el cuadrante 1"},
-        {Con({{Casilla(1, 4), '8'}, {Casilla(9, 4), '8'}}),
+        {Marcas({{Casilla(1, 4), '8'}, {Casilla(9, 4), '8'}}),
          "El número 8 se encuentra repetido en la columna 4"},
         // Row before box; reported at the second occurrence, with that cell's numbers.
-        {Con({{Casilla(5, 4), '2'}, {Casilla(5, 5), '2'}}),
+        {Marcas({{Casilla(5, 4), '2'}, {Casilla(5, 5), '2'}}),
          "El número 2 se encuentra repetido en la fila 5"},
-        {Con({{Casilla(7, 9), '1'}, {Casilla(8, 8), '1'}}),
+        {Marcas({{Casilla(7, 9), '1'}, {Casilla(8, 8), '1'}}),
          "El número 1 se encuentra repetido en el cuadrante 9"},
     };
     for (const Caso& c : casos) {
@@ -77,7 +70,7 @@ TEST(ComprobarRepetidos, TextoQueNoEsUnaCifra) {
     for (const char* texto : {"0", "12", "a", "", " 5", "٣"}) {
         Tablero t;
         PlataformaFalsa p;
-        Enunciado e = Clasico(Con({{0, '4'}}));
+        Enunciado e = Clasico(Marcas({{0, '4'}}));
         e.fijas.set(Casilla(2, 7));
         e.textos[Casilla(2, 7)] = texto;
         EXPECT_FALSE(ComprobarRepetidos(t, e.textos, e.fijas, p));
