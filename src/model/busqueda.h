@@ -27,13 +27,22 @@ struct FinBusqueda {
 
 // The search's yields: the calculation mode is read at every step, events run after every
 // placed digit (and after every forward step in "Ultra-Rápido"), and "Interactivo" shows the
-// grid after every placed digit.
+// grid after every placed digit. A host whose event pass is costly may also give Saltos(): then
+// only one yield in that many reaches its ProcesarEventos, and since the mode can only change
+// while events run, it is read again only then.
 template <class G>
 concept GanchosBusqueda = requires(G g) {
     { g.Modo() } -> std::same_as<ModoCalculo>;
     g.ProcesarEventos();
     g.MostrarMatriz();
 };
+
+template <class G> int SaltosDe(G& g) {
+    if constexpr (requires { g.Saltos(); })
+        return g.Saltos();
+    else
+        return 1;
+}
 
 // The driver's host: the window, or the command line.
 template <class A>
@@ -48,6 +57,16 @@ concept AnfitrionSolucion = GanchosBusqueda<A> && requires(A a, std::string_view
 // Runs from the first cell until the grid is full, the search runs out of cells backwards, or
 // t.Cancelado is found set right after a yield that followed a placed digit.
 template <GanchosBusqueda G> FinBusqueda Buscar(Tablero& t, Progreso& p, G& g) {
+    // Locals, so that a yield that does not reach the host costs a register decrement.
+    const int saltos = SaltosDe(g);
+    int cuenta = saltos;
+    ModoCalculo modo = g.Modo();
+    const auto ceder = [&] {
+        if (--cuenta > 0) return;
+        cuenta = saltos;
+        g.ProcesarEventos();
+        modo = g.Modo();
+    };
     int k = 0;
     while (k < kCasillas) {
         const Colocacion c = t.ColocarEn(k);
@@ -57,15 +76,14 @@ template <GanchosBusqueda G> FinBusqueda Buscar(Tablero& t, Progreso& p, G& g) {
             continue;
         }
         if (c == Colocacion::Colocado) {
-            const bool interactivo = g.Modo() == ModoCalculo::Interactivo;
+            const bool interactivo = modo == ModoCalculo::Interactivo;
             if (interactivo) g.MostrarMatriz();
-            g.ProcesarEventos();
+            ceder();
             if (t.Cancelado) return {Final::Cancelado, interactivo, FilaDe(k), ColDe(k)};
         }
         ++t.Movimientos;
-        const ModoCalculo modo = g.Modo();
         ActualizarProgreso(p, modo, t.Movimientos, FilaDe(k), ColDe(k) + 1);
-        if (modo == ModoCalculo::UltraRapido) g.ProcesarEventos();
+        if (modo == ModoCalculo::UltraRapido) ceder();
         ++k;
     }
     return {Final::Resuelto, false, 10, 1};

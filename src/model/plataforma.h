@@ -21,6 +21,12 @@ public:
         pendientes_ = saltos_;
         Bombear();
     }
+    // For a caller that counts its own yields: how many make one pass, and the pass itself.
+    int Saltos() const { return saltos_; }
+    void Pasada() {
+        pendientes_ = saltos_;
+        Bombear();
+    }
 
 protected:
     explicit Plataforma(int saltos = 1) : saltos_(saltos), pendientes_(saltos) {}

@@ -116,7 +116,8 @@ public:
 
     // ---- The solve's host (see AnfitrionSolucion) -----------------------------------------
     ModoCalculo Modo() const { return Opcion; }
-    void ProcesarEventos() { plataforma_.ProcesarEventos(); }
+    int Saltos() const { return plataforma_.Saltos(); }
+    void ProcesarEventos() { plataforma_.Pasada(); }
     bool Validar();
     void MostrarMensaje(std::string_view texto, std::string_view titulo, Icono icono);
 

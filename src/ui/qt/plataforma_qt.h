@@ -20,7 +20,7 @@ public:
     // reads the clock, and the event loop runs when `intervaloMs` have passed since the last
     // pass ended: the screen stays live and a cancel is seen at once, while a yield costs the
     // search next to nothing.
-    explicit PlataformaQt(int saltos = 256, int intervaloMs = 15);
+    explicit PlataformaQt(int saltos = 255, int intervaloMs = 15);
 
     // The window whose widgets the platform drives; nullptr when it goes away.
     void Conectar(VentanaQt* ventana) { ventana_ = ventana; }
