@@ -484,6 +484,14 @@ TEST_F(Ventana, ExtremoAExtremoUnClasico) {
     EXPECT_TRUE(plataforma.mensajes.empty());
 }
 
+TEST(PlataformaQt, PasaUnNumeroImparDeCesiones) {
+    // In "Ultra-Rápido" every forward step yields twice; with an even count every pass of a
+    // Killer solve would fall on the same spinner frame out of four.
+    PlataformaQt p;
+    EXPECT_EQ(p.Saltos() % 2, 1);
+    EXPECT_GT(p.Saltos(), 100);
+}
+
 TEST(PlataformaQt, FiltrosEnLaFormaDeQt) {
     EXPECT_EQ(
         PlataformaQt::FiltrosQt(QStringLiteral("Archivos XML Sudoku|*.xml|Todos los archivos|*.*")),
