@@ -45,7 +45,7 @@ void CarpetaRecordada::GuardarCarpeta(const QString& ruta, const QString& titulo
     if (!f.open(QIODevice::WriteOnly)) return;
     QStringEncoder sistema(QStringConverter::System);
     f.write(QByteArray(sistema(carpeta)) + "\r\n");
-    if (f.flush()) f.commit();  // commit() alone would miss a write error (a full disk)
+    if (f.flush()) f.commit(); // commit() alone would miss a write error (a full disk)
 }
 
 } // namespace velmora

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/aspecto.h"
+#include "ui/apariencia.h"
 #include "ui/form1.h"
 
 namespace velmora {

@@ -10,7 +10,7 @@
 #include "model/enunciado.h"
 #include "model/progreso.h"
 #include "model/tablero.h"
-#include "ui/aspecto.h"
+#include "ui/apariencia.h"
 #include "ui/plataforma_ventana.h"
 
 namespace velmora {

@@ -112,58 +112,14 @@ TEST(Disposicion, LosPanelesDeModoDejanSitioAlTitulo) {
     EXPECT_EQ(Ctl("Panel_Normal").fuente, (Fuente{"Tahoma", 14.25, true}));
 }
 
-TEST(Disposicion, ColoresDeLaPaletaYDeLosGuardacolores) {
+TEST(Disposicion, ColoresDeLaPaleta) {
+    // Dark swatches give their cells white text, so that digits stay readable.
     EXPECT_EQ(Ctl("S", 21).aspecto, (Aspecto{Rgb(0, 0, 255), Rgb(255, 255, 255)}));
     EXPECT_EQ(Ctl("S", 0).aspecto, (Aspecto{Rgb(255, 192, 192), kTextoVentana}));
-    EXPECT_EQ(Ctl("S", 38).aspecto, (Aspecto{Rgb(128, 0, 128), Rgb(255, 255, 255)}));
-    EXPECT_EQ(Ctl("LbAma").aspecto, kLbAma);
-    EXPECT_EQ(Ctl("LbNulo").aspecto, kLbNulo);
-    EXPECT_EQ(Ctl("LbMarcado").aspecto, kLbMarcado);
-    EXPECT_EQ(Ctl("LbNoMarcado").aspecto, kLbNoMarcado);
-    EXPECT_EQ(Ctl("Marcado").aspecto, kMarcado);
-    EXPECT_EQ(Ctl("NoMarcado").aspecto, kNoMarcado);
-    EXPECT_EQ(Ctl("Marcado").contenedor, "Panel_Normal");
-    EXPECT_EQ(Ctl("LbAma").contenedor, "");
-    for (const char* h : {"LbAma", "LbNulo", "LbMarcado", "LbNoMarcado", "Marcado", "NoMarcado"}) {
-        EXPECT_EQ(Ctl(h).clase, Clase::Guardacolor) << h;
-        EXPECT_FALSE(Ctl(h).visible) << h;
-    }
-    EXPECT_EQ(Ctl("LbM").aspecto, (Aspecto{Rgb(0, 0, 0), Rgb(255, 255, 192)}));
-    EXPECT_EQ(Ctl("LbPor").aspecto, (Aspecto{Rgb(0, 0, 0), Rgb(192, 255, 192)}));
-    EXPECT_EQ(Ctl("lb", 40).aspecto, kAspectoSistema);
-    EXPECT_EQ(Ctl("T", 5).aspecto.texto, Rgb(0, 0, 0));
-    for (const char* barra :
-         {"Label1", "Label2", "Label3", "Label4", "Label5", "Label6", "Label7", "Label8"})
-        EXPECT_EQ(Ctl(barra).aspecto.fondo, Rgb(0, 0, 0)) << barra;
-}
-
-TEST(Disposicion, TextosFuentesYEstadoInicial) {
-    EXPECT_EQ(Ctl("Frame1").texto, "Modo Calculo");
-    EXPECT_EQ(Ctl("Option3").texto, "Ultra-Rápido");
-    EXPECT_EQ(Ctl("Option1").texto, "Rápido");
-    EXPECT_EQ(Ctl("Option2").texto, "Interactivo");
-    EXPECT_TRUE(Ctl("Option2").seleccionada);
-    EXPECT_FALSE(Ctl("Option1").seleccionada || Ctl("Option3").seleccionada);
-    EXPECT_EQ(Ctl("Option3").fuente, (Fuente{"Arial", 8.25, true}));
-    EXPECT_EQ(Ctl("Label9").texto, "Movimientos:");
-    EXPECT_EQ(Ctl("Label10").texto, "Progreso:");
-    EXPECT_EQ(Ctl("LbM").texto, "0");
-    EXPECT_EQ(Ctl("LbM").fuente, (Fuente{"Tahoma", 9, true}));
-    EXPECT_EQ(Ctl("LbPor").texto, "0 %");
-    EXPECT_EQ(Ctl("LbDel").texto, "Borrar");
-    EXPECT_EQ(Ctl("LbDel").fuente, (Fuente{"Verdana", 8.25, true}));
-    EXPECT_EQ(Ctl("lb", 0).fuente, (Fuente{"Verdana", 20.25, true}));
-    EXPECT_EQ(Ctl("T", 0).fuente, kFuenteVentana);
-    EXPECT_EQ(Ctl("LbN", 0).fuente, kFuenteVentana);
-    EXPECT_EQ(Ctl("SSPanel1").fuente, (Fuente{"MS Sans Serif", 8.25, false}));
-    EXPECT_EQ(kFuenteVentana, (Fuente{"Tahoma", 8.25, true}));
-    EXPECT_FALSE(Ctl("PBar").visible);
-    EXPECT_FALSE(Ctl("Panel_Killer").visible);
-    EXPECT_FALSE(Ctl("Panel_Normal").visible);
-    EXPECT_TRUE(Ctl("lb", 0).borde && Ctl("lb", 0).centrado);
-    EXPECT_TRUE(Ctl("S", 0).borde);
-    EXPECT_TRUE(Ctl("S", 0).texto.empty());
-    EXPECT_FALSE(Ctl("LbM").borde);
+    // The given-digit look differs in background from every other look a cell can wear.
+    for (int i = 0; i < kSegmentos; ++i)
+        EXPECT_NE(Ctl("S", i).aspecto.fondo, kLbAma.fondo) << i;
+    EXPECT_NE(kLbNulo.fondo, kLbAma.fondo);
 }
 
 TEST(Disposicion, BarraDeHerramientas) {

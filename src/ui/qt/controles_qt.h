@@ -9,7 +9,7 @@
 #include <functional>
 #include <string>
 
-#include "ui/aspecto.h"
+#include "ui/apariencia.h"
 
 namespace velmora {
 

@@ -5,7 +5,7 @@
 #include <QPixmap>
 #include <cmath>
 
-#include "ui/aspecto.h"
+#include "ui/apariencia.h"
 
 namespace velmora {
 
