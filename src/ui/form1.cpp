@@ -71,32 +71,12 @@ void Form1::EjecutarHerramienta(std::string_view id) {
         // Once a cancel has re-enabled the tools, a command queued behind it could start while
         // the search is still on its way out: nothing but the cancel runs until it has returned.
         if (resolviendo_ && static_cast<Herramienta>(h) != Herramienta::Cancelar) return;
-        switch (static_cast<Herramienta>(h)) {
-        case Herramienta::Nuevo:
-            NuevoSudoku();
-            break;
-        case Herramienta::Abrir:
-            AbrirFichero();
-            break;
-        case Herramienta::Guardar:
-            GuardarFichero();
-            break;
-        case Herramienta::Vaciar:
-            VaciarCuadricula();
-            break;
-        case Herramienta::Resolver:
-            ResolverSudoku();
-            break;
-        case Herramienta::Cancelar:
-            CancelarResolucion();
-            break;
-        case Herramienta::Killer:
-            ActivarModoKiller();
-            break;
-        case Herramienta::Normal:
-            ActivarModoNormal();
-            break;
-        }
+        // In toolbar order, as the ids.
+        static constexpr std::array<void (Form1::*)(), kHerramientas> kOperaciones = {
+            &Form1::NuevoSudoku,       &Form1::AbrirFichero,     &Form1::GuardarFichero,
+            &Form1::VaciarCuadricula,  &Form1::ResolverSudoku,   &Form1::CancelarResolucion,
+            &Form1::ActivarModoKiller, &Form1::ActivarModoNormal};
+        (this->*kOperaciones[h])();
         return;
     }
 }
