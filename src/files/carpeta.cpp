@@ -29,7 +29,8 @@ QString CarpetaRecordada::CarpetaInicial() const {
     if (!QFileInfo(fichero_).isFile()) return carpetaPrograma_;
     QFile f(fichero_);
     if (!f.open(QIODevice::ReadOnly)) return carpetaPrograma_;
-    QByteArray linea = f.readLine(kLineaMaxima + 1);
+    // readLine(n) reads at most n - 1 bytes.
+    QByteArray linea = f.readLine(kLineaMaxima + 2);
     if (linea.size() > kLineaMaxima) return carpetaPrograma_;
     while (linea.endsWith('\n') || linea.endsWith('\r'))
         linea.chop(1);

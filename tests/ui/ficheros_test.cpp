@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <csignal>
 
@@ -301,6 +302,19 @@ TEST(CarpetaRecordada, PrimeraVezReinicioYFicheroVacio) {
     EXPECT_EQ(c.CarpetaInicial(), programa.path());
     Escribir(programa.filePath("velmora.ini"), "/una\r\n/otra\r\n");
     EXPECT_EQ(c.CarpetaInicial(), "/una");
+}
+
+TEST(CarpetaRecordada, FicherosHostiles) {
+    QTemporaryDir programa, config;
+    const QString ini = programa.filePath("velmora.ini");
+    const CarpetaRecordada c(programa.path(), config.path());
+    Escribir(ini, QByteArray(40 * 1024, 'a') + "\r\n"); // no folder path is that long
+    EXPECT_EQ(c.CarpetaInicial(), programa.path());
+    Escribir(ini, "/datos/\xff\xfe\r\n"); // not valid UTF-8: read, not fatal
+    EXPECT_TRUE(c.CarpetaInicial().startsWith("/datos/"));
+    QFile::remove(ini);
+    ASSERT_EQ(::mkfifo(ini.toLocal8Bit().constData(), 0600), 0); // must not wait for a writer
+    EXPECT_EQ(c.CarpetaInicial(), programa.path());
 }
 
 TEST(CarpetaRecordada, SinCarpetaDelProgramaUtilizableVaALaDelUsuario) {
