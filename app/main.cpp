@@ -9,7 +9,6 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("velmora"));
     velmora::PrepararAplicacion(app);
 
     velmora::PlataformaQt plataforma;

@@ -349,9 +349,8 @@ int Uso() {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    velmora::PantallaVirtualPorDefecto();
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("velmora"));
     PrepararAplicacion(app);
 
     QString carpeta = QStringLiteral(VELMORA_DATOS);

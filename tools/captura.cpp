@@ -57,9 +57,8 @@ int Uso() {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    velmora::PantallaVirtualPorDefecto();
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("velmora"));
     velmora::PrepararAplicacion(app);
 
     QStringList args = QApplication::arguments();

@@ -419,9 +419,8 @@ int Uso() {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    velmora::PantallaVirtualPorDefecto();
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("velmora"));
     QApplication::setQuitOnLastWindowClosed(false);
     PrepararAplicacion(app);
 

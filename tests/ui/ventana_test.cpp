@@ -506,7 +506,7 @@ TEST(PlataformaQt, FiltrosEnLaFormaDeQt) {
 
 int main(int argc, char* argv[]) {
     // Listing the tests at build time has no display either.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    velmora::PantallaVirtualPorDefecto();
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false); // several tests close their window
     velmora::PrepararAplicacion(app);

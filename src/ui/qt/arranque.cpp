@@ -7,7 +7,12 @@
 
 namespace velmora {
 
+void PantallaVirtualPorDefecto() {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
 void PrepararAplicacion(QApplication& app) {
+    QApplication::setApplicationName(QStringLiteral("velmora"));
     auto* traductor = new QTranslator(&app);
     if (traductor->load(QStringLiteral("qtbase_es"),
                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))

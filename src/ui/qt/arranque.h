@@ -11,8 +11,13 @@ class QApplication;
 
 namespace velmora {
 
-// Spanish standard buttons and dialogs ("Aceptar", "Cancelar") whatever the user's locale, and
-// installed faces for the ones the layout names.
+// For the programs that drive the window without a user: offscreen unless a platform is named.
+// Call before the QApplication exists.
+void PantallaVirtualPorDefecto();
+
+// The application's name (the per-user configuration folder), Spanish standard buttons and dialogs
+// ("Aceptar", "Cancelar") whatever the user's locale, and installed faces for the ones the layout
+// names.
 void PrepararAplicacion(QApplication& app);
 
 // The layout's fonts at their size in pixels at 96 dpi, so that captions fit the geometry
