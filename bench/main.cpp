@@ -33,9 +33,9 @@ std::string Rejilla(const referencia::Busqueda& b) {
 bool Medir(const QString& ruta, int repeticiones) {
     std::printf("%s\n", ruta.toStdString().c_str());
     Tablero puzzle;
-    Enunciado e;
-    const PuzzleLeido l = LeerFicheroPuzzle(ruta);
-    if (!l.legible || !AplicarPuzzle(l, puzzle, e)) {
+    const Apertura a = AbrirPuzzle(ruta);
+    const Enunciado& e = a.enunciado;
+    if (!a.completo) {
         std::fprintf(stderr, "no se puede leer el sudoku\n");
         return false;
     }

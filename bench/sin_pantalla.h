@@ -36,8 +36,9 @@ struct SinPantalla {
     void MostrarMatriz() {}
     void VaciarCuadricula() { t.VaciarCuadricula(); }
     bool Validar() {
-        return t.ModoKiller ? ValidarSegmentos(t, e.sumas, consola)
-                            : ComprobarRepetidos(t, e.textos, e.fijas, consola);
+        const auto m = velmora::Validar(t, e);
+        if (m) consola.Mostrar(*m);
+        return !m;
     }
     void DeshabilitarHerramientas() {}
     void HabilitarHerramientas() {}

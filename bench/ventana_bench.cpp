@@ -91,9 +91,9 @@ struct Resultado {
 // The bare search, best of `repeticiones` runs.
 std::optional<Resultado> Cruda(const QString& ruta, int repeticiones) {
     Tablero puzzle;
-    Enunciado e;
-    const PuzzleLeido l = LeerFicheroPuzzle(ruta);
-    if (!l.legible || !AplicarPuzzle(l, puzzle, e)) return std::nullopt;
+    const Apertura a = AbrirPuzzle(ruta);
+    const Enunciado& e = a.enunciado;
+    if (!a.completo) return std::nullopt;
     Resultado r;
     for (int i = 0; i < repeticiones; ++i) {
         Tablero t = puzzle;

@@ -71,16 +71,18 @@ public:
         p = {};
     }
     bool Validar() {
-        return t.ModoKiller ? ValidarSegmentos(t, e.sumas, *this)
-                            : ComprobarRepetidos(t, e.textos, e.fijas, *this);
+        const auto m = velmora::Validar(t, e);
+        if (m) Mostrar(*m);
+        return !m;
     }
     void DeshabilitarHerramientas() {}
     void HabilitarHerramientas() { BorrarLinea(); }
 
     // Reads the file as opening it in the window does.
     bool Cargar(const QString& ruta) {
-        const PuzzleLeido l = LeerFicheroPuzzle(ruta);
-        if (l.legible && AplicarPuzzle(l, t, e)) return true;
+        const Apertura a = AbrirPuzzle(ruta);
+        e = a.enunciado;
+        if (a.completo) return true;
         MostrarMensaje(kTextoErrorAbrir, kTituloFichero, Icono::Exclamacion);
         return false;
     }

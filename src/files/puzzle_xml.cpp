@@ -147,20 +147,25 @@ PuzzleLeido LeerFicheroPuzzle(const QString& ruta) {
     return LeerPuzzle(f);
 }
 
-bool AplicarPuzzle(const PuzzleLeido& l, Tablero& t, Enunciado& e) {
-    t.NuevoSudoku();
-    e = {};
-    t.ModoKiller = !l.clasico;
+Enunciado EnunciadoDe(const PuzzleLeido& l) {
+    Enunciado e;
+    e.killer = !l.clasico;
     for (size_t n = 0; n < l.segmentos.size(); ++n) {
         e.sumas[n] = l.segmentos[n].suma.toStdString();
         for (const int k : l.segmentos[n].casillas)
-            t.CasillaSeg[k] = static_cast<int16_t>(n);
+            e.segmento[k] = static_cast<int8_t>(n);
     }
     for (const FijaLeida& f : l.fijas) {
         e.fijas.set(f.casilla);
         e.textos[f.casilla] = f.texto.toStdString();
     }
-    return l.completo;
+    return e;
+}
+
+Apertura AbrirPuzzle(const QString& ruta) {
+    const PuzzleLeido l = LeerFicheroPuzzle(ruta);
+    if (!l.legible) return {};
+    return {true, l.completo, EnunciadoDe(l)};
 }
 
 QByteArray TextoPuzzle(const Tablero& t) {

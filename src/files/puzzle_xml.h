@@ -48,9 +48,19 @@ PuzzleLeido LeerPuzzle(const QByteArray& datos);
 PuzzleLeido LeerPuzzle(QIODevice& origen);
 PuzzleLeido LeerFicheroPuzzle(const QString& ruta);
 
-// Empties the board in the file's mode and applies the entries in order, later entries winning,
-// as opening the file in the window does. Returns l.completo. Needs a legible document.
-bool AplicarPuzzle(const PuzzleLeido& l, Tablero& t, Enunciado& e);
+// The puzzle the entries make, applied in order to an empty board of the file's mode, later
+// entries winning; segments are renumbered from 0 in document order. Needs a legible document;
+// an incomplete one gives the entries read before the failure.
+Enunciado EnunciadoDe(const PuzzleLeido& l);
+
+// Opening a file as the window and the command line do. Not legible: nothing to apply.
+// Otherwise the puzzle of the entries read, all of them when complete.
+struct Apertura {
+    bool legible = false;
+    bool completo = false;
+    Enunciado enunciado;
+};
+Apertura AbrirPuzzle(const QString& ruta);
 
 // The lines of the current mode, from a board state the mode's validation has prepared.
 QByteArray TextoPuzzle(const Tablero& t);

@@ -162,7 +162,10 @@ void Form1::ResolverSudoku() {
 
 Enunciado Form1::LeerEnunciado() {
     Enunciado e;
+    e.killer = Tab.ModoKiller;
     e.sumas = T;
+    for (int k = 0; k < kCasillas; ++k)
+        e.segmento[k] = static_cast<int8_t>(Tab.CasillaSeg[k]);
     for (int k = 0; k < kCasillas; ++k) {
         if (lb[k].fondo != kLbAma.fondo) continue;
         e.fijas.set(k);
@@ -171,10 +174,29 @@ Enunciado Form1::LeerEnunciado() {
     return e;
 }
 
+void Form1::PintarEnunciado(const Enunciado& e) {
+    CambiarModo(e.killer);
+    for (int i = 0; i < kSegmentos; ++i)
+        T[i] = e.sumas[i];
+    for (int k = 0; k < kCasillas; ++k) {
+        if (const int s = e.segmento[k]; s >= 0) {
+            lb[k] = kPaleta[s];
+            Tab.CasillaSeg[k] = static_cast<int16_t>(s);
+        }
+        if (e.fijas[k]) {
+            lb[k] = kLbAma;
+            PonerTextoCelda(k, e.textos[k]);
+        }
+    }
+}
+
 bool Form1::Validar() {
-    const Enunciado e = LeerEnunciado();
-    return Tab.ModoKiller ? ValidarSegmentos(Tab, e.sumas, plataforma_)
-                          : ComprobarRepetidos(Tab, e.textos, e.fijas, plataforma_);
+    if (const auto m = velmora::Validar(Tab, LeerEnunciado())) {
+        plataforma_.Mostrar(*m);
+        return false;
+    }
+    if (PasadaTrasValidar(Tab)) plataforma_.ProcesarEventos();
+    return true;
 }
 
 void Form1::MostrarMensaje(std::string_view texto, std::string_view titulo, Icono icono) {

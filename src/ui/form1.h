@@ -121,8 +121,10 @@ public:
     bool Validar();
     void MostrarMensaje(std::string_view texto, std::string_view titulo, Icono icono);
 
-    // The puzzle as validation reads it from the controls.
+    // The puzzle as the controls hold it, and the controls showing a puzzle: the board emptied
+    // in the puzzle's mode, then its segments and givens painted.
     Enunciado LeerEnunciado();
+    void PintarEnunciado(const Enunciado& e);
 
 private:
     void Habilitar(Herramienta h, bool habilitada) {

@@ -31,26 +31,11 @@ void Form1::AbrirFichero() {
     if (!eleccion) return;
     plataforma_.ProcesarEventos();
 
-    const PuzzleLeido l = LeerFicheroPuzzle(eleccion->ruta);
-    if (l.legible) {
-        if (l.clasico)
-            ActivarModoNormal();
-        else
-            ActivarModoKiller();
+    const Apertura a = AbrirPuzzle(eleccion->ruta);
+    if (a.legible) {
         carpeta.GuardarCarpeta(eleccion->ruta, eleccion->titulo);
-        // Entries are applied in order, later ones winning; segments are renumbered from 0.
-        for (size_t n = 0; n < l.segmentos.size(); ++n) {
-            T[n] = l.segmentos[n].suma.toStdString();
-            for (const int k : l.segmentos[n].casillas) {
-                lb[k] = kPaleta[n];
-                Tab.CasillaSeg[k] = static_cast<int16_t>(n);
-            }
-        }
-        for (const FijaLeida& f : l.fijas) {
-            lb[f.casilla] = kLbAma;
-            PonerTextoCelda(f.casilla, f.texto.toStdString());
-        }
-        if (l.completo) return;
+        PintarEnunciado(a.enunciado);
+        if (a.completo) return;
     }
     plataforma_.MostrarMensaje(kTextoErrorAbrir, kTituloFichero, Icono::Exclamacion);
 }

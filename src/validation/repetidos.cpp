@@ -6,16 +6,16 @@ namespace velmora {
 
 namespace {
 
-bool Repetido(Plataforma& p, int d, const char* donde, int x) {
-    p.MostrarMensaje("El número " + std::to_string(d) + donde + std::to_string(x),
-                     "Número Repetido", Icono::Exclamacion);
-    return false;
+Mensaje Repetido(int d, const char* donde, int x) {
+    return {"El número " + std::to_string(d) + donde + std::to_string(x), "Número Repetido",
+            Icono::Exclamacion};
 }
 
 } // namespace
 
-bool ComprobarRepetidos(Tablero& t, const std::array<std::string, kCasillas>& textos,
-                        const std::bitset<kCasillas>& fijas, Plataforma& p) {
+std::optional<Mensaje> ComprobarRepetidos(Tablero& t,
+                                          const std::array<std::string, kCasillas>& textos,
+                                          const std::bitset<kCasillas>& fijas) {
     t.BorrarFijas();
     for (int k = 0; k < kCasillas; ++k) {
         if (!fijas[k]) continue;
@@ -23,25 +23,23 @@ bool ComprobarRepetidos(Tablero& t, const std::array<std::string, kCasillas>& te
         // A caption read from a file may hold anything; only a digit may index the tables.
         const int d = textos[k].size() == 1 ? LeerEntero(textos[k], 9) : -1;
         if (d < 1) {
-            p.MostrarMensaje("La casilla de la fila " + std::to_string(fila) + ", columna " +
-                                 std::to_string(col) + " debe contener un número del 1 al 9",
-                             "Número incorrecto", Icono::Exclamacion);
-            return false;
+            return Mensaje{"La casilla de la fila " + std::to_string(fila) + ", columna " +
+                               std::to_string(col) + " debe contener un número del 1 al 9",
+                           "Número incorrecto", Icono::Exclamacion};
         }
         if (t.Usado(Tabla::Filas, fila, d))
-            return Repetido(p, d, " se encuentra repetido en la fila ", fila);
+            return Repetido(d, " se encuentra repetido en la fila ", fila);
         if (t.Usado(Tabla::Columnas, col, d))
-            return Repetido(p, d, " se encuentra repetido en la columna ", col);
+            return Repetido(d, " se encuentra repetido en la columna ", col);
         if (t.Usado(Tabla::Cuadrantes, cuad, d))
-            return Repetido(p, d, " se encuentra repetido en el cuadrante ", cuad);
+            return Repetido(d, " se encuentra repetido en el cuadrante ", cuad);
         t.Matriz[k] = static_cast<uint8_t>(d);
         t.AgregarFija(fila, col);
         t.MarcarUsado(Tabla::Filas, fila, d);
         t.MarcarUsado(Tabla::Columnas, col, d);
         t.MarcarUsado(Tabla::Cuadrantes, cuad, d);
     }
-    p.ProcesarEventos();
-    return true;
+    return std::nullopt;
 }
 
 } // namespace velmora

@@ -7,9 +7,8 @@ namespace velmora {
 
 namespace {
 
-bool Fallo(Plataforma& p, const std::string& texto, int i) {
-    p.MostrarMensaje(texto, "Fallo en segmento " + std::to_string(i + 1), Icono::Exclamacion);
-    return false;
+Mensaje Fallo(std::string texto, int i) {
+    return {std::move(texto), "Fallo en segmento " + std::to_string(i + 1), Icono::Exclamacion};
 }
 
 int SumaDigitos(unsigned conjunto) {
@@ -60,7 +59,8 @@ void ReservarSegmento(Tablero& t, int i) {
 
 } // namespace
 
-bool ValidarSegmentos(Tablero& t, const std::array<std::string, kSegmentos>& sumas, Plataforma& p) {
+std::optional<Mensaje> ValidarSegmentos(Tablero& t,
+                                        const std::array<std::string, kSegmentos>& sumas) {
     std::array<int, kRegistros> casillas{};
     for (const int s : t.CasillaSeg)
         if (s >= 0 && s < kRegistros) ++casillas[s];
@@ -69,27 +69,23 @@ bool ValidarSegmentos(Tablero& t, const std::array<std::string, kSegmentos>& sum
     for (int i = 0; i < kSegmentos; ++i) {
         const int n = casillas[i];
         if (sumas[i].empty()) {
-            if (n > 0)
-                return Fallo(p, "Todos los segmentos deben tener la suma total introducida", i);
+            if (n > 0) return Fallo("Todos los segmentos deben tener la suma total introducida", i);
             continue;
         }
         if (n == 0)
-            return Fallo(p,
-                         "No puede haber segmentos con la suma total indicada, pero sin casillas "
+            return Fallo("No puede haber segmentos con la suma total indicada, pero sin casillas "
                          "marcadas en la cuadrícula",
                          i);
-        if (n > 9) return Fallo(p, "El máximo número de casillas por segmento es 9.", i);
+        if (n > 9) return Fallo("El máximo número de casillas por segmento es 9.", i);
         const int v = LeerEntero(sumas[i], 255);
-        if (v < 0) return Fallo(p, "La suma total debe ser un número entero entre 0 y 255", i);
+        if (v < 0) return Fallo("La suma total debe ser un número entero entre 0 y 255", i);
         const std::string enUn = "En un segmento de " + std::to_string(n);
         if (v < SumaMinima(n))
-            return Fallo(p,
-                         enUn + " casillas la suma total debe ser como mínimo de " +
+            return Fallo(enUn + " casillas la suma total debe ser como mínimo de " +
                              std::to_string(SumaMinima(n)),
                          i);
         if (v > SumaMaxima(n))
-            return Fallo(p,
-                         enUn + " casillas la suma total debe ser como máximo de " +
+            return Fallo(enUn + " casillas la suma total debe ser como máximo de " +
                              std::to_string(SumaMaxima(n)),
                          i);
         t.Segmentos[i].Suma = static_cast<uint8_t>(v);
@@ -99,10 +95,9 @@ bool ValidarSegmentos(Tablero& t, const std::array<std::string, kSegmentos>& sum
     }
 
     if (totalCasillas == kCasillas && totalSumas != 405) {
-        p.MostrarMensaje("Si se utilizan todas las casillas, la suma total de todos los segmentos "
-                         "debe ser 405 (45 x 9)",
-                         "Los segmentos suman " + std::to_string(totalSumas), Icono::Exclamacion);
-        return false;
+        return Mensaje{"Si se utilizan todas las casillas, la suma total de todos los segmentos "
+                       "debe ser 405 (45 x 9)",
+                       "Los segmentos suman " + std::to_string(totalSumas), Icono::Exclamacion};
     }
 
     for (int i = 0; i < kSegmentos; ++i) {
@@ -116,7 +111,14 @@ bool ValidarSegmentos(Tablero& t, const std::array<std::string, kSegmentos>& sum
 
     for (int i = 0; i < kSegmentos; ++i)
         if (t.Segmentos[i].Unica) ReservarSegmento(t, i);
-    return true;
+    return std::nullopt;
+}
+
+std::optional<Mensaje> Validar(Tablero& t, const Enunciado& e) {
+    t.ModoKiller = e.killer;
+    for (int k = 0; k < kCasillas; ++k)
+        t.CasillaSeg[k] = e.segmento[k];
+    return e.killer ? ValidarSegmentos(t, e.sumas) : ComprobarRepetidos(t, e.textos, e.fijas);
 }
 
 } // namespace velmora

@@ -197,44 +197,36 @@ TEST(LeerPuzzle, CodificacionesYTamano) {
     EXPECT_TRUE(LeerPuzzle(grande).legible);
 }
 
-TEST(AplicarPuzzle, RenumeraLosSegmentosYLasEntradasPosterioresGanan) {
+TEST(EnunciadoDe, RenumeraLosSegmentosYLasEntradasPosterioresGanan) {
     Tablero t;
     PlataformaFalsa p;
     const Enunciado antes = Killer(t, Marcas({{0, 'a'}, {1, 'a'}, {40, 'e'}, {41, 'e'}, {80, 'h'}}),
                                    {"3", "", "", "", "17", "", "", "9"});
     ASSERT_TRUE(ValidarSegmentos(t, antes.sumas, p));
-    const PuzzleLeido l = LeerPuzzle(TextoPuzzle(t));
-
-    Tablero u;
-    u.CasillaSeg[5] = 7; // whatever was on the board goes
-    Enunciado e;
-    e.sumas[20] = "x";
-    ASSERT_TRUE(AplicarPuzzle(l, u, e));
-    EXPECT_TRUE(u.ModoKiller);
+    Enunciado e = EnunciadoDe(LeerPuzzle(TextoPuzzle(t)));
+    EXPECT_TRUE(e.killer);
     EXPECT_EQ(e.sumas[0], "3");
     EXPECT_EQ(e.sumas[1], "17");
     EXPECT_EQ(e.sumas[2], "9");
-    EXPECT_EQ(e.sumas[20], "");
-    EXPECT_EQ(u.CasillaSeg[5], -1);
-    EXPECT_EQ(u.CasillaSeg[1], 0);
-    EXPECT_EQ(u.CasillaSeg[41], 1);
-    EXPECT_EQ(u.CasillaSeg[80], 2);
+    EXPECT_EQ(e.sumas[3], "");
+    EXPECT_EQ(e.segmento[5], -1);
+    EXPECT_EQ(e.segmento[1], 0);
+    EXPECT_EQ(e.segmento[41], 1);
+    EXPECT_EQ(e.segmento[80], 2);
 
-    const PuzzleLeido dos =
-        LeerPuzzle(QByteArray("<K><S V='3'><C F='1' C='1'/></S><S V='4'><C F='1' C='1'/></S></K>"));
-    ASSERT_TRUE(AplicarPuzzle(dos, u, e));
-    EXPECT_EQ(u.CasillaSeg[0], 1);
+    e = EnunciadoDe(LeerPuzzle(
+        QByteArray("<K><S V='3'><C F='1' C='1'/></S><S V='4'><C F='1' C='1'/></S></K>")));
+    EXPECT_EQ(e.segmento[0], 1);
 
-    const PuzzleLeido c = LeerPuzzle(
-        QByteArray("<SUDOKU_CLASIC><F F='1' C='1'>5</F><F F='1' C='1'>x</F></SUDOKU_CLASIC>"));
-    ASSERT_TRUE(AplicarPuzzle(c, u, e));
-    EXPECT_FALSE(u.ModoKiller);
-    EXPECT_EQ(u.CasillaSeg[0], -1);
+    e = EnunciadoDe(LeerPuzzle(
+        QByteArray("<SUDOKU_CLASIC><F F='1' C='1'>5</F><F F='1' C='1'>x</F></SUDOKU_CLASIC>")));
+    EXPECT_FALSE(e.killer);
+    EXPECT_EQ(e.segmento[0], -1);
     EXPECT_EQ(e.fijas.count(), 1u);
     EXPECT_EQ(e.textos[0], "x");
 }
 
-TEST(AplicarPuzzle, IdaYVueltaDeUnClasico) {
+TEST(EnunciadoDe, IdaYVueltaDeUnClasico) {
     Tablero t;
     PlataformaFalsa p;
     const Enunciado e = Cargar(t, "clasico_176m.xml");

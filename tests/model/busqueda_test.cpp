@@ -24,9 +24,10 @@ struct Puzzle {
     Enunciado e;
 };
 
-bool Validar(Tablero& t, const Enunciado& e, Plataforma& p) {
-    return t.ModoKiller ? ValidarSegmentos(t, e.sumas, p)
-                        : ComprobarRepetidos(t, e.textos, e.fijas, p);
+bool ValidarMostrando(Tablero& t, const Enunciado& e, Plataforma& p) {
+    const auto m = velmora::Validar(t, e);
+    if (m) p.Mostrar(*m);
+    return !m;
 }
 
 // The grid and the move count folded into one number, taken at every yield after a placed digit,
@@ -67,7 +68,7 @@ public:
         t.VaciarCuadricula();
         p = {};
     }
-    bool Validar() { return velmora::Validar(t, e, plataforma); }
+    bool Validar() { return ValidarMostrando(t, e, plataforma); }
     void DeshabilitarHerramientas() { ++deshabilitados; }
     void HabilitarHerramientas() { ++habilitados; }
     void MostrarMensaje(std::string_view texto, std::string_view titulo, Icono icono) {
@@ -82,7 +83,7 @@ struct Referencia {
     Referencia(const Puzzle& z, int64_t tope) : t(z.t) {
         t.VaciarCuadricula();
         PlataformaFalsa plataforma;
-        valido = Validar(t, z.e, plataforma);
+        valido = ValidarMostrando(t, z.e, plataforma);
         if (!valido) return;
         r.emplace(t);
         r->ProcesarEventos = [this, tope] {
@@ -270,6 +271,7 @@ Puzzle KillerDeUnaCasilla(std::string_view clasico) {
     for (int k = 0; k < kCasillas; ++k)
         if (clasico[k] != '.') {
             z.t.CasillaSeg[k] = static_cast<int16_t>(s);
+            z.e.segmento[k] = static_cast<int8_t>(s);
             z.e.sumas[s++] = std::string(1, clasico[k]);
         }
     return z;
@@ -695,8 +697,10 @@ Puzzle KillerDe(std::string nombre, const std::vector<std::vector<int>>& jaulas,
     Puzzle z{std::move(nombre), {}, {}};
     z.t.ModoKiller = true;
     for (size_t i = 0; i < jaulas.size(); ++i) {
-        for (const int k : jaulas[i])
+        for (const int k : jaulas[i]) {
             z.t.CasillaSeg[k] = static_cast<int16_t>(i);
+            z.e.segmento[k] = static_cast<int8_t>(i);
+        }
         z.e.sumas[i] = std::to_string(sumas[i]);
     }
     return z;

@@ -7,12 +7,6 @@
 
 namespace velmora {
 
-struct Mensaje {
-    std::string texto, titulo;
-    Icono icono;
-    bool operator==(const Mensaje&) const = default;
-};
-
 // Records messages and counts event passes.
 class PlataformaFalsa : public Plataforma {
 public:

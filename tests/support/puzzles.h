@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "model/enunciado.h"
+#include "model/plataforma.h"
 #include "model/tablero.h"
 
 namespace velmora {
@@ -20,6 +21,12 @@ Enunciado Killer(Tablero& t, std::string_view segmentos, std::initializer_list<c
 // Reads a file of tests/data (or an absolute path) into the board as the window opens it;
 // fails the test if it is not a complete puzzle.
 Enunciado Cargar(Tablero& t, const QString& fichero);
+
+// The checks as the window runs them: the failure shown on the platform, and the classic
+// check's event pass after a success.
+bool ValidarSegmentos(Tablero& t, const std::array<std::string, kSegmentos>& sumas, Plataforma& p);
+bool ComprobarRepetidos(Tablero& t, const std::array<std::string, kCasillas>& textos,
+                        const std::bitset<kCasillas>& fijas, Plataforma& p);
 
 // 81 characters, '.' but for the given cells.
 std::string Marcas(std::initializer_list<std::pair<int, char>> marcas);
