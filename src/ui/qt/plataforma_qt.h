@@ -49,6 +49,7 @@ protected:
     virtual bool Presentar(QFileDialog& dialogo);
 
 private:
+    void MostrarEstado();
     void Reactivar();
 
     VentanaQt* ventana_ = nullptr;

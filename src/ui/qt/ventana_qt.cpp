@@ -120,9 +120,19 @@ void VentanaQt::Construir() {
         QWidget* padre = contenedores.at(c.contenedor);
         QWidget* w = nullptr;
         switch (c.clase) {
-        case Clase::Marco:
-            w = new QGroupBox(Texto(c.texto), padre);
+        case Clase::Marco: {
+            // As a captioned frame is drawn on the desktop: the etched border from the top of
+            // the frame, its caption set into the top line.
+            auto* g = new QGroupBox(Texto(c.texto), padre);
+            const int mitad = QFontMetrics(FuenteQt(c.fuente)).height() / 2;
+            g->setStyleSheet(QStringLiteral("QGroupBox { border: 2px groove palette(mid); "
+                                            "margin-top: %1px; } QGroupBox::title { "
+                                            "subcontrol-origin: margin; left: 6px; top: 0px; "
+                                            "padding: 0 2px; }")
+                                 .arg(mitad));
+            w = g;
             break;
+        }
         case Clase::Opcion: {
             auto* o = new QRadioButton(Texto(c.texto), padre);
             o->setChecked(c.seleccionada);
@@ -258,8 +268,11 @@ void VentanaQt::Actualizar() {
             sumas_[i] = form_.T[i];
             T_[i]->PonerTexto(QString::fromStdString(sumas_[i]));
         }
-        // No sum is typed under the search.
-        if (soloLectura != soloLectura_) T_[i]->setReadOnly(soloLectura);
+        // No sum is typed under the search, and a click there does not take the keyboard.
+        if (soloLectura != soloLectura_) {
+            T_[i]->setReadOnly(soloLectura);
+            T_[i]->setFocusPolicy(soloLectura ? Qt::NoFocus : Qt::StrongFocus);
+        }
     }
     soloLectura_ = soloLectura;
     LbDel_->PonerTexto(form_.LbDel.texto);
