@@ -38,65 +38,66 @@ constexpr std::string_view kAyuda =
 
 // The window's part in a solve, played on a terminal: messages go to stderr, and the progress
 // line is refreshed a few times a second when stderr is a terminal.
-class Consola final : public Plataforma {
+class Consola {
 public:
     explicit Consola(bool progreso)
-        : Plataforma(0x4000), progreso_(progreso),
-          separador_(QLocale::system().groupSeparator().toStdString()) {}
+        : progreso_(progreso), separador_(QLocale::system().groupSeparator().toStdString()) {}
 
     Tablero t;
     Progreso p;
     Enunciado e;
 
-    void MostrarMensaje(std::string_view texto, std::string_view titulo, Icono) override {
+    void Mostrar(const Mensaje& m) {
         BorrarLinea();
-        std::cerr << titulo << ": " << texto << '\n';
+        std::cerr << m.titulo << ": " << m.texto << '\n';
     }
 
-    void Bombear() override {
-        if (!progreso_) return;
-        const auto ahora = std::chrono::steady_clock::now();
-        if (ahora - ultima_ < std::chrono::milliseconds(250)) return;
-        ultima_ = ahora;
-        const std::string linea =
-            "\rMovimientos: " + p.TextoMovimientos(separador_) + "  " + p.TextoPorcentaje() + " ";
-        std::cerr << linea << std::flush;
-        lineaVisible_ = true;
-    }
-
+    // The search's host: one yield in a few thousand reads the clock.
     ModoCalculo Modo() const { return ModoCalculo::Rapido; }
     void MostrarMatriz() {}
-    void VaciarCuadricula() {
-        t.VaciarCuadricula();
-        p = {};
+    bool Ceder() {
+        if (!progreso_ || !cuenta_.Pasa()) return false;
+        const auto ahora = std::chrono::steady_clock::now();
+        if (ahora - ultima_ < kIntervalo) return false;
+        ultima_ = ahora;
+        std::cerr << "\rMovimientos: " << p.TextoMovimientos(separador_) << "  "
+                  << p.TextoPorcentaje() << " " << std::flush;
+        lineaVisible_ = true;
+        return false;
     }
-    bool Validar() {
-        const auto m = velmora::Validar(t, e);
-        if (m) Mostrar(*m);
-        return !m;
-    }
-    void DeshabilitarHerramientas() {}
-    void HabilitarHerramientas() { BorrarLinea(); }
 
     // Reads the file as opening it in the window does.
     bool Cargar(const QString& ruta) {
         const Apertura a = AbrirPuzzle(ruta);
         e = a.enunciado;
         if (a.completo) return true;
-        MostrarMensaje(kTextoErrorAbrir, kTituloFichero, Icono::Exclamacion);
+        Mostrar({std::string(kTextoErrorAbrir), std::string(kTituloFichero), Icono::Exclamacion});
         return false;
     }
 
+    // The window's solve without its window: validation, then the search.
+    bool Validar() {
+        t.VaciarCuadricula();
+        const auto m = velmora::Validar(t, e);
+        if (m) Mostrar(*m);
+        return !m;
+    }
+    FinBusqueda Resolver() {
+        const FinBusqueda fin = Buscar(t, p, *this);
+        BorrarLinea();
+        if (fin.final == Final::SinSolucion)
+            Mostrar({std::string(kTextoSinSolucion), std::string(kTituloSinSolucion),
+                     Icono::Critico});
+        return fin;
+    }
+
     void EscribirResultado() const {
-        std::string salida;
-        for (int k = 0; k < kCasillas; ++k) {
-            salida += t.Matriz[k] ? static_cast<char>('0' + t.Matriz[k]) : '.';
-            if (k % 9 == 8) salida += '\n';
-        }
-        std::cout << salida << "Movimientos: " << t.Movimientos << '\n';
+        std::cout << TextoRejilla(t.Matriz) << "Movimientos: " << t.Movimientos << '\n';
     }
 
 private:
+    static constexpr auto kIntervalo = std::chrono::milliseconds(200);
+
     void BorrarLinea() {
         if (lineaVisible_) std::cerr << "\r\033[K" << std::flush;
         lineaVisible_ = false;
@@ -104,8 +105,9 @@ private:
 
     bool progreso_;
     std::string separador_;
+    Cuenta cuenta_{0x1000};
     bool lineaVisible_ = false;
-    std::chrono::steady_clock::time_point ultima_{};
+    std::chrono::steady_clock::time_point ultima_ = std::chrono::steady_clock::now();
 };
 
 int Uso() {
@@ -135,12 +137,9 @@ int main(int argc, char** argv) {
 
     Consola consola(!quiet && args[0] == "solve" && isatty(STDERR_FILENO));
     if (!consola.Cargar(QFile::decodeName(args[1].data()))) return kSalidaError;
-    if (args[0] == "check") {
-        consola.VaciarCuadricula();
-        return consola.Validar() ? kSalidaResuelto : kSalidaError;
-    }
-    const auto fin = ResolverSudoku(consola.t, consola.p, consola);
-    if (!fin) return kSalidaError;
+    if (!consola.Validar()) return kSalidaError;
+    if (args[0] == "check") return kSalidaResuelto;
+    const FinBusqueda fin = consola.Resolver();
     consola.EscribirResultado();
-    return fin->final == Final::Resuelto ? kSalidaResuelto : kSalidaSinSolucion;
+    return fin.final == Final::Resuelto ? kSalidaResuelto : kSalidaSinSolucion;
 }

@@ -1,88 +1,42 @@
 #pragma once
-// The main window without widgets: its controls as plain data, the board and editing state,
-// and every handler and operation. The Qt window renders this state and forwards events here.
+// The main window without widgets: its controls as plain data, the puzzle being drawn and the
+// handlers. The Qt window renders this state and forwards events here. The rooms: the controls
+// (controles.h), the drawing state (edicion.h, form1_edicion.cpp), the solve (resolucion.h) and
+// the files (form1_ficheros.cpp).
 
-#include <array>
 #include <string>
 #include <string_view>
 
 #include "files/carpeta.h"
 #include "model/enunciado.h"
-#include "model/progreso.h"
 #include "model/tablero.h"
-#include "ui/apariencia.h"
+#include "ui/controles.h"
+#include "ui/edicion.h"
 #include "ui/plataforma_ventana.h"
+#include "ui/resolucion.h"
 
 namespace velmora {
-
-// The toolbar's command tools, in toolbar order.
-enum class Herramienta : uint8_t {
-    Nuevo,
-    Abrir,
-    Guardar,
-    Vaciar,
-    Resolver,
-    Cancelar,
-    Killer,
-    Normal
-};
-inline constexpr int kHerramientas = 8;
-inline constexpr std::array<std::string_view, kHerramientas> kIdsHerramientas = {
-    "ID_Nuevo",    "ID_Abrir",    "ID_Guardar", "ID_Vaciar",
-    "ID_Resolver", "ID_Cancelar", "ID_Killer",  "ID_Normal"};
-inline constexpr std::array<std::string_view, kHerramientas> kTitulosHerramientas = {
-    "Nuevo", "Abrir", "Guardar", "Vaciar", "Resolver", "Cancelar", "Killer", "Normal"};
 
 inline constexpr std::string_view kFiltroFicheros =
     "Archivos XML Sudoku|*.xml|Todos los archivos|*.*";
 
-// A label: caption, look and its selected marker.
-struct Etiqueta {
-    std::string texto;
-    Aspecto aspecto = kAspectoSistema;
-    bool marca = false;
-};
-
-class Form1 {
+class Form1 : public Controles, public Edicion {
 public:
     explicit Form1(PlataformaVentana& plataforma);
     Form1(const Form1&) = delete;
     Form1& operator=(const Form1&) = delete;
 
-    // ---- Controls -------------------------------------------------------------------------
-    std::string Caption;
-    std::array<Aspecto, kCasillas> lb; // grid cells; captions through TextoCelda
-    std::array<Etiqueta, kSegmentos> LbN;
-    std::array<std::string, kSegmentos> T;
-    Etiqueta LbDel;
-    std::array<Etiqueta, 10> N;
-    bool Panel_Killer = false;
-    bool Panel_Normal = false;
-    ModoCalculo Opcion = ModoCalculo::Interactivo; // Option1..Option3
-    Progreso progreso;                             // LbM, LbPor, PBar
-
-    const std::string& TextoCelda(int k);
-    void PonerTextoCelda(int k, std::string texto);
-    bool Habilitada(Herramienta h) const { return habilitadas_[static_cast<int>(h)]; }
-
-    // ---- State ----------------------------------------------------------------------------
+    // The board: the cell-to-segment map as drawn, and the state of the last solve.
     Tablero Tab;
-    int SegSeleccionado = -1;
-    int NumSeleccionado = 0;
-    bool ModoBorrar = false; // LbDel's marker
-    bool SaltarFoco = false;
-    std::array<bool, kSegmentos> MarcaFocoT{};
 
-    bool Resolviendo() const { return resolviendo_; }
+    bool Resolviendo() const { return resolucion_.Resolviendo(); }
 
     // ---- Window events --------------------------------------------------------------------
     void Form_Load();
     // The first time the window becomes active.
     void Form_Activate();
-    // Asked before the window closes. During a solve the search is told to stop and the window
-    // is to close once it has: false now, and CierrePendiente() tells the caller to close later.
-    bool PuedeCerrar();
-    bool CierrePendiente() const { return cierrePendiente_; }
+    bool PuedeCerrar() { return resolucion_.PuedeCerrar(); }
+    bool CierrePendiente() const { return resolucion_.CierrePendiente(); }
 
     // ---- Toolbar, modes, reset, solve -----------------------------------------------------
     void EjecutarHerramienta(std::string_view id);
@@ -93,8 +47,8 @@ public:
     void CancelarResolucion();
     void NuevoSudoku();
     void VaciarCuadricula();
-    void ResolverSudoku();
-    void MostrarMatriz();
+    void ResolverSudoku() { resolucion_.Resolver(); }
+    void MostrarMatriz() { MostrarRejilla(Tab.Matriz); }
 
     // ---- Segment entry --------------------------------------------------------------------
     void S_Click(int i);
@@ -114,38 +68,25 @@ public:
     void AbrirFichero();
     void GuardarFichero();
 
-    // ---- The solve's host (see AnfitrionSolucion) -----------------------------------------
-    ModoCalculo Modo() const { return Opcion; }
-    int Saltos() const { return plataforma_.Saltos(); }
-    void ProcesarEventos() { plataforma_.Pasada(); }
-    bool Validar();
-    void MostrarMensaje(std::string_view texto, std::string_view titulo, Icono icono);
-
+    // ---- The puzzle -----------------------------------------------------------------------
     // The puzzle as the controls hold it, and the controls showing a puzzle: the board emptied
     // in the puzzle's mode, then its segments and givens painted.
     Enunciado LeerEnunciado();
     void PintarEnunciado(const Enunciado& e);
+    // Validates the puzzle of the current mode into the board; shows the failure.
+    bool Validar();
 
 private:
-    void Habilitar(Herramienta h, bool habilitada) {
-        habilitadas_[static_cast<int>(h)] = habilitada;
-    }
+    friend class Resolucion;
+
     void CambiarModo(bool killer);
     void ElegirSegmento(int i);
     void ElegirSegmentoDesdeSuma(int i);
     void Desmarcar(int i);
-    void AplicarMatriz();
     CarpetaRecordada Carpeta();
 
     PlataformaVentana& plataforma_;
-    std::array<bool, kHerramientas> habilitadas_;
-    std::array<std::string, kCasillas> textosCeldas_;
-    // MostrarMatriz runs after every placed digit in "Interactivo", so it only notes the grid;
-    // captions are written from it when next read or changed.
-    std::array<uint8_t, kCasillas> matrizMostrada_{};
-    bool matrizPendiente_ = false;
-    bool resolviendo_ = false;
-    bool cierrePendiente_ = false;
+    Resolucion resolucion_{*this};
 };
 
 } // namespace velmora

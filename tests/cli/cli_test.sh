@@ -78,5 +78,13 @@ if ! "$cli" --help | grep -q 'check'; then
     fallos=$((fallos + 1))
 fi
 
+# On a terminal the progress line is refreshed a few times a second while the search runs.
+script -qec "'$cli' solve '$data/clasico_176m.xml' >/dev/null" /dev/null >"$tmp/tty" </dev/null
+lineas=$(grep -o 'Movimientos: [0-9,.]*  [0-9]* %' "$tmp/tty" | sort -u | wc -l)
+if [ "$lineas" -lt 2 ]; then
+    echo "FALLO: la línea de progreso se refrescó $lineas veces"
+    fallos=$((fallos + 1))
+fi
+
 [ "$fallos" -eq 0 ] && echo "cli: todo correcto"
 exit "$fallos"

@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 
 #include "files/carpeta.h"
+#include "files/puzzle_xml.h"
 #include "support/ventana_falsa.h"
 
 namespace velmora {
@@ -284,6 +285,23 @@ TEST(Abrir, IdaYVueltaConLaVentana) {
     EXPECT_EQ(Leer(e.documentos.filePath("vuelta.xml")), guardado);
     EXPECT_TRUE(e.p.mensajes.empty());
     EXPECT_EQ(e.p.dialogos.back().carpeta, e.documentos.path());
+}
+
+// What the window reads back from its controls is the puzzle that was painted on them.
+TEST(Enunciado, LaVentanaDevuelveLoQueSePinto) {
+    VentanaDePrueba v;
+    int pintados = 0;
+    for (const char* carpeta : {VELMORA_TEST_DATA, VELMORA_EXAMPLES, VELMORA_CORPUS}) {
+        const QDir dir(QString::fromUtf8(carpeta));
+        for (const QString& nombre : dir.entryList(QDir::Files)) {
+            const Apertura a = AbrirPuzzle(dir.filePath(nombre));
+            if (!a.legible) continue;
+            v.f.PintarEnunciado(a.enunciado);
+            EXPECT_EQ(v.f.LeerEnunciado(), a.enunciado) << nombre.toStdString();
+            ++pintados;
+        }
+    }
+    EXPECT_GT(pintados, 100);
 }
 
 TEST(CarpetaRecordada, PrimeraVezReinicioYFicheroVacio) {

@@ -23,7 +23,7 @@
 
 #include "ui/form1.h"
 #include "ui/qt/arranque.h"
-#include "ui/qt/plataforma_qt.h"
+#include "ui/qt/guion.h"
 #include "ui/qt/ventana_qt.h"
 
 // Readable failures.
@@ -34,53 +34,8 @@ void PrintTo(const QString& s, std::ostream* os) {
 namespace velmora {
 namespace {
 
-struct MensajeMostrado {
-    QString texto, titulo;
-    QMessageBox::Icon icono;
-    QMessageBox::StandardButtons botones;
-};
-
-struct DialogoMostrado {
-    QString titulo, carpeta, sufijo, filtroElegido;
-    QStringList filtros;
-    QFileDialog::AcceptMode modo;
-};
-
-// Records the modal steps instead of waiting for a user; the remembered folder goes to a
-// temporary one.
-class PlataformaPrueba : public PlataformaQt {
-public:
-    std::vector<MensajeMostrado> mensajes;
-    std::vector<DialogoMostrado> dialogos;
-    QString fichero;  // what the next file dialog answers; empty: cancel
-    QString tecleado; // or the name typed into it
-    bool mensajesReales = false;
-    std::function<void()> alPresentar; // sees the window as it is behind the box
-
-    QTemporaryDir carpeta;
-
-    QString CarpetaPrograma() override { return carpeta.path(); }
-    QString CarpetaConfiguracion() override { return carpeta.path(); }
-
-protected:
-    void Presentar(QMessageBox& caja) override {
-        mensajes.push_back({caja.text(), caja.windowTitle(), caja.icon(), caja.standardButtons()});
-        if (alPresentar) alPresentar();
-        if (mensajesReales) PlataformaQt::Presentar(caja);
-    }
-    bool Presentar(QFileDialog& d) override {
-        dialogos.push_back({d.windowTitle(), d.directory().absolutePath(), d.defaultSuffix(),
-                            d.selectedNameFilter(), d.nameFilters(), d.acceptMode()});
-        if (alPresentar) alPresentar();
-        if (!tecleado.isEmpty()) {
-            d.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(tecleado);
-            return true;
-        }
-        if (fichero.isEmpty()) return false;
-        d.selectFile(fichero);
-        return true;
-    }
-};
+using MensajeMostrado = PlataformaGuion::MensajeMostrado;
+using DialogoMostrado = PlataformaGuion::DialogoMostrado;
 
 class Ventana : public ::testing::Test {
 protected:
@@ -106,7 +61,7 @@ protected:
         plataforma.fichero.clear();
     }
 
-    PlataformaPrueba plataforma;
+    PlataformaGuion plataforma;
     Form1 form{plataforma};
     std::unique_ptr<VentanaQt> w;
 };

@@ -32,13 +32,16 @@ PlataformaQt::PlataformaQt(int saltos, int intervaloMs)
     reloj_.start();
 }
 
-void PlataformaQt::Bombear() {
-    if (reloj_.elapsed() - ultimaPasada_ < intervalo_) return;
+void PlataformaQt::ProcesarEventos() {
+    const qint64 inicio = reloj_.nsecsElapsed();
+    if (inicio / 1000000 - ultimaPasada_ < intervalo_) return;
     ++pasadas_;
     if (ventana_) ventana_->Actualizar();
     QCoreApplication::processEvents();
     // Counted from the end of the pass, so that a slow repaint still leaves the search its time.
-    ultimaPasada_ = reloj_.elapsed();
+    const qint64 fin = reloj_.nsecsElapsed();
+    nanosEnPasadas_ += fin - inicio;
+    ultimaPasada_ = fin / 1000000;
 }
 
 void PlataformaQt::MostrarMensaje(std::string_view texto, std::string_view titulo, Icono icono) {
