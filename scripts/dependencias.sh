@@ -3,7 +3,8 @@
 set -euo pipefail
 
 paquetes=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev qt6-translations-l10n
-    fonts-dejavu-core fonts-dejavu-extra clang libclang-rt-14-dev)
+    fonts-dejavu-core fonts-dejavu-extra clang libclang-rt-14-dev
+    dpkg-dev file desktop-file-utils appstream groff-base)
 
 faltan=()
 for p in "${paquetes[@]}"; do
