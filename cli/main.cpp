@@ -13,6 +13,7 @@
 
 #include "files/puzzle_xml.h"
 #include "model/busqueda.h"
+#include "unica.h"
 #include "validation/validacion.h"
 
 namespace {
@@ -24,12 +25,17 @@ constexpr int kSalidaResuelto = 0, kSalidaSinSolucion = 1, kSalidaError = 2, kSa
 constexpr std::string_view kAyuda =
     "Uso: velmora-cli [--quiet] solve FICHERO\n"
     "     velmora-cli check FICHERO\n"
+    "     velmora-cli unique FICHERO\n"
     "\n"
     "  solve   Lee el sudoku del fichero XML, lo valida y lo resuelve como la ventana.\n"
     "          Escribe la cuadrícula (nueve líneas; '.' para una casilla vacía) y la\n"
     "          línea 'Movimientos: N'. Salida 0 si se resuelve, 1 si no tiene solución,\n"
     "          2 si el fichero no se puede leer o el sudoku no es válido.\n"
     "  check   Solo lee y valida el fichero: salida 0 si es válido, 2 si no.\n"
+    "  unique  Lee y valida el fichero como 'solve' y dice cuántas soluciones tiene: la\n"
+    "          línea 'Soluciones: 0', 'Soluciones: 1' o 'Soluciones: 2 o más', y luego la\n"
+    "          solución, o dos de ellas separadas por una línea en blanco. Salida 0 si\n"
+    "          tiene una sola, 1 si ninguna, 3 si más de una, 2 como 'solve'.\n"
     "\n"
     "  --quiet No muestra el progreso mientras resuelve.\n"
     "  --help  Muestra esta ayuda.\n"
@@ -133,6 +139,8 @@ int main(int argc, char** argv) {
         else
             args.push_back(a);
     }
+    if (args.size() == 2 && args[0] == "unique")
+        return ComandoUnica(QFile::decodeName(args[1].data()));
     if (args.size() != 2 || (args[0] != "solve" && args[0] != "check")) return Uso();
 
     Consola consola(!quiet && args[0] == "solve" && isatty(STDERR_FILENO));
