@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "dibujar.h"
 #include "files/puzzle_xml.h"
 #include "model/busqueda.h"
 #include "validation/validacion.h"
@@ -24,12 +25,22 @@ constexpr int kSalidaResuelto = 0, kSalidaSinSolucion = 1, kSalidaError = 2, kSa
 constexpr std::string_view kAyuda =
     "Uso: velmora-cli [--quiet] solve FICHERO\n"
     "     velmora-cli check FICHERO\n"
+    "     velmora-cli render [--solucion] [--tamano N] FICHERO SALIDA.{pdf,png,svg}\n"
     "\n"
     "  solve   Lee el sudoku del fichero XML, lo valida y lo resuelve como la ventana.\n"
     "          Escribe la cuadrícula (nueve líneas; '.' para una casilla vacía) y la\n"
     "          línea 'Movimientos: N'. Salida 0 si se resuelve, 1 si no tiene solución,\n"
     "          2 si el fichero no se puede leer o el sudoku no es válido.\n"
     "  check   Solo lee y valida el fichero: salida 0 si es válido, 2 si no.\n"
+    "  render  Lee y valida el fichero y dibuja el sudoku como se publica: una página A4\n"
+    "          en PDF, o una imagen PNG o SVG cuadrada; el formato sale de la extensión de\n"
+    "          SALIDA. Salida 0 si se escribe, 2 si el fichero no se puede leer, el sudoku\n"
+    "          no es válido o SALIDA no se puede escribir.\n"
+    "\n"
+    "  --solucion  (render) Añade en otro color la solución que encuentra 'solve'. Si no\n"
+    "              tiene solución, lo dice, no escribe nada y sale con 1.\n"
+    "  --tamano N  (render) Lado de la imagen PNG o SVG en píxeles, de 100 a 4000\n"
+    "              (900 si no se indica).\n"
     "\n"
     "  --quiet No muestra el progreso mientras resuelve.\n"
     "  --help  Muestra esta ayuda.\n"
@@ -116,6 +127,8 @@ int Uso() {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 1 && std::string_view(argv[1]) == "render")
+        return Dibujar(argc - 1, argv + 1, kAyuda);
     bool quiet = false;
     std::vector<std::string_view> args;
     for (int i = 1; i < argc; ++i) {
