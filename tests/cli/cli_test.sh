@@ -64,6 +64,42 @@ expect "fila fuera de rango" 2 "" "$abrir" -- check "$data/killer_fila_mala.xml"
 expect "fichero inexistente" 2 "" "$abrir" -- solve "$data/no-existe.xml"
 expect "carpeta" 2 "" "$abrir" -- solve "$data"
 
+# render: the format from the extension; a file only on success.
+ejemplos=$(dirname "$0")/../../examples
+expect "render png" 0 "" "" -- render "$ejemplos/killer.xml" "$tmp/k.png"
+expect "render pdf" 0 "" "" -- render --solucion "$ejemplos/killer.xml" "$tmp/k.pdf"
+expect "render svg" 0 "" "" -- render "$ejemplos/clasico.xml" "$tmp/c.SVG" --tamano 300
+expect "render tamaño" 0 "" "" -- render --tamano=450 "$data/clasico_sin_solucion.xml" "$tmp/v.png"
+# The PNGs' widths and heights, from their headers.
+lados=$(for f in "$tmp/k.png" "$tmp/v.png"; do od -An -tu1 -j16 -N8 "$f"; done |
+    awk '{ printf "%d %d ", $3 * 256 + $4, $7 * 256 + $8 }')
+if [ "$lados" != "900 900 450 450 " ] || [ "$(head -c 5 "$tmp/k.pdf")" != "%PDF-" ] ||
+    ! grep -q 'viewBox="0 0 300 300"' "$tmp/c.SVG"; then
+    echo "FALLO: ficheros de render ($lados)"
+    fallos=$((fallos + 1))
+fi
+expect "render sin solución" 1 "" \
+    "Proceso Terminado: El sudoku, con las combinaciones de números propuestas, No tiene solución$nl" \
+    -- render --solucion "$data/clasico_sin_solucion.xml" "$tmp/r.png"
+expect "render repetido" 2 "" "$repetido" -- render "$data/clasico_repetido.xml" "$tmp/r.png"
+expect "render sin carpeta" 2 "" "Exportar imagen: No se ha podido escribir la imagen. Asegúrese de que la carpeta existe y de que se puede escribir en ella.$nl" \
+    -- render "$ejemplos/killer.xml" "$tmp/no-existe/k.png"
+if [ -e "$tmp/r.png" ]; then
+    echo "FALLO: render escribió un fichero tras un error"
+    fallos=$((fallos + 1))
+fi
+v="$data/clasico_vacio.xml"
+for args in "render $v" "render $v $tmp/r.jpg" "render --tamano 99 $v $tmp/r.png" \
+    "render --tamano=4001 $v $tmp/r.png" "render -x $v $tmp/r.png"; do
+    # shellcheck disable=SC2086
+    "$cli" $args >/dev/null 2>"$tmp/err"
+    estado=$?
+    if [ "$estado" != 64 ] || ! grep -q '^Uso: velmora-cli' "$tmp/err" || [ -e "$tmp/r.png" ]; then
+        echo "FALLO: uso incorrecto '$args' dio $estado"
+        fallos=$((fallos + 1))
+    fi
+done
+
 for args in "" "solve" "check" "resolver $data/clasico_vacio.xml" "solve a b" "--rapido solve $data/clasico_vacio.xml"; do
     # shellcheck disable=SC2086
     "$cli" $args >/dev/null 2>"$tmp/err"
@@ -73,7 +109,7 @@ for args in "" "solve" "check" "resolver $data/clasico_vacio.xml" "solve a b" "-
         fallos=$((fallos + 1))
     fi
 done
-if ! "$cli" --help | grep -q 'check'; then
+if ! "$cli" --help | grep -q 'check' || ! "$cli" render --help | grep -q -- '--solucion'; then
     echo "FALLO: --help"
     fallos=$((fallos + 1))
 fi
