@@ -3,6 +3,7 @@
 // mode and the progress box. The Qt window renders them.
 
 #include <array>
+#include <bitset>
 #include <string>
 
 #include "model/progreso.h"
@@ -33,6 +34,8 @@ public:
     bool Panel_Normal = false;
     ModoCalculo Opcion = ModoCalculo::Interactivo; // Option1..Option3
     Progreso progreso;                             // LbM, LbPor, PBar
+    // Cells outlined because two solutions differ there; the outline changes no colour.
+    std::bitset<kCasillas> Marcadas;
 
     const std::string& TextoCelda(int k);
     void PonerTextoCelda(int k, std::string texto);

@@ -12,6 +12,7 @@
 #include "model/tablero.h"
 #include "ui/controles.h"
 #include "ui/edicion.h"
+#include "ui/historial.h"
 #include "ui/plataforma_ventana.h"
 #include "ui/resolucion.h"
 
@@ -76,8 +77,34 @@ public:
     // Validates the puzzle of the current mode into the board; shows the failure.
     bool Validar();
 
+    // ---- Authoring (autoria.cpp) ----------------------------------------------------------
+    // Notes the puzzle as it is now: a change is one undo step. The window calls it before and
+    // after every handler but the typing in a sum box, and when a sum box loses the keyboard,
+    // so that the typing of one sum is one step.
+    void AnotarCambio();
+    void Deshacer();
+    void Rehacer();
+    bool PuedeDeshacer() const { return !Resolviendo() && historial_.PuedeDeshacer(); }
+    bool PuedeRehacer() const { return !Resolviendo() && historial_.PuedeRehacer(); }
+    // "Comprobar solución única": validates as a solve does, then says whether the puzzle has
+    // no solution, one or more, shows the solution found and marks where two of them differ.
+    void ComprobarUnica();
+    // The status bar: the picked segment and its digit sets, the totals, or the last outcome.
+    std::string TextoEstado(std::string_view separador);
+
 private:
     friend class Resolucion;
+
+    // What the status bar says after a solve or a verdict, until the next change.
+    enum class Resultado : uint8_t {
+        Ninguno,
+        Resuelto,
+        SinSolucion,
+        Cancelado,
+        Unica,
+        Ninguna,
+        Varias
+    };
 
     void CambiarModo(bool killer);
     void ElegirSegmento(int i);
@@ -87,6 +114,9 @@ private:
 
     PlataformaVentana& plataforma_;
     Resolucion resolucion_{*this};
+    Historial historial_;
+    Resultado resultado_ = Resultado::Ninguno;
+    int segVisto_ = -1;
 };
 
 } // namespace velmora
