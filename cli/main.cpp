@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "convertir.h"
 #include "files/puzzle_xml.h"
 #include "model/busqueda.h"
 #include "validation/validacion.h"
@@ -24,12 +25,17 @@ constexpr int kSalidaResuelto = 0, kSalidaSinSolucion = 1, kSalidaError = 2, kSa
 constexpr std::string_view kAyuda =
     "Uso: velmora-cli [--quiet] solve FICHERO\n"
     "     velmora-cli check FICHERO\n"
+    "     velmora-cli convert [--to FORMATO] ENTRADA [SALIDA]\n"
     "\n"
     "  solve   Lee el sudoku del fichero XML, lo valida y lo resuelve como la ventana.\n"
     "          Escribe la cuadrícula (nueve líneas; '.' para una casilla vacía) y la\n"
     "          línea 'Movimientos: N'. Salida 0 si se resuelve, 1 si no tiene solución,\n"
     "          2 si el fichero no se puede leer o el sudoku no es válido.\n"
     "  check   Solo lee y valida el fichero: salida 0 si es válido, 2 si no.\n"
+    "  convert Convierte el sudoku de ENTRADA (fichero XML o texto en otro formato; '-' es\n"
+    "          la entrada estándar) al FORMATO: xml (por omisión), classic, killer-short,\n"
+    "          killer-long, fpuzzles o fpuzzles-url. Escribe en SALIDA o en la salida\n"
+    "          estándar. Salida 0 si lo convierte, 2 si no (velmora-cli convert --help).\n"
     "\n"
     "  --quiet No muestra el progreso mientras resuelve.\n"
     "  --help  Muestra esta ayuda.\n"
@@ -116,6 +122,7 @@ int Uso() {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 1 && std::string_view(argv[1]) == "convert") return Convertir(argc - 2, argv + 2);
     bool quiet = false;
     std::vector<std::string_view> args;
     for (int i = 1; i < argc; ++i) {
