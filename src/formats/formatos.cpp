@@ -29,6 +29,7 @@ constexpr std::array<Datos, kFormatos.size()> kDatos = {{
 }};
 
 constexpr std::string_view kEspacios = " \t\r\n\f\v";
+constexpr std::string_view kClasicos = "0123456789.|-+=";
 constexpr std::string_view kMarcaOrden = "\xEF\xBB\xBF";
 
 std::string_view Recortar(std::string_view t) {
@@ -96,9 +97,17 @@ std::optional<Formato> DetectarFormato(std::string_view texto) {
     if (t[0] == '{') return Formato::FPuzzles;
     if (t.find("load=") != std::string_view::npos) return Formato::EnlaceFPuzzles;
     if (CabeceraLarga(t)) return Formato::KillerLargo;
-    if (t.find_first_not_of("0123456789.|-+= \t\r\n") == std::string_view::npos)
-        return Formato::Clasico;
+    // A grid of digits with a few stray characters is a classic line with mistakes, for its
+    // reader to point out.
+    size_t clasicos = 0, otros = 0;
+    for (const char c : t) {
+        const bool continuacion = (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+        if (continuacion || kEspacios.find(c) != std::string_view::npos) continue;
+        ++(kClasicos.find(c) != std::string_view::npos ? clasicos : otros);
+    }
+    if (otros == 0) return Formato::Clasico;
     if (t.find_first_of(kEspacios) == std::string_view::npos) return Formato::KillerCorto;
+    if (otros * 10 <= clasicos) return Formato::Clasico;
     return std::nullopt;
 }
 
