@@ -91,6 +91,10 @@ std::string_view DescripcionFormato(Formato f) {
 }
 
 std::optional<Formato> DetectarFormato(std::string_view texto) {
+    // A UTF-16 or UTF-32 byte order mark: only XML is read in those encodings.
+    using namespace std::string_view_literals;
+    for (const std::string_view marca : {"\xFF\xFE"sv, "\xFE\xFF"sv, "\0\0\xFE\xFF"sv})
+        if (texto.starts_with(marca)) return Formato::Xml;
     const std::string_view t = Recortar(texto);
     if (t.empty()) return std::nullopt;
     if (t[0] == '<') return Formato::Xml;
@@ -128,7 +132,7 @@ Resultado<Enunciado> LeerTexto(std::string_view texto, Formato f) {
     const std::string_view t = Recortar(texto);
     switch (f) {
     case Formato::Xml:
-        return LeerXml(t);
+        return LeerXml(texto); // as the file is, which may be in another encoding
     case Formato::Clasico:
         return LeerClasico(t);
     case Formato::KillerCorto:

@@ -171,6 +171,7 @@ TEST(Formatos, LeeLasCadenasConocidas) {
         {Json(R"(,"killercage":[])"), KillerDe(Marcas({}), {})},
         {"<SUDOKU_CLASIC><FIJA FILA='5' COL='5'>1</FIJA></SUDOKU_CLASIC>",
          Clasico(Marcas({{40, '1'}}))},
+        {std::string("\xFF\xFE<\0a\0/\0>\0", 10), KillerDe(Marcas({}), {})}, // UTF-16
     };
     for (const auto& c : casos) {
         const auto e = LeerTexto(c.texto);
