@@ -144,8 +144,8 @@ Resultado<std::vector<Jaula>> LeerJaulas(const QJsonArray& lista) {
         }
         const auto suma = SumaDe(o.value("value"));
         if (!suma) {
-            return NoValido("La suma de " + DeJaula(n) +
-                            " debe ser un número entero entre 0 y 255.");
+            return NoValido("La suma del segmento " + std::to_string(n + 1) +
+                            " de «killercage» debe ser un número entero entre 0 y 255.");
         }
         j.suma = *suma;
         jaulas.push_back(std::move(j));

@@ -347,7 +347,7 @@ TEST(Formatos, LecturasRechazadas) {
         {Json(R"(,"killercage":[{"cells":["R1C1"]},{"cells":["R2C1","R1C1"]}])"),
          "La casilla R1C1 está en el segmento 1 de «killercage» y en el 2."},
         {Json(R"(,"killercage":[{"cells":["R1C1"],"value":"tres"}])"),
-         "La suma de el segmento 1 de «killercage» debe ser un número entero entre 0 y 255."},
+         "La suma del segmento 1 de «killercage» debe ser un número entero entre 0 y 255."},
         {Json(R"(,"killercage":[{"cells":["R1C1"],"value":"5"}])", R"({"value":1,"given":true})"),
          "Velmora no tiene sudokus Killer con cifras dadas, y este lleva 1.", kVariante},
         {Json(R"(,"killercage":[)" + jaulas + "]"), demasiados, "Demasiados segmentos"},
