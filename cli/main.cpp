@@ -10,6 +10,7 @@
 #include "consola.h"
 #include "dibujar.h"
 #include "unica.h"
+#include "convertir.h"
 
 namespace {
 
@@ -22,6 +23,7 @@ constexpr std::string_view kAyuda =
     "     velmora-cli check FICHERO\n"
     "     velmora-cli unique FICHERO\n"
     "     velmora-cli render [--solucion] [--tamano N] FICHERO SALIDA.{pdf,png,svg}\n"
+    "     velmora-cli convert [--to FORMATO] ENTRADA [SALIDA]\n"
     "\n"
     "  solve   Lee el sudoku del fichero XML, lo valida y lo resuelve como la ventana.\n"
     "          Escribe la cuadrícula (nueve líneas; '.' para una casilla vacía) y la\n"
@@ -41,6 +43,10 @@ constexpr std::string_view kAyuda =
     "              tiene solución, lo dice, no escribe nada y sale con 1.\n"
     "  --tamano N  (render) Lado de la imagen PNG o SVG en píxeles, de 100 a 4000\n"
     "              (900 si no se indica).\n"
+    "  convert Convierte el sudoku de ENTRADA (fichero XML o texto en otro formato; '-' es\n"
+    "          la entrada estándar) al FORMATO: xml (por omisión), classic, killer-short,\n"
+    "          killer-long, fpuzzles o fpuzzles-url. Escribe en SALIDA o en la salida\n"
+    "          estándar. Salida 0 si lo convierte, 2 si no (velmora-cli convert --help).\n"
     "\n"
     "  --quiet No muestra el progreso mientras resuelve.\n"
     "  --help  Muestra esta ayuda.\n"
@@ -57,6 +63,7 @@ int Uso() {
 int main(int argc, char** argv) {
     if (argc > 1 && std::string_view(argv[1]) == "render")
         return Dibujar(argc - 1, argv + 1, kAyuda);
+    if (argc > 1 && std::string_view(argv[1]) == "convert") return Convertir(argc - 2, argv + 2);
     bool quiet = false;
     std::vector<std::string_view> args;
     for (int i = 1; i < argc; ++i) {
