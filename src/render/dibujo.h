@@ -60,18 +60,18 @@ bool DibujarPagina(QPagedPaintDevice& hoja, const Enunciado& e,
 // A square white image of lado pixels.
 QImage ImagenSudoku(const Enunciado& e, const Cuadricula* solucion = nullptr, int lado = kLadoPng);
 
-enum class Formato : uint8_t { Pdf, Png, Svg };
+enum class FormatoImagen : uint8_t { Pdf, Png, Svg };
 
 // From the file name's extension, in any case.
-std::optional<Formato> FormatoDe(const QString& ruta);
+std::optional<FormatoImagen> FormatoDe(const QString& ruta);
 
 // PDF: one A4 page. PNG and SVG: lado pixels square, from kLadoMinimo to kLadoMaximo (false
 // outside). The device is opened for writing if it is not open yet.
-bool EscribirImagen(QIODevice& destino, Formato f, const Enunciado& e,
+bool EscribirImagen(QIODevice& destino, FormatoImagen f, const Enunciado& e,
                     const Cuadricula* solucion = nullptr, int lado = kLadoPng);
 
 // Writes the file whole or leaves what was there before.
-bool GuardarImagen(const QString& ruta, Formato f, const Enunciado& e,
+bool GuardarImagen(const QString& ruta, FormatoImagen f, const Enunciado& e,
                    const Cuadricula* solucion = nullptr, int lado = kLadoPng);
 
 } // namespace velmora

@@ -56,31 +56,31 @@ QImage ImagenSudoku(const Enunciado& e, const Cuadricula* solucion, int lado) {
     return imagen;
 }
 
-std::optional<Formato> FormatoDe(const QString& ruta) {
+std::optional<FormatoImagen> FormatoDe(const QString& ruta) {
     const QString ext = QFileInfo(ruta).suffix().toLower();
-    if (ext == QLatin1String("pdf")) return Formato::Pdf;
-    if (ext == QLatin1String("png")) return Formato::Png;
-    if (ext == QLatin1String("svg")) return Formato::Svg;
+    if (ext == QLatin1String("pdf")) return FormatoImagen::Pdf;
+    if (ext == QLatin1String("png")) return FormatoImagen::Png;
+    if (ext == QLatin1String("svg")) return FormatoImagen::Svg;
     return std::nullopt;
 }
 
-bool EscribirImagen(QIODevice& destino, Formato f, const Enunciado& e, const Cuadricula* solucion,
+bool EscribirImagen(QIODevice& destino, FormatoImagen f, const Enunciado& e, const Cuadricula* solucion,
                     int lado) {
     if (lado < kLadoMinimo || lado > kLadoMaximo) return false;
     if (!destino.isOpen() && !destino.open(QIODevice::WriteOnly)) return false;
     if (!destino.isWritable()) return false;
     switch (f) {
-    case Formato::Pdf:
+    case FormatoImagen::Pdf:
         return EscribirPdf(destino, e, solucion);
-    case Formato::Png:
+    case FormatoImagen::Png:
         return ImagenSudoku(e, solucion, lado).save(&destino, "PNG");
-    case Formato::Svg:
+    case FormatoImagen::Svg:
         return EscribirSvg(destino, e, solucion, lado);
     }
     return false;
 }
 
-bool GuardarImagen(const QString& ruta, Formato f, const Enunciado& e, const Cuadricula* solucion,
+bool GuardarImagen(const QString& ruta, FormatoImagen f, const Enunciado& e, const Cuadricula* solucion,
                    int lado) {
     QSaveFile fichero(ruta);
     if (!fichero.open(QIODevice::WriteOnly)) return false;

@@ -21,11 +21,11 @@ void Form1::AnotarCambio() {
     if (Resolviendo()) return;
     if (historial_.Anotar(LeerEnunciado())) {
         Marcadas.reset();
-        resultado_ = Resultado::Ninguno;
+        resultado_ = Desenlace::Ninguno;
     }
     if (SegSeleccionado != segVisto_) {
         segVisto_ = SegSeleccionado;
-        resultado_ = Resultado::Ninguno;
+        resultado_ = Desenlace::Ninguno;
     }
 }
 
@@ -49,16 +49,16 @@ void Form1::ComprobarUnica() {
     static constexpr std::string_view kTitulo = "Comprobación";
     switch (v.soluciones) {
     case 0:
-        resultado_ = Resultado::Ninguna;
+        resultado_ = Desenlace::Ninguna;
         plataforma_.MostrarMensaje("El sudoku no tiene solución.", kTitulo, Icono::Exclamacion);
         return;
     case 1:
-        resultado_ = Resultado::Unica;
+        resultado_ = Desenlace::Unica;
         plataforma_.MostrarMensaje("El sudoku tiene una única solución.", kTitulo,
                                    Icono::Informacion);
         break;
     default:
-        resultado_ = Resultado::Varias;
+        resultado_ = Desenlace::Varias;
         plataforma_.MostrarMensaje("El sudoku tiene más de una solución. Las casillas marcadas "
                                    "difieren entre dos de ellas.",
                                    kTitulo, Icono::Exclamacion);
@@ -72,19 +72,19 @@ std::string Form1::TextoEstado(std::string_view separador) {
     if (Resolviendo()) return "Resolviendo…";
     const std::string movimientos = Numero(Tab.Movimientos, separador) + " movimientos";
     switch (resultado_) {
-    case Resultado::Ninguno:
+    case Desenlace::Ninguno:
         break;
-    case Resultado::Resuelto:
+    case Desenlace::Resuelto:
         return "Resuelto en " + movimientos;
-    case Resultado::SinSolucion:
+    case Desenlace::SinSolucion:
         return "Sin solución tras " + movimientos;
-    case Resultado::Cancelado:
+    case Desenlace::Cancelado:
         return "Cancelado tras " + movimientos;
-    case Resultado::Unica:
+    case Desenlace::Unica:
         return "Una única solución";
-    case Resultado::Ninguna:
+    case Desenlace::Ninguna:
         return "Ninguna solución";
-    case Resultado::Varias:
+    case Desenlace::Varias:
         return "Más de una solución";
     }
     if (!Tab.ModoKiller) {

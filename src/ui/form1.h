@@ -4,10 +4,12 @@
 // (controles.h), the drawing state (edicion.h, form1_edicion.cpp), the solve (resolucion.h) and
 // the files (form1_ficheros.cpp).
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "files/carpeta.h"
+#include "formats/formatos.h"
 #include "model/enunciado.h"
 #include "model/tablero.h"
 #include "ui/controles.h"
@@ -68,6 +70,25 @@ public:
     // ---- Files ----------------------------------------------------------------------------
     void AbrirFichero();
     void GuardarFichero();
+    // A file given on the command line or dropped on the window: an XML puzzle file opens as
+    // "Abrir" opens the chosen one, any other file is read as text in one of the formats.
+    void AbrirRuta(const QString& ruta);
+
+    // ---- Interchange (intercambio.cpp) ----------------------------------------------------
+    // A puzzle in any text format: painted as an opened file is; on a bad text the message,
+    // and the board stays as it was.
+    bool ImportarTexto(std::string_view texto);
+    // The puzzle in a format, or why it cannot be written so.
+    Resultado<std::string> Exportar(Formato f) { return EscribirTexto(LeerEnunciado(), f); }
+    // What "Copiar" puts on the clipboard: the classic line or the Killer short string, and
+    // the f-puzzles link when the puzzle fits it (else empty); nothing, and the message shown,
+    // when the puzzle cannot be written.
+    struct Copia {
+        std::string texto, enlace;
+    };
+    std::optional<Copia> Copiar();
+    // The digits the grid shows in cells that are not given: a solution found, or nothing.
+    std::optional<std::array<uint8_t, kCasillas>> SolucionMostrada();
 
     // ---- The puzzle -----------------------------------------------------------------------
     // The puzzle as the controls hold it, and the controls showing a puzzle: the board emptied
@@ -96,7 +117,7 @@ private:
     friend class Resolucion;
 
     // What the status bar says after a solve or a verdict, until the next change.
-    enum class Resultado : uint8_t {
+    enum class Desenlace : uint8_t {
         Ninguno,
         Resuelto,
         SinSolucion,
@@ -111,11 +132,12 @@ private:
     void ElegirSegmentoDesdeSuma(int i);
     void Desmarcar(int i);
     CarpetaRecordada Carpeta();
+    void Abrir(const Eleccion& eleccion);
 
     PlataformaVentana& plataforma_;
     Resolucion resolucion_{*this};
     Historial historial_;
-    Resultado resultado_ = Resultado::Ninguno;
+    Desenlace resultado_ = Desenlace::Ninguno;
     int segVisto_ = -1;
 };
 

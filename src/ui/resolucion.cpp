@@ -36,9 +36,9 @@ void Resolucion::Resolver() {
     if (form_.Validar()) {
         form_.DeshabilitarHerramientas();
         const FinBusqueda fin = Buscar(t, form_.progreso, *this);
-        form_.resultado_ = fin.final == Final::Resuelto      ? Form1::Resultado::Resuelto
-                           : fin.final == Final::SinSolucion ? Form1::Resultado::SinSolucion
-                                                             : Form1::Resultado::Cancelado;
+        form_.resultado_ = fin.final == Final::Resuelto      ? Form1::Desenlace::Resuelto
+                           : fin.final == Final::SinSolucion ? Form1::Desenlace::SinSolucion
+                                                             : Form1::Desenlace::Cancelado;
         // Once the user is closing the window there is nothing more to say.
         if (fin.final == Final::SinSolucion && !cierrePendiente_)
             form_.plataforma_.MostrarMensaje(kTextoSinSolucion, kTituloSinSolucion, Icono::Critico);

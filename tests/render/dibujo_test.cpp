@@ -107,14 +107,14 @@ TEST(Imagen, ContornoDeLaJaulaEntera) {
     }
 }
 
-QByteArray Escribir(Formato f, const Enunciado& e, int lado = kLadoPng) {
+QByteArray Escribir(FormatoImagen f, const Enunciado& e, int lado = kLadoPng) {
     QBuffer b;
     EXPECT_TRUE(EscribirImagen(b, f, e, nullptr, lado));
     return b.data();
 }
 
 TEST(Ficheros, PdfDeUnaPaginaA4) {
-    const QString pdf = QString::fromLatin1(Escribir(Formato::Pdf, Ejemplo("killer.xml")));
+    const QString pdf = QString::fromLatin1(Escribir(FormatoImagen::Pdf, Ejemplo("killer.xml")));
     EXPECT_TRUE(pdf.startsWith("%PDF-"));
     EXPECT_EQ(pdf.count(QRegularExpression(R"(/Type\s*/Page\b)")), 1);
     const auto caja =
@@ -126,7 +126,7 @@ TEST(Ficheros, PdfDeUnaPaginaA4) {
 
 TEST(Ficheros, SvgConSuTamanoYLasSumas) {
     const Enunciado e = Ejemplo("killer.xml");
-    QXmlStreamReader xml(Escribir(Formato::Svg, e, 600));
+    QXmlStreamReader xml(Escribir(FormatoImagen::Svg, e, 600));
     std::set<QString> textos;
     QString caja, ancho;
     while (!xml.atEnd()) {

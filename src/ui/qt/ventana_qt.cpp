@@ -70,6 +70,7 @@ VentanaQt::VentanaQt(Form1& form, PlataformaQt& plataforma, QWidget* padre)
     setFont(FuenteQt(kFuenteVentana));
     setWindowIcon(IconoHerramienta(Herramienta::Killer));
     setContextMenuPolicy(Qt::PreventContextMenu); // the toolbar stays
+    setAcceptDrops(true);
     Construir();
     ConstruirMenus();
     Conectar();
@@ -310,10 +311,10 @@ void VentanaQt::Actualizar() {
             menuHerramientas_[h]->setEnabled(habilitada);
     }
     const bool libre = !form_.Resolviendo();
-    for (auto [accion, habilitada] : {std::pair{deshacer_, form_.PuedeDeshacer()},
-                                      {rehacer_, form_.PuedeRehacer()},
-                                      {comprobar_, libre},
-                                      {acercaDe_, libre}})
+    for (QAction* a : libres_)
+        if (a->isEnabled() != libre) a->setEnabled(libre);
+    for (auto [accion, habilitada] :
+         {std::pair{deshacer_, form_.PuedeDeshacer()}, {rehacer_, form_.PuedeRehacer()}})
         if (accion->isEnabled() != habilitada) accion->setEnabled(habilitada);
     for (int k = 0; k < kCasillas; ++k)
         lb_[k]->PonerMarca(form_.Marcadas[k]);
@@ -348,6 +349,13 @@ void VentanaQt::ConstruirMenus() {
     herramienta(archivo, Herramienta::Guardar, "&Guardar…");
     archivo->addSeparator();
     // During a solve, as closing the window: the search stops first.
+    libres_ = {
+        orden(archivo, "&Importar…", {}, [this] { Importar(); }),
+        orden(archivo, "&Exportar…", {}, [this] { Exportar(); }),
+        orden(archivo, "Exportar i&magen…", {}, [this] { ExportarImagen(); }),
+        orden(archivo, "Im&primir…", {QKeySequence(Qt::CTRL | Qt::Key_P)}, [this] { Imprimir(); }),
+    };
+    archivo->addSeparator();
     orden(archivo, "&Salir", {kSalir}, [this] { close(); });
 
     QMenu* edicion = menuBar()->addMenu(QStringLiteral("&Edición"));
@@ -355,6 +363,10 @@ void VentanaQt::ConstruirMenus() {
         orden(edicion, "&Deshacer", {kDeshacer}, [this] { Atender([&] { form_.Deshacer(); }); });
     rehacer_ = orden(edicion, "&Rehacer", {kRehacer, kRehacerOtro},
                      [this] { Atender([&] { form_.Rehacer(); }); });
+    edicion->addSeparator();
+    // A sum box keeps these keys for its own text.
+    libres_.push_back(orden(edicion, "&Copiar", {QKeySequence::Copy}, [this] { Copiar(); }));
+    libres_.push_back(orden(edicion, "&Pegar", {QKeySequence::Paste}, [this] { Pegar(); }));
 
     QMenu* sudoku = menuBar()->addMenu(QStringLiteral("&Sudoku"));
     herramienta(sudoku, Herramienta::Resolver, "&Resolver");
@@ -368,6 +380,8 @@ void VentanaQt::ConstruirMenus() {
 
     QMenu* ayuda = menuBar()->addMenu(QStringLiteral("A&yuda"));
     acercaDe_ = orden(ayuda, "&Acerca de Velmora", {}, [this] { AcercaDe(); });
+    libres_.push_back(comprobar_);
+    libres_.push_back(acercaDe_);
 
     estado_ = new QLabel(this);
     estado_->setObjectName(QStringLiteral("Estado"));
@@ -402,6 +416,8 @@ bool VentanaQt::event(QEvent* e) {
             activada_ = true;
             const bool r = QMainWindow::event(e);
             form_.Form_Activate();
+            form_.AnotarCambio();
+            if (!alEmpezar_.isEmpty()) Atender([&] { form_.AbrirRuta(alEmpezar_); });
             Actualizar();
             return r;
         }

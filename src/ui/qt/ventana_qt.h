@@ -57,9 +57,22 @@ public:
 
     QColor Resolver(const Color& c) const;
 
+    // A file to open once the start-up has run (the program's argument).
+    void AbrirAlEmpezar(const QString& ruta) { alEmpezar_ = ruta; }
+
+    // Interchange (intercambio_qt.cpp).
+    void Importar();
+    void Exportar();
+    void Copiar();
+    void Pegar();
+    void ExportarImagen();
+    void Imprimir();
+
 protected:
     bool event(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
 
 private:
     void Construir();
@@ -83,6 +96,7 @@ private:
     PlataformaQt& plataforma_;
     ResolverColor resolver_;
     bool activada_ = false;
+    QString alEmpezar_;
 
     QWidget* cliente_ = nullptr;
     std::array<Rotulo*, kCasillas> lb_{};
@@ -97,6 +111,7 @@ private:
     // The menu bar: the tools again, and the commands beyond them.
     std::array<QAction*, kHerramientas> menuHerramientas_{};
     QAction *deshacer_ = nullptr, *rehacer_ = nullptr, *comprobar_ = nullptr, *acercaDe_ = nullptr;
+    std::vector<QAction*> libres_; // enabled only outside a solve
     QLabel* estado_ = nullptr;
     std::string textoEstado_;
 
