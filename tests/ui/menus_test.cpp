@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QClipboard>
+#include <QFile>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -93,6 +97,66 @@ TEST_F(Menus, LasMarcasDelVeredictoNoCambianLosColores) {
     EXPECT_GT(marcadas, 1);
     QTest::keyClick(&w, Qt::Key_F6);
     EXPECT_FALSE(w.lb(0)->Marcada() || w.lb(80)->Marcada());
+}
+
+TEST_F(Menus, CopiarYPegarPorElPortapapeles) {
+    w.AccionMenu(Herramienta::Normal)->trigger();
+    QTest::mouseClick(w.N(4), Qt::LeftButton);
+    QTest::mouseClick(w.lb(10), Qt::LeftButton);
+    QTest::keyClick(&w, Qt::Key_C, Qt::ControlModifier);
+    const QMimeData* datos = QApplication::clipboard()->mimeData();
+    EXPECT_EQ(datos->text(), QStringLiteral(".........") + QStringLiteral(".5") + QString(70, '.'));
+    ASSERT_TRUE(datos->hasUrls());
+    EXPECT_TRUE(datos->urls().first().toString().contains(QStringLiteral("?load=")));
+
+    w.AccionMenu(Herramienta::Killer)->trigger();
+    QTest::keyClick(&w, Qt::Key_V, Qt::ControlModifier); // one step: mode and givens
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Sudoku Normal"));
+    EXPECT_EQ(w.lb(10)->text(), QStringLiteral("5"));
+    QTest::keyClick(&w, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Sudoku Killer"));
+
+    QApplication::clipboard()->setText(QStringLiteral("12x"));
+    QTest::keyClick(&w, Qt::Key_V, Qt::ControlModifier);
+    ASSERT_EQ(plataforma.mensajes.size(), 1u);
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Sudoku Killer")); // nothing changed
+}
+
+TEST_F(Menus, UnFicheroSoltadoSeAbre) {
+    QTemporaryDir dir;
+    const QString texto = dir.filePath(QStringLiteral("corto.txt"));
+    QFile f(texto);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("3<" + QByteArray(79, '0') + "\n"); // one cage of two cells with sum 3
+    f.close();
+    for (const QString& ruta : {QStringLiteral(VELMORA_EXAMPLES "/clasico.xml"), texto}) {
+        QMimeData datos;
+        datos.setUrls({QUrl::fromLocalFile(ruta)});
+        // As a drag arrives: entering makes the window the target of the drop.
+        QDragEnterEvent entra(QPoint(50, 50), Qt::CopyAction, &datos, Qt::LeftButton,
+                              Qt::NoModifier);
+        QApplication::sendEvent(&w, &entra);
+        ASSERT_TRUE(entra.isAccepted());
+        QDropEvent suelta(QPointF(50, 50), Qt::CopyAction, &datos, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&w, &suelta);
+    }
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Sudoku Killer"));
+    EXPECT_EQ(w.T(0)->text(), QStringLiteral("3"));
+    EXPECT_EQ(form.Tab.CasillaSeg[1], 0);
+    EXPECT_TRUE(plataforma.mensajes.empty());
+}
+
+TEST(Arranque, ElFicheroDelArgumentoSeAbreTrasArrancar) {
+    PlataformaGuion plataforma;
+    Form1 form{plataforma};
+    VentanaQt w{form, plataforma};
+    w.AbrirAlEmpezar(QStringLiteral(VELMORA_EXAMPLES "/killer.xml"));
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    EXPECT_EQ(w.T(0)->text(), QStringLiteral("24"));
+    EXPECT_TRUE(plataforma.mensajes.empty());
+    EXPECT_TRUE(form.PuedeDeshacer()); // opening it is a step
 }
 
 } // namespace

@@ -85,6 +85,9 @@ VentanaQt::VentanaQt(Form1& form, PlataformaQt& plataforma, QWidget* padre)
 
 VentanaQt::~VentanaQt() {
     plataforma_.Conectar(nullptr);
+    // The sum boxes lose the keyboard while the window's parts go away.
+    for (CajaSuma* t : T_)
+        t->alSalir = nullptr;
 }
 
 QColor VentanaQt::Resolver(const Color& c) const {
