@@ -1,13 +1,13 @@
 // velmora-generar-veredicto: makes the puzzles of the verdict's benchmark, one line each (see
 // tests/support/lineas.h), on stdout.
 //
-//   killer CANTIDAD SEMILLA [--minimo M] [--tope T] [--tamano N] [--parcial]
+//   killer CANTIDAD SEMILLA [--minimo M] [--tope T] [--tamano N] [--parcial P]
 //     Killers with exactly one solution: a random solved grid, relabelled so that its first row
 //     reads 9..1 when --minimo is given (the search tries digits upwards from the first cell),
 //     starts as 81 one-cell segments; neighbouring segments are merged in random order, up to N
-//     cells each, as long as the puzzle keeps a single solution. With --minimo only those whose
-//     search needs at least M moves are kept; the count, stopped at T, is the line's note.
-//     --parcial then drops segments while the solution stays unique.
+//     cells each (5), as long as the puzzle keeps a single solution. --parcial then drops up to
+//     P segments, each only if the solution stays unique. The line's note is the search's move
+//     count, or ">T" past T moves (1e9); with --minimo only puzzles of at least M are kept.
 //   clasico CANTIDAD SEMILLA [--intentos N]
 //     Minimal classic puzzles (no given can go); of N made, the CANTIDAD that took the verdict
 //     the most guesses.
@@ -33,9 +33,10 @@ using namespace velmora;
 using Azar = std::mt19937_64;
 
 int Uso() {
-    std::fprintf(stderr, "Uso: velmora-generar-veredicto killer CANTIDAD SEMILLA [--minimo M] "
-                         "[--tope T] [--tamano N] [--parcial]\n"
-                         "     velmora-generar-veredicto clasico CANTIDAD SEMILLA [--intentos N]\n");
+    std::fprintf(stderr,
+                 "Uso: velmora-generar-veredicto killer CANTIDAD SEMILLA [--minimo M] "
+                 "[--tope T] [--tamano N] [--parcial P]\n"
+                 "     velmora-generar-veredicto clasico CANTIDAD SEMILLA [--intentos N]\n");
     return 64;
 }
 
@@ -91,7 +92,7 @@ Veredicto JuzgarSegmentos(const std::array<uint8_t, kCasillas>& rejilla,
 }
 
 Enunciado KillerDe(const std::array<uint8_t, kCasillas>& rejilla,
-                  const std::vector<std::vector<int>>& segmentos) {
+                   const std::vector<std::vector<int>>& segmentos) {
     Enunciado e;
     e.killer = true;
     int i = 0;
@@ -123,7 +124,7 @@ int64_t Movimientos(const Enunciado& e, int64_t tope) {
     return Buscar(t, p, anfitrion).final == Final::Resuelto ? t.Movimientos : -1;
 }
 
-std::optional<Enunciado> Killer(Azar& azar, int tamano, bool descendente, bool parcial) {
+std::optional<Enunciado> Killer(Azar& azar, int tamano, bool descendente, int parcial) {
     std::array<uint8_t, kCasillas> rejilla = RejillaAlAzar(azar);
     if (descendente) {
         std::array<uint8_t, 10> nuevo{};
@@ -170,19 +171,22 @@ std::optional<Enunciado> Killer(Azar& azar, int tamano, bool descendente, bool p
             }
         }
     }
-    if (parcial) {
+    if (parcial > 0) {
         std::vector<int> orden(kCasillas);
         std::iota(orden.begin(), orden.end(), 0);
         std::shuffle(orden.begin(), orden.end(), azar);
         for (const int s : orden) {
-            if (segmentos[s].empty()) continue;
+            if (segmentos[s].empty() || parcial == 0) continue;
             const std::vector<int> antes = std::move(segmentos[s]);
             segmentos[s].clear();
-            if (JuzgarSegmentos(rejilla, segmentos).soluciones != 1) segmentos[s] = antes;
+            if (JuzgarSegmentos(rejilla, segmentos).soluciones == 1)
+                --parcial;
+            else
+                segmentos[s] = antes;
         }
     }
-    const auto usados = std::count_if(segmentos.begin(), segmentos.end(),
-                                      [](const auto& s) { return !s.empty(); });
+    const auto usados =
+        std::count_if(segmentos.begin(), segmentos.end(), [](const auto& s) { return !s.empty(); });
     if (usados > kSegmentos) return std::nullopt;
     return KillerDe(rejilla, segmentos);
 }
@@ -215,8 +219,7 @@ int main(int argc, char** argv) {
     const int cantidad = std::atoi(argv[2]);
     Azar azar(std::strtoull(argv[3], nullptr, 10));
     int64_t minimo = 0, tope = 1'000'000'000;
-    int tamano = 5, intentos = 0;
-    bool parcial = false;
+    int tamano = 5, intentos = 0, parcial = 0;
     for (int i = 4; i < argc; ++i) {
         const std::string_view a = argv[i];
         const bool hayValor = i + 1 < argc;
@@ -228,8 +231,8 @@ int main(int argc, char** argv) {
             tamano = std::atoi(argv[++i]);
         else if (a == "--intentos" && hayValor)
             intentos = std::atoi(argv[++i]);
-        else if (a == "--parcial")
-            parcial = true;
+        else if (a == "--parcial" && hayValor)
+            parcial = std::atoi(argv[++i]);
         else
             return Uso();
     }
@@ -250,15 +253,11 @@ int main(int argc, char** argv) {
     for (int hechos = 0, intento = 0; hechos < cantidad; ++intento) {
         const auto e = Killer(azar, tamano, minimo > 0, parcial);
         if (!e) continue;
-        std::string nota;
-        if (minimo > 0) {
-            const int64_t n = Movimientos(*e, tope);
-            std::fprintf(stderr, "intento %d: %lld movimientos\n", intento,
-                         static_cast<long long>(n));
-            if (n >= 0 && n < minimo) continue;
-            nota = std::to_string(n < 0 ? tope : n);
-            if (n < 0) nota.insert(nota.begin(), '>');
-        }
+        const int64_t n = Movimientos(*e, tope);
+        std::fprintf(stderr, "intento %d: %lld movimientos\n", intento, static_cast<long long>(n));
+        if (n >= 0 && n < minimo) continue;
+        std::string nota = std::to_string(n < 0 ? tope : n);
+        if (n < 0) nota.insert(nota.begin(), '>');
         std::cout << lineas::Escribir(*e, nota) << std::endl;
         ++hechos;
     }

@@ -1,6 +1,7 @@
 // velmora-bench-veredicto: times the uniqueness verdict on the puzzle sets of bench/data (one
 // puzzle per line, see tests/support/lineas.h) and checks that each has exactly one solution.
-// Per set: the median and the largest time per puzzle, each puzzle's time the best of a few runs.
+// Per set: the median and the largest time per puzzle, each puzzle's time the best of a few runs,
+// against the targets: Killers a median of 2 ms and at most 50 ms, classic a median of 0.5 ms.
 
 #include <algorithm>
 #include <chrono>
@@ -28,6 +29,7 @@ constexpr Conjunto kConjuntos[] = {
     {"killer_dificil.txt", 2.0, 50.0},
     {"killer_generado.txt", 2.0, 50.0},
     {"killer_parcial.txt", 2.0, 50.0},
+    {"killer_parcial_minimo.txt", 0, 0}, // far sparser than drawn puzzles: figures only
     {"clasico_dificil.txt", 0.5, 0},
 };
 
@@ -52,7 +54,8 @@ bool Medir(const std::string& carpeta, const Conjunto& c, int repeticiones) {
         for (int r = 0; r < repeticiones; ++r) {
             const auto inicio = Reloj::now();
             v = Juzgar(t);
-            const double ms = std::chrono::duration<double, std::milli>(Reloj::now() - inicio).count();
+            const double ms =
+                std::chrono::duration<double, std::milli>(Reloj::now() - inicio).count();
             if (r == 0 || ms < mejor) mejor = ms;
         }
         if (v.soluciones != 1) {
@@ -73,7 +76,8 @@ bool Medir(const std::string& carpeta, const Conjunto& c, int repeticiones) {
                 c.fichero, puzzles.size(), mediana, maximo, peor + 1,
                 static_cast<long long>(ordenRamas[ordenRamas.size() / 2]),
                 static_cast<long long>(ordenRamas.back()));
-    if (mediana > c.medianaMaxima || (c.maximoMaximo > 0 && maximo > c.maximoMaximo)) {
+    if ((c.medianaMaxima > 0 && mediana > c.medianaMaxima) ||
+        (c.maximoMaximo > 0 && maximo > c.maximoMaximo)) {
         std::printf("  ¡fuera de objetivo! (mediana ≤ %.1f ms%s)\n", c.medianaMaxima,
                     c.maximoMaximo > 0 ? ", máximo ≤ 50 ms" : "");
         bien = false;

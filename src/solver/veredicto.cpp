@@ -101,8 +101,8 @@ struct Estado {
     int numAsignadas = 0;
 };
 
-// Bit S of a Familia: the cells of S (a mask over a sum's cells) can be matched one to one with
-// the digits taken so far. sin[i] holds the sets that lack cell i.
+// A family of cell sets as 64 bits: bit S stands for the set S (a mask over a sum's cells).
+// sin[i] is the family of the sets that lack cell i.
 struct Subconjuntos {
     std::array<uint64_t, kMaxEmparejadas> sin{};
     constexpr Subconjuntos() {
@@ -278,7 +278,7 @@ bool Juez::Preparar(const Reglas& r, Estado& s) {
     std::array<Suma, kCasillas> segmentos{};
     for (int k = 0; k < kCasillas; ++k) {
         const int g = r.segmento[k];
-        if (g < 0) continue;
+        if (g < 0 || g >= kCasillas) continue;
         Suma& j = segmentos[g];
         if (j.n == 9) return false; // more than nine cells cannot hold distinct digits
         j.celdas[j.n++] = static_cast<uint8_t>(k);

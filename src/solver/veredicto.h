@@ -22,7 +22,7 @@ struct Veredicto {
 // A puzzle as the verdict reads it. Segments may be any number up to one per cell, so that a
 // generator can start from one-cell segments.
 struct Reglas {
-    std::array<int8_t, kCasillas> segmento; // -1 for a cell that only follows its houses
+    std::array<int8_t, kCasillas> segmento; // 0..80, or -1 for a cell that only follows its houses
     std::array<uint8_t, kCasillas> suma{};  // by segment; 0 (no sum) leaves its cells no digit
     std::array<uint8_t, kCasillas> fija{};  // the given digit, 0 for none
 

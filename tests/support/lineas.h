@@ -39,8 +39,8 @@ inline std::optional<Linea> Leer(std::string_view texto) {
     if (!resto.empty()) resto.remove_prefix(1);
     Linea l;
     // A Killer's letters never include a digit; a classic grid's never a letter.
-    l.e.killer = celdas.find_first_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLM") !=
-                 std::string_view::npos;
+    l.e.killer =
+        celdas.find_first_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLM") != std::string_view::npos;
     for (int k = 0; k < kCasillas; ++k) {
         const char c = celdas[k];
         if (l.e.killer) {
