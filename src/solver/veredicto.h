@@ -19,10 +19,24 @@ struct Veredicto {
     int64_t ramas = 0; // guesses tried: a measure of the work, for benchmarks and generators
 };
 
-// The verdict on the puzzle of a board that Validar has just prepared: the segments of
-// CasillaSeg with their Suma, and the given cells (EsFija, digit in Matriz). Cells outside every
-// segment follow only the row, column and box rule. The board is not changed.
-Veredicto Juzgar(const Tablero& t);
+// A puzzle as the verdict reads it. Segments may be any number up to one per cell, so that a
+// generator can start from one-cell segments.
+struct Reglas {
+    std::array<int8_t, kCasillas> segmento; // 0..80, or -1 for a cell that only follows its houses
+    std::array<uint8_t, kCasillas> suma{};  // by segment; 0 (no sum) leaves its cells no digit
+    std::array<uint8_t, kCasillas> fija{};  // the given digit, 0 for none
+
+    Reglas() { segmento.fill(-1); }
+};
+
+// The puzzle of a board that Validar has just prepared: the segments of CasillaSeg with their
+// Suma, and the given cells (EsFija, digit in Matriz).
+Reglas ReglasDe(const Tablero& t);
+
+Veredicto Juzgar(const Reglas& r);
+inline Veredicto Juzgar(const Tablero& t) {
+    return Juzgar(ReglasDe(t));
+}
 
 // The cells where the two solutions found differ; none unless there are two.
 std::bitset<kCasillas> Diferencias(const Veredicto& v);

@@ -101,7 +101,37 @@ for args in "render $v" "render $v $tmp/r.jpg" "render --tamano 99 $v $tmp/r.png
     fi
 done
 
-for args in "" "solve" "check" "resolver $data/clasico_vacio.xml" "solve a b" "--rapido solve $data/clasico_vacio.xml"; do
+# unique: the verdict, the solution or two of them, and its exit status.
+expect "única" 0 "Soluciones: 1
+549271368
+783645921
+612839574
+874326195
+135794682
+926158437
+258913746
+361487259
+497562813
+" "" -- unique "$data/killer_bench.xml"
+expect "ninguna" 1 "Soluciones: 0$nl" "" -- unique "$data/clasico_sin_solucion.xml"
+expect "única repetido" 2 "" "$repetido" -- unique "$data/clasico_repetido.xml"
+expect "única sin suma" 2 "" "Fallo en segmento 2: Todos los segmentos deben tener la suma total introducida$nl" \
+    -- unique "$data/killer_sin_suma.xml"
+expect "única xml roto" 2 "" "$abrir" -- unique "$data/roto.xml"
+"$cli" unique "$data/clasico_vacio.xml" >"$tmp/out" 2>"$tmp/err"
+estado=$?
+# Two full grids that differ, with one blank line between them.
+primera=$(sed -n 2,10p "$tmp/out")
+segunda=$(sed -n 12,20p "$tmp/out")
+if [ "$estado" != 3 ] || [ "$(sed -n 1p "$tmp/out")" != "Soluciones: 2 o más" ] ||
+    [ "$(wc -l <"$tmp/out")" != 20 ] || [ -n "$(sed -n 11p "$tmp/out")" ] ||
+    [ "$primera" = "$segunda" ] || grep -q '\.' "$tmp/out" || [ -s "$tmp/err" ]; then
+    echo "FALLO: varias soluciones (salida $estado)"
+    cat "$tmp/out"
+    fallos=$((fallos + 1))
+fi
+
+for args in "" "solve" "check" "unique" "unique a b" "resolver $data/clasico_vacio.xml" "solve a b" "--rapido solve $data/clasico_vacio.xml"; do
     # shellcheck disable=SC2086
     "$cli" $args >/dev/null 2>"$tmp/err"
     estado=$?
@@ -110,7 +140,8 @@ for args in "" "solve" "check" "resolver $data/clasico_vacio.xml" "solve a b" "-
         fallos=$((fallos + 1))
     fi
 done
-if ! "$cli" --help | grep -q 'check' || ! "$cli" render --help | grep -q -- '--solucion'; then
+if ! "$cli" --help | grep -q 'check' || ! "$cli" render --help | grep -q -- '--solucion' ||
+    ! "$cli" --help | grep -q 'unique'; then
     echo "FALLO: --help"
     fallos=$((fallos + 1))
 fi

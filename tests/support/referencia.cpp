@@ -54,10 +54,20 @@ Busqueda::Busqueda(const Tablero& t) {
 }
 
 Resultado Busqueda::Resolver() {
-    uint8_t fila = 1, col = 1;
     Cancelado = false;
     SinSolucion = false;
     Movimientos = 0;
+    return Seguir(1, 1);
+}
+
+Resultado Busqueda::Reanudar() {
+    uint8_t fila = 10, col = 1;
+    Retroceder(fila, col);
+    if (SinSolucion) return {Final::SinSolucion, fila, col};
+    return Seguir(fila, col);
+}
+
+Resultado Busqueda::Seguir(uint8_t fila, uint8_t col) {
     while (fila <= 9) {
         while (col <= 9) {
             if (ColocarNumero(fila, col)) {
@@ -157,8 +167,9 @@ bool Busqueda::ColocarNumero(uint8_t fila, uint8_t col) {
 
 void Busqueda::Retroceder(uint8_t& fila, uint8_t& col) {
     for (;;) {
-        // Undo the cell that failed, or the 9 just stepped back to.
-        const uint8_t d = Matriz[fila][col];
+        // Undo the cell that failed, or the 9 just stepped back to; past the last cell there
+        // is none.
+        const uint8_t d = fila <= 9 ? Matriz[fila][col] : 0;
         if (d > 0) {
             const int b = CuadranteDe(fila, col);
             Liberar(Columnas[col].Numero[d]);

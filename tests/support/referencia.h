@@ -50,6 +50,9 @@ public:
     // The driver's main loop from the first cell. After every placed digit ProcesarEventos runs
     // (when set) and the search stops if it has set Cancelado.
     Resultado Resolver();
+    // Carries the search on past the solution it stopped at, as if the cell after the last had
+    // found no candidate: the next solution in the search's order, or the end.
+    Resultado Reanudar();
 
     bool ColocarNumero(uint8_t fila, uint8_t col);
     void Retroceder(uint8_t& fila, uint8_t& col);
@@ -74,6 +77,7 @@ public:
 
 private:
     bool EsFija(uint8_t fila, uint8_t col) const;
+    Resultado Seguir(uint8_t fila, uint8_t col);
 };
 
 } // namespace velmora::referencia

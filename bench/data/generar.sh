@@ -1,0 +1,16 @@
+#!/bin/sh
+# Remakes the puzzle sets of velmora-bench-veredicto (about ten minutes on one core).
+# Usage: bench/data/generar.sh build/release/bench/velmora-generar-veredicto
+set -e
+g=$1
+d=$(dirname "$0")
+# Hard for the search: more than 50 million moves each (the note: its move count).
+"$g" killer 40 101 --minimo 50000000 --tope 500000000 >"$d/killer_dificil.txt"
+"$g" killer 100 102 --tope 20000000 >"$d/killer_generado.txt"
+"$g" killer 30 103 --parcial 6 --tope 20000000 >"$d/killer_parcial.txt"
+# Segments dropped for as long as the solution stays unique: far sparser than a drawn puzzle.
+"$g" killer 10 104 --parcial 81 --tope 20000000 >"$d/killer_parcial_minimo.txt"
+{
+    cat "$d/clasico_conocidos.txt"
+    "$g" clasico 60 105 --intentos 3000
+} >"$d/clasico_dificil.txt"

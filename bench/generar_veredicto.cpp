@@ -1,0 +1,268 @@
+// velmora-generar-veredicto: makes the puzzles of the verdict's benchmark, one line each (see
+// tests/support/lineas.h), on stdout.
+//
+//   killer CANTIDAD SEMILLA [--minimo M] [--tope T] [--tamano N] [--parcial P]
+//     Killers with exactly one solution: a random solved grid, relabelled so that its first row
+//     reads 9..1 when --minimo is given (the search tries digits upwards from the first cell),
+//     starts as 81 one-cell segments; neighbouring segments are merged in random order, up to N
+//     cells each (5), as long as the puzzle keeps a single solution. --parcial then drops up to
+//     P segments, each only if the solution stays unique. The line's note is the search's move
+//     count, or ">T" past T moves (1e9); with --minimo only puzzles of at least M are kept.
+//   clasico CANTIDAD SEMILLA [--intentos N]
+//     Minimal classic puzzles (no given can go); of N made, the CANTIDAD that took the verdict
+//     the most guesses.
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <numeric>
+#include <random>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/busqueda.h"
+#include "solver/veredicto.h"
+#include "support/lineas.h"
+#include "validation/validacion.h"
+
+namespace {
+
+using namespace velmora;
+using Azar = std::mt19937_64;
+
+int Uso() {
+    std::fprintf(stderr,
+                 "Uso: velmora-generar-veredicto killer CANTIDAD SEMILLA [--minimo M] "
+                 "[--tope T] [--tamano N] [--parcial P]\n"
+                 "     velmora-generar-veredicto clasico CANTIDAD SEMILLA [--intentos N]\n");
+    return 64;
+}
+
+std::array<uint8_t, kCasillas> RejillaAlAzar(Azar& azar) {
+    std::array<uint8_t, kCasillas> r{};
+    std::array<uint16_t, 27> usado{};
+    std::array<std::array<uint8_t, 9>, kCasillas> orden;
+    for (auto& o : orden) {
+        std::iota(o.begin(), o.end(), 1);
+        std::shuffle(o.begin(), o.end(), azar);
+    }
+    std::array<int, kCasillas> intento{};
+    for (int k = 0; k < kCasillas;) {
+        const LineasCasilla l = kLineas[k];
+        if (r[k]) {
+            for (const int x : {l.fila, l.col, l.cuad})
+                usado[x] &= ~Bit(r[k]);
+            r[k] = 0;
+        }
+        while (intento[k] < 9) {
+            const int d = orden[k][intento[k]++];
+            if ((usado[l.fila] | usado[l.col] | usado[l.cuad]) & Bit(d)) continue;
+            r[k] = static_cast<uint8_t>(d);
+            for (const int x : {l.fila, l.col, l.cuad})
+                usado[x] |= Bit(d);
+            break;
+        }
+        if (r[k]) {
+            ++k;
+        } else {
+            intento[k] = 0;
+            --k;
+        }
+    }
+    return r;
+}
+
+Veredicto JuzgarEnunciado(const Enunciado& e) {
+    Tablero t;
+    if (Validar(t, e)) return {};
+    return velmora::Juzgar(t);
+}
+
+Veredicto JuzgarSegmentos(const std::array<uint8_t, kCasillas>& rejilla,
+                          const std::vector<std::vector<int>>& segmentos) {
+    Reglas r;
+    for (size_t s = 0; s < segmentos.size(); ++s)
+        for (const int k : segmentos[s]) {
+            r.segmento[k] = static_cast<int8_t>(s);
+            r.suma[s] = static_cast<uint8_t>(r.suma[s] + rejilla[k]);
+        }
+    return velmora::Juzgar(r);
+}
+
+Enunciado KillerDe(const std::array<uint8_t, kCasillas>& rejilla,
+                   const std::vector<std::vector<int>>& segmentos) {
+    Enunciado e;
+    e.killer = true;
+    int i = 0;
+    for (const auto& celdas : segmentos) {
+        if (celdas.empty()) continue;
+        int suma = 0;
+        for (const int k : celdas) {
+            suma += rejilla[k];
+            e.segmento[k] = static_cast<int8_t>(i);
+        }
+        e.sumas[i++] = std::to_string(suma);
+    }
+    return e;
+}
+
+// The search's move count, or -1 when it passes `tope`.
+int64_t Movimientos(const Enunciado& e, int64_t tope) {
+    struct ConTope {
+        Tablero& t;
+        int64_t tope;
+        ModoCalculo Modo() const { return ModoCalculo::Rapido; }
+        bool Ceder() {
+            t.Cancelado = t.Movimientos > tope;
+            return false;
+        }
+        void MostrarMatriz() {}
+    };
+    Tablero t;
+    if (Validar(t, e)) return -1;
+    Progreso p;
+    ConTope anfitrion{t, tope};
+    return Buscar(t, p, anfitrion).final == Final::Resuelto ? t.Movimientos : -1;
+}
+
+std::optional<Enunciado> Killer(Azar& azar, int tamano, bool descendente, int parcial) {
+    std::array<uint8_t, kCasillas> rejilla = RejillaAlAzar(azar);
+    if (descendente) {
+        std::array<uint8_t, 10> nuevo{};
+        for (int c = 0; c < 9; ++c)
+            nuevo[rejilla[c]] = static_cast<uint8_t>(9 - c);
+        for (uint8_t& d : rejilla)
+            d = nuevo[d];
+    }
+    std::vector<std::vector<int>> segmentos(kCasillas);
+    std::array<int, kCasillas> de;
+    for (int k = 0; k < kCasillas; ++k) {
+        segmentos[k] = {k};
+        de[k] = k;
+    }
+    std::vector<std::pair<int, int>> vecinas;
+    for (int k = 0; k < kCasillas; ++k) {
+        if (k % 9 < 8) vecinas.push_back({k, k + 1});
+        if (k < 72) vecinas.push_back({k, k + 9});
+    }
+    for (bool unida = true; unida;) {
+        unida = false;
+        std::shuffle(vecinas.begin(), vecinas.end(), azar);
+        for (const auto& [a, b] : vecinas) {
+            const int sa = de[a], sb = de[b];
+            if (sa == sb || segmentos[sa].size() + segmentos[sb].size() > size_t(tamano)) continue;
+            uint16_t digitos = 0;
+            bool distintos = true;
+            for (const int s : {sa, sb})
+                for (const int k : segmentos[s]) {
+                    distintos = distintos && !(digitos & Bit(rejilla[k]));
+                    digitos |= Bit(rejilla[k]);
+                }
+            if (!distintos) continue;
+            const std::vector<int> antes = segmentos[sb];
+            segmentos[sa].insert(segmentos[sa].end(), antes.begin(), antes.end());
+            segmentos[sb].clear();
+            if (JuzgarSegmentos(rejilla, segmentos).soluciones == 1) {
+                for (const int k : antes)
+                    de[k] = sa;
+                unida = true;
+            } else {
+                segmentos[sb] = antes;
+                segmentos[sa].resize(segmentos[sa].size() - antes.size());
+            }
+        }
+    }
+    if (parcial > 0) {
+        std::vector<int> orden(kCasillas);
+        std::iota(orden.begin(), orden.end(), 0);
+        std::shuffle(orden.begin(), orden.end(), azar);
+        for (const int s : orden) {
+            if (segmentos[s].empty() || parcial == 0) continue;
+            const std::vector<int> antes = std::move(segmentos[s]);
+            segmentos[s].clear();
+            if (JuzgarSegmentos(rejilla, segmentos).soluciones == 1)
+                --parcial;
+            else
+                segmentos[s] = antes;
+        }
+    }
+    const auto usados =
+        std::count_if(segmentos.begin(), segmentos.end(), [](const auto& s) { return !s.empty(); });
+    if (usados > kSegmentos) return std::nullopt;
+    return KillerDe(rejilla, segmentos);
+}
+
+Enunciado Clasico(Azar& azar) {
+    const std::array<uint8_t, kCasillas> rejilla = RejillaAlAzar(azar);
+    Enunciado e;
+    e.killer = false;
+    for (int k = 0; k < kCasillas; ++k) {
+        e.fijas.set(k);
+        e.textos[k] = std::string(1, static_cast<char>('0' + rejilla[k]));
+    }
+    std::array<int, kCasillas> orden;
+    std::iota(orden.begin(), orden.end(), 0);
+    std::shuffle(orden.begin(), orden.end(), azar);
+    for (const int k : orden) {
+        e.fijas.reset(k);
+        if (JuzgarEnunciado(e).soluciones != 1) e.fijas.set(k);
+    }
+    for (int k = 0; k < kCasillas; ++k)
+        if (!e.fijas[k]) e.textos[k].clear();
+    return e;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 4) return Uso();
+    const std::string_view modo = argv[1];
+    const int cantidad = std::atoi(argv[2]);
+    Azar azar(std::strtoull(argv[3], nullptr, 10));
+    int64_t minimo = 0, tope = 1'000'000'000;
+    int tamano = 5, intentos = 0, parcial = 0;
+    for (int i = 4; i < argc; ++i) {
+        const std::string_view a = argv[i];
+        const bool hayValor = i + 1 < argc;
+        if (a == "--minimo" && hayValor)
+            minimo = std::atoll(argv[++i]);
+        else if (a == "--tope" && hayValor)
+            tope = std::atoll(argv[++i]);
+        else if (a == "--tamano" && hayValor)
+            tamano = std::atoi(argv[++i]);
+        else if (a == "--intentos" && hayValor)
+            intentos = std::atoi(argv[++i]);
+        else if (a == "--parcial" && hayValor)
+            parcial = std::atoi(argv[++i]);
+        else
+            return Uso();
+    }
+
+    if (modo == "clasico") {
+        std::vector<std::pair<int64_t, Enunciado>> hechos;
+        for (int i = 0; i < std::max(intentos, cantidad); ++i) {
+            Enunciado e = Clasico(azar);
+            hechos.emplace_back(JuzgarEnunciado(e).ramas, std::move(e));
+        }
+        std::stable_sort(hechos.begin(), hechos.end(),
+                         [](const auto& a, const auto& b) { return a.first > b.first; });
+        for (int i = 0; i < cantidad; ++i)
+            std::cout << lineas::Escribir(hechos[i].second) << '\n';
+        return 0;
+    }
+    if (modo != "killer") return Uso();
+    for (int hechos = 0, intento = 0; hechos < cantidad; ++intento) {
+        const auto e = Killer(azar, tamano, minimo > 0, parcial);
+        if (!e) continue;
+        const int64_t n = Movimientos(*e, tope);
+        std::fprintf(stderr, "intento %d: %lld movimientos\n", intento, static_cast<long long>(n));
+        if (n >= 0 && n < minimo) continue;
+        std::string nota = std::to_string(n < 0 ? tope : n);
+        if (n < 0) nota.insert(nota.begin(), '>');
+        std::cout << lineas::Escribir(*e, nota) << std::endl;
+        ++hechos;
+    }
+    return 0;
+}
