@@ -33,6 +33,14 @@ constexpr uint16_t Bit(int d) {
     return static_cast<uint16_t>(1u << d);
 }
 
+// The sum of the digits in a set.
+constexpr int SumaDigitos(unsigned conjunto) {
+    int suma = 0;
+    for (int d = 1; d <= 9; ++d)
+        if (conjunto & Bit(d)) suma += d;
+    return suma;
+}
+
 // Digits 1..x (none when x < 1).
 constexpr uint16_t Hasta(int x) {
     return x < 1 ? 0 : x >= 9 ? kDigitos : static_cast<uint16_t>((2u << x) - 2);

@@ -13,13 +13,6 @@ namespace {
 
 constexpr int kSumaMaxima = 45;
 
-int SumaDe(unsigned conjunto) {
-    int suma = 0;
-    for (int d = 1; d <= 9; ++d)
-        if (conjunto & Bit(d)) suma += d;
-    return suma;
-}
-
 // Digit sequences compare from the smallest digit: the lower set bit wins at the first bit
 // where two sets of one size differ.
 bool Antes(uint16_t a, uint16_t b) {
@@ -32,7 +25,7 @@ struct Catalogo {
 
     Catalogo() {
         for (unsigned c = 2; c <= kDigitos; c += 2)
-            conjuntos[std::popcount(c)][SumaDe(c)].push_back(static_cast<uint16_t>(c));
+            conjuntos[std::popcount(c)][SumaDigitos(c)].push_back(static_cast<uint16_t>(c));
         for (auto& porSuma : conjuntos)
             for (auto& lista : porSuma)
                 std::sort(lista.begin(), lista.end(), Antes);

@@ -11,13 +11,6 @@ Mensaje Fallo(std::string texto, int i) {
     return {std::move(texto), "Fallo en segmento " + std::to_string(i + 1), Icono::Exclamacion};
 }
 
-int SumaDigitos(unsigned conjunto) {
-    int suma = 0;
-    for (int d = 1; d <= 9; ++d)
-        if (conjunto & Bit(d)) suma += d;
-    return suma;
-}
-
 // The only set of n distinct digits adding up to suma, 0 when there are several, -1 when none.
 int CombinacionUnica(int n, int suma) {
     int encontrada = -1;
