@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Velmora with warnings as errors and runs every test; builds
 # again with AddressSanitizer and UndefinedBehaviorSanitizer and runs every test there; then
-# fuzzes the puzzle reader for a minute, starting from its corpus.
+# fuzzes the puzzle readers for a minute, starting from their corpora; then builds the Debian
+# package from the first build and checks it and an install of it.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/dependencias.sh
@@ -11,3 +12,4 @@ for preset in ci asan; do
     ctest --preset "$preset"
 done
 scripts/fuzz.sh 60
+scripts/paquete.sh build/ci

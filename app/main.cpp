@@ -14,6 +14,9 @@ int main(int argc, char* argv[]) {
     velmora::PlataformaQt plataforma;
     velmora::Form1 form(plataforma);
     velmora::VentanaQt ventana(form, plataforma);
+    // `velmora FICHERO`, as the desktop entry runs it.
+    const QStringList argumentos = QApplication::arguments();
+    if (argumentos.size() > 1) ventana.AbrirAlEmpezar(argumentos.at(1));
     ventana.show();
     // Start-up finishes when the window first becomes active; ask for it where no window
     // manager gives it.

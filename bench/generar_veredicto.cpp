@@ -115,7 +115,10 @@ int64_t Movimientos(const Enunciado& e, int64_t tope) {
         Tablero& t;
         int64_t tope;
         ModoCalculo Modo() const { return ModoCalculo::Rapido; }
-        void ProcesarEventos() { t.Cancelado = t.Movimientos > tope; }
+        bool Ceder() {
+            t.Cancelado = t.Movimientos > tope;
+            return false;
+        }
         void MostrarMatriz() {}
     };
     Tablero t;

@@ -20,13 +20,11 @@ namespace {
 
 using namespace velmora;
 using namespace velmora::banco;
-using banco::Rejilla;
-
 std::string Rejilla(const referencia::Busqueda& b) {
-    std::string r;
+    std::array<uint8_t, kCasillas> m{};
     for (int k = 0; k < kCasillas; ++k)
-        r += b.Digito(k) ? static_cast<char>('0' + b.Digito(k)) : '.';
-    return r;
+        m[k] = b.Digito(k);
+    return TextoRejilla(m, "");
 }
 
 // Returns false when the puzzle cannot be read or the two searches disagree.
@@ -46,10 +44,8 @@ bool Medir(const QString& ruta, int repeticiones) {
     std::optional<FinBusqueda> fin;
     for (int i = 0; i < repeticiones; ++i) {
         t = puzzle;
-        Progreso p;
-        SinPantalla anfitrion{t, e, {}};
         const auto inicio = Reloj::now();
-        fin = ResolverSudoku(t, p, anfitrion);
+        fin = ResolverSinPantalla(t, e);
         const double s = Segundos(Reloj::now() - inicio);
         if (!fin) return false;
         if (i == 0 || s < rapida) rapida = s;
@@ -57,9 +53,7 @@ bool Medir(const QString& ruta, int repeticiones) {
 
     // The reference, once, from the board as validation prepares it.
     Tablero preparado = puzzle;
-    SinPantalla anfitrion{preparado, e, {}};
-    anfitrion.VaciarCuadricula();
-    if (!anfitrion.Validar()) return false;
+    if (Validar(preparado, e)) return false;
     referencia::Busqueda ref(preparado);
     const auto inicio = Reloj::now();
     const referencia::Resultado r = ref.Resolver();
@@ -73,7 +67,7 @@ bool Medir(const QString& ruta, int repeticiones) {
                 1e9 * lenta / movimientos);
     std::printf("  referencia / rápida  %8.2f\n", lenta / rapida);
 
-    if (r.final != fin->final || ref.Movimientos != t.Movimientos || Rejilla(ref) != Rejilla(t)) {
+    if (r.final != fin->final || ref.Movimientos != t.Movimientos || Rejilla(ref) != TextoRejilla(t.Matriz, "")) {
         std::fprintf(stderr, "  ¡las búsquedas no coinciden! referencia: %lld movimientos, %s\n",
                      static_cast<long long>(ref.Movimientos), Rejilla(ref).c_str());
         return false;

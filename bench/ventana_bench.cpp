@@ -39,7 +39,7 @@
 #include "sin_pantalla.h"
 #include "ui/form1.h"
 #include "ui/qt/arranque.h"
-#include "ui/qt/plataforma_qt.h"
+#include "ui/qt/guion.h"
 #include "ui/qt/ventana_qt.h"
 #include "validation/validacion.h"
 
@@ -51,36 +51,6 @@ using namespace velmora::banco;
 double Milisegundos(Reloj::duration d) {
     return std::chrono::duration<double, std::milli>(d).count();
 }
-
-// No modal step waits for a user: the file dialog answers `fichero`, messages are printed, and
-// the remembered folder stays in a temporary one.
-class PlataformaBanco : public PlataformaQt {
-public:
-    QString fichero;
-    int mensajes = 0;
-    QTemporaryDir carpeta;
-    Reloj::duration enPasadas{}; // time spent in the passes that ran the event loop
-
-    QString CarpetaPrograma() override { return carpeta.path(); }
-    QString CarpetaConfiguracion() override { return carpeta.path(); }
-
-protected:
-    void Bombear() override {
-        const int antes = Pasadas();
-        const auto inicio = Reloj::now();
-        PlataformaQt::Bombear();
-        if (Pasadas() != antes) enPasadas += Reloj::now() - inicio;
-    }
-    void Presentar(QMessageBox& caja) override {
-        ++mensajes;
-        std::fprintf(stderr, "%s: %s\n", qPrintable(caja.windowTitle()), qPrintable(caja.text()));
-    }
-    bool Presentar(QFileDialog& d) override {
-        if (fichero.isEmpty()) return false;
-        d.selectFile(fichero);
-        return true;
-    }
-};
 
 struct Resultado {
     double segundos = 0;
@@ -97,15 +67,13 @@ std::optional<Resultado> Cruda(const QString& ruta, int repeticiones) {
     Resultado r;
     for (int i = 0; i < repeticiones; ++i) {
         Tablero t = puzzle;
-        Progreso p;
-        SinPantalla anfitrion{t, e, {}};
         const auto inicio = Reloj::now();
-        const std::optional<FinBusqueda> fin = ResolverSudoku(t, p, anfitrion);
+        const std::optional<FinBusqueda> fin = ResolverSinPantalla(t, e);
         const double s = Segundos(Reloj::now() - inicio);
         if (!fin || fin->final != Final::Resuelto) return std::nullopt;
         if (i == 0 || s < r.segundos) r.segundos = s;
         r.movimientos = t.Movimientos;
-        r.rejilla = Rejilla(t);
+        r.rejilla = TextoRejilla(t.Matriz, "");
     }
     return r;
 }
@@ -181,10 +149,10 @@ public:
 
     bool Abrir(const QString& ruta) {
         plataforma_.fichero = QFileInfo(ruta).absoluteFilePath();
-        const int mensajes = plataforma_.mensajes;
+        const size_t mensajes = plataforma_.mensajes.size();
         Pulsar(Herramienta::Abrir);
         plataforma_.fichero.clear();
-        return plataforma_.mensajes == mensajes;
+        return plataforma_.mensajes.size() == mensajes;
     }
 
     bool Elegir(ModoCalculo modo) {
@@ -207,30 +175,30 @@ public:
 
     Solucion Resolver() {
         const int pasadas = plataforma_.Pasadas();
-        plataforma_.enPasadas = {};
+        const qint64 enPasadas = plataforma_.NanosEnPasadas();
         pintadasContador_.Empezar();
         pintadasRejilla_.Empezar();
         const auto inicio = Reloj::now();
         Pulsar(Herramienta::Resolver);
         const double s = Segundos(Reloj::now() - inicio);
         return {s,
-                Segundos(plataforma_.enPasadas),
+                (plataforma_.NanosEnPasadas() - enPasadas) / 1e9,
                 plataforma_.Pasadas() - pasadas,
                 pintadasContador_.pasadas,
                 pintadasContador_.cambios,
                 pintadasRejilla_.pasadas,
                 form_.Tab.Movimientos,
-                Rejilla(form_.Tab),
+                TextoRejilla(form_.Tab.Matriz, ""),
                 form_.Tab.Cancelado,
                 form_.Resolviendo()};
     }
 
     QWidget& Ventana() { return ventana_; }
     const Form1& Form() const { return form_; }
-    int Mensajes() const { return plataforma_.mensajes; }
+    int Mensajes() const { return static_cast<int>(plataforma_.mensajes.size()); }
 
 private:
-    PlataformaBanco plataforma_;
+    PlataformaGuion plataforma_;
     Form1 form_{plataforma_};
     VentanaQt ventana_;
     Pintadas pintadasContador_{plataforma_}, pintadasRejilla_{plataforma_};

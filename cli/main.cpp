@@ -3,18 +3,14 @@
 #include <unistd.h>
 
 #include <QFile>
-#include <QLocale>
-#include <chrono>
-#include <cstdio>
 #include <iostream>
-#include <string>
 #include <string_view>
 #include <vector>
 
-#include "files/puzzle_xml.h"
-#include "model/busqueda.h"
+#include "consola.h"
+#include "dibujar.h"
 #include "unica.h"
-#include "validation/validacion.h"
+#include "convertir.h"
 
 namespace {
 
@@ -26,6 +22,8 @@ constexpr std::string_view kAyuda =
     "Uso: velmora-cli [--quiet] solve FICHERO\n"
     "     velmora-cli check FICHERO\n"
     "     velmora-cli unique FICHERO\n"
+    "     velmora-cli render [--solucion] [--tamano N] FICHERO SALIDA.{pdf,png,svg}\n"
+    "     velmora-cli convert [--to FORMATO] ENTRADA [SALIDA]\n"
     "\n"
     "  solve   Lee el sudoku del fichero XML, lo valida y lo resuelve como la ventana.\n"
     "          Escribe la cuadrícula (nueve líneas; '.' para una casilla vacía) y la\n"
@@ -36,83 +34,24 @@ constexpr std::string_view kAyuda =
     "          línea 'Soluciones: 0', 'Soluciones: 1' o 'Soluciones: 2 o más', y luego la\n"
     "          solución, o dos de ellas separadas por una línea en blanco. Salida 0 si\n"
     "          tiene una sola, 1 si ninguna, 3 si más de una, 2 como 'solve'.\n"
+    "  render  Lee y valida el fichero y dibuja el sudoku como se publica: una página A4\n"
+    "          en PDF, o una imagen PNG o SVG cuadrada; el formato sale de la extensión de\n"
+    "          SALIDA. Salida 0 si se escribe, 2 si el fichero no se puede leer, el sudoku\n"
+    "          no es válido o SALIDA no se puede escribir.\n"
+    "\n"
+    "  --solucion  (render) Añade en otro color la solución que encuentra 'solve'. Si no\n"
+    "              tiene solución, lo dice, no escribe nada y sale con 1.\n"
+    "  --tamano N  (render) Lado de la imagen PNG o SVG en píxeles, de 100 a 4000\n"
+    "              (900 si no se indica).\n"
+    "  convert Convierte el sudoku de ENTRADA (fichero XML o texto en otro formato; '-' es\n"
+    "          la entrada estándar) al FORMATO: xml (por omisión), classic, killer-short,\n"
+    "          killer-long, fpuzzles o fpuzzles-url. Escribe en SALIDA o en la salida\n"
+    "          estándar. Salida 0 si lo convierte, 2 si no (velmora-cli convert --help).\n"
     "\n"
     "  --quiet No muestra el progreso mientras resuelve.\n"
     "  --help  Muestra esta ayuda.\n"
     "\n"
     "Los mensajes de la ventana se escriben en la salida de errores como 'título: texto'.\n";
-
-// The window's part in a solve, played on a terminal: messages go to stderr, and the progress
-// line is refreshed a few times a second when stderr is a terminal.
-class Consola final : public Plataforma {
-public:
-    explicit Consola(bool progreso)
-        : Plataforma(0x4000), progreso_(progreso),
-          separador_(QLocale::system().groupSeparator().toStdString()) {}
-
-    Tablero t;
-    Progreso p;
-    Enunciado e;
-
-    void MostrarMensaje(std::string_view texto, std::string_view titulo, Icono) override {
-        BorrarLinea();
-        std::cerr << titulo << ": " << texto << '\n';
-    }
-
-    void Bombear() override {
-        if (!progreso_) return;
-        const auto ahora = std::chrono::steady_clock::now();
-        if (ahora - ultima_ < std::chrono::milliseconds(250)) return;
-        ultima_ = ahora;
-        const std::string linea =
-            "\rMovimientos: " + p.TextoMovimientos(separador_) + "  " + p.TextoPorcentaje() + " ";
-        std::cerr << linea << std::flush;
-        lineaVisible_ = true;
-    }
-
-    ModoCalculo Modo() const { return ModoCalculo::Rapido; }
-    void MostrarMatriz() {}
-    void VaciarCuadricula() {
-        t.VaciarCuadricula();
-        p = {};
-    }
-    bool Validar() {
-        const auto m = velmora::Validar(t, e);
-        if (m) Mostrar(*m);
-        return !m;
-    }
-    void DeshabilitarHerramientas() {}
-    void HabilitarHerramientas() { BorrarLinea(); }
-
-    // Reads the file as opening it in the window does.
-    bool Cargar(const QString& ruta) {
-        const Apertura a = AbrirPuzzle(ruta);
-        e = a.enunciado;
-        if (a.completo) return true;
-        MostrarMensaje(kTextoErrorAbrir, kTituloFichero, Icono::Exclamacion);
-        return false;
-    }
-
-    void EscribirResultado() const {
-        std::string salida;
-        for (int k = 0; k < kCasillas; ++k) {
-            salida += t.Matriz[k] ? static_cast<char>('0' + t.Matriz[k]) : '.';
-            if (k % 9 == 8) salida += '\n';
-        }
-        std::cout << salida << "Movimientos: " << t.Movimientos << '\n';
-    }
-
-private:
-    void BorrarLinea() {
-        if (lineaVisible_) std::cerr << "\r\033[K" << std::flush;
-        lineaVisible_ = false;
-    }
-
-    bool progreso_;
-    std::string separador_;
-    bool lineaVisible_ = false;
-    std::chrono::steady_clock::time_point ultima_{};
-};
 
 int Uso() {
     std::cerr << kAyuda;
@@ -122,6 +61,9 @@ int Uso() {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 1 && std::string_view(argv[1]) == "render")
+        return Dibujar(argc - 1, argv + 1, kAyuda);
+    if (argc > 1 && std::string_view(argv[1]) == "convert") return Convertir(argc - 2, argv + 2);
     bool quiet = false;
     std::vector<std::string_view> args;
     for (int i = 1; i < argc; ++i) {
@@ -141,14 +83,10 @@ int main(int argc, char** argv) {
         return ComandoUnica(QFile::decodeName(args[1].data()));
     if (args.size() != 2 || (args[0] != "solve" && args[0] != "check")) return Uso();
 
-    Consola consola(!quiet && args[0] == "solve" && isatty(STDERR_FILENO));
-    if (!consola.Cargar(QFile::decodeName(args[1].data()))) return kSalidaError;
-    if (args[0] == "check") {
-        consola.VaciarCuadricula();
-        return consola.Validar() ? kSalidaResuelto : kSalidaError;
-    }
-    const auto fin = ResolverSudoku(consola.t, consola.p, consola);
-    if (!fin) return kSalidaError;
+    velmora::Consola consola(!quiet && args[0] == "solve" && isatty(STDERR_FILENO));
+    if (!consola.Abrir(QFile::decodeName(args[1].data()))) return kSalidaError;
+    if (args[0] == "check") return kSalidaResuelto;
+    const velmora::FinBusqueda fin = consola.Resolver();
     consola.EscribirResultado();
-    return fin->final == Final::Resuelto ? kSalidaResuelto : kSalidaSinSolucion;
+    return fin.final == velmora::Final::Resuelto ? kSalidaResuelto : kSalidaSinSolucion;
 }

@@ -2,8 +2,9 @@
 # Installs the Debian packages Velmora needs to build, test and run, if any is missing.
 set -euo pipefail
 
-paquetes=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev qt6-translations-l10n
-    fonts-dejavu-core fonts-dejavu-extra clang libclang-rt-14-dev)
+paquetes=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev qt6-translations-l10n
+    fonts-dejavu-core fonts-dejavu-extra clang libclang-rt-14-dev
+    dpkg-dev file desktop-file-utils appstream groff-base)
 
 faltan=()
 for p in "${paquetes[@]}"; do

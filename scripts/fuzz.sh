@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Fuzzes the puzzle reader (ASan + UBSan) for the given number of seconds (default 60), from
-# tests/fuzz/corpus. New inputs go to a scratch folder; `--guardar` merges the ones that add
-# coverage into the corpus, keeping it small.
+# Fuzzes the puzzle reader and the text format readers (ASan + UBSan) for the given number of
+# seconds in all (default 60): a third for the XML reader from tests/fuzz/corpus, the rest shared
+# by the text formats, each from tests/fuzz/corpus_<format>. New inputs go to a scratch folder;
+# `--guardar` merges the ones that add coverage into the corpora, keeping them small.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 segundos=${1:-60}
@@ -9,9 +10,28 @@ cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
 trabajo=$(mktemp -d)
 trap 'rm -rf "$trabajo"' EXIT
-fuzz=build/fuzz/tests/fuzz/leer_puzzle_fuzz
-"$fuzz" -dict=tests/fuzz/xml.dict -max_len=4096 -timeout=10 -rss_limit_mb=2048 \
-    -max_total_time="$segundos" -print_final_stats=1 "$trabajo" tests/fuzz/corpus
-if [ "${2:-}" = --guardar ]; then
-    "$fuzz" -merge=1 tests/fuzz/corpus "$trabajo"
-fi
+formatos=(clasico killercorto killerlargo fpuzzles enlacefpuzzles)
+xml=$((segundos / 3))
+cada=$(((segundos - xml) / ${#formatos[@]}))
+
+# fuzz NAME SECONDS CORPUS [OPTIONS...]
+fuzz() {
+    local nombre=$1 tiempo=$2 corpus=$3
+    shift 3
+    local objetivo=build/fuzz/tests/fuzz/leer_${nombre}_fuzz
+    mkdir -p "$trabajo/$nombre"
+    # -max_total_time=0 would mean no limit.
+    "$objetivo" "$@" -max_len=4096 -timeout=10 -rss_limit_mb=2048 \
+        -max_total_time="$((tiempo > 0 ? tiempo : 1))" -print_final_stats=1 "$trabajo/$nombre" "$corpus"
+    if [ "${guardar:-}" = --guardar ]; then
+        "$objetivo" -merge=1 "$corpus" "$trabajo/$nombre"
+    fi
+}
+
+guardar=${2:-}
+fuzz puzzle "$xml" tests/fuzz/corpus -dict=tests/fuzz/xml.dict
+for f in "${formatos[@]}"; do
+    opciones=()
+    [ -f "tests/fuzz/$f.dict" ] && opciones=(-dict="tests/fuzz/$f.dict")
+    fuzz "$f" "$cada" "tests/fuzz/corpus_$f" "${opciones[@]}"
+done

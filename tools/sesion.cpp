@@ -35,7 +35,7 @@
 
 #include "ui/form1.h"
 #include "ui/qt/arranque.h"
-#include "ui/qt/plataforma_qt.h"
+#include "ui/qt/guion.h"
 #include "ui/qt/ventana_qt.h"
 
 namespace {
@@ -43,39 +43,6 @@ namespace {
 using namespace velmora;
 
 constexpr int64_t kMovimientosLargo = 176357043; // the long puzzle's full solve
-
-// Modal steps answered by the script; the remembered folder goes to a temporary one. During a
-// solve it can click "Cancelar" after a number of event passes, the way a user's click arrives:
-// queued, and delivered by the next pass.
-class PlataformaSesion : public PlataformaQt {
-public:
-    QTemporaryDir carpeta;
-    QString fichero;              // what the next file dialog answers; empty: cancel
-    std::vector<QString> titulos; // messages shown
-    bool mensajesReales = false;  // show them for real (the script closes them)
-    int cancelarTras = 0;         // > 0: passes left before "Cancelar" is clicked
-    std::function<void()> cancelar;
-
-    QString CarpetaPrograma() override { return carpeta.path(); }
-    QString CarpetaConfiguracion() override { return carpeta.path(); }
-
-protected:
-    void Bombear() override {
-        const int antes = Pasadas();
-        PlataformaQt::Bombear();
-        if (Pasadas() != antes && cancelarTras > 0 && --cancelarTras == 0)
-            QMetaObject::invokeMethod(qApp, cancelar, Qt::QueuedConnection);
-    }
-    void Presentar(QMessageBox& caja) override {
-        titulos.push_back(caja.windowTitle());
-        if (mensajesReales) PlataformaQt::Presentar(caja);
-    }
-    bool Presentar(QFileDialog& d) override {
-        if (fichero.isEmpty()) return false;
-        d.selectFile(fichero);
-        return true;
-    }
-};
 
 long RssKb() {
     QFile f(QStringLiteral("/proc/self/status"));
@@ -88,7 +55,14 @@ long RssKb() {
 class Sesion {
 public:
     explicit Sesion(QString datos) : datos_(std::move(datos)), ventana_(form_, plataforma_) {
-        plataforma_.cancelar = [this] { Herramienta(velmora::Herramienta::Cancelar); };
+        // "Cancelar" clicked after a number of event passes, the way a user's click arrives:
+        // queued, and delivered by the next pass.
+        plataforma_.alPasar = [this] {
+            if (cancelarTras_ > 0 && --cancelarTras_ == 0)
+                QMetaObject::invokeMethod(
+                    qApp, [this] { Herramienta(velmora::Herramienta::Cancelar); },
+                    Qt::QueuedConnection);
+        };
         ventana_.show();
         ventana_.activateWindow();
         Comprobar(QTest::qWaitForWindowActive(&ventana_), "la ventana se activa");
@@ -137,9 +111,9 @@ public:
                   "título «" + Texto(ventana_.windowTitle()) + "», se esperaba «" + esperado + "»");
     }
     void SinMensajes() {
-        for (const QString& t : plataforma_.titulos)
-            Comprobar(false, "mensaje inesperado «" + Texto(t) + "»");
-        plataforma_.titulos.clear();
+        for (const auto& m : plataforma_.mensajes)
+            Comprobar(false, "mensaje inesperado «" + Texto(m.titulo) + "»");
+        plataforma_.mensajes.clear();
     }
     void Casilla(int k, const char* texto) {
         Comprobar(ventana_.lb(k)->text() == QString::fromUtf8(texto),
@@ -185,10 +159,10 @@ public:
     }
     // Solves the long puzzle on the board and has it cancelled after `pasadas` event passes.
     void ResolverYCancelar(int pasadas) {
-        plataforma_.cancelarTras = pasadas;
+        cancelarTras_ = pasadas;
         Herramienta(velmora::Herramienta::Resolver);
-        const bool cancelado = plataforma_.cancelarTras == 0 && form_.Tab.Cancelado;
-        plataforma_.cancelarTras = 0;
+        const bool cancelado = cancelarTras_ == 0 && form_.Tab.Cancelado;
+        cancelarTras_ = 0;
         Comprobar(cancelado, "la búsqueda se cancela");
         Comprobar(form_.Tab.Movimientos > 0 && form_.Tab.Movimientos < kMovimientosLargo,
                   "se cancela a medias (" + std::to_string(form_.Tab.Movimientos) +
@@ -229,11 +203,11 @@ public:
         plataforma_.mensajesReales = false;
         // Offscreen, the window takes the keyboard back once the event loop has run.
         Comprobar(QTest::qWaitForWindowActive(&ventana_), "la ventana vuelve a estar activa");
-        Comprobar(plataforma_.titulos ==
-                      std::vector<QString>{QStringLiteral("Segmento sin seleccionar")},
+        Comprobar(plataforma_.mensajes.size() == 1 &&
+                      plataforma_.mensajes[0].titulo == QStringLiteral("Segmento sin seleccionar"),
                   "el mensaje de casilla sin segmento");
         Comprobar(boton == QStringLiteral("Aceptar"), "el botón dice «Aceptar»");
-        plataforma_.titulos.clear();
+        plataforma_.mensajes.clear();
         Fondo(ventana_.lb(40), QColor(255, 255, 255), "la casilla sigue libre");
     }
 
@@ -403,7 +377,8 @@ public:
 
 private:
     QString datos_;
-    PlataformaSesion plataforma_;
+    PlataformaGuion plataforma_;
+    int cancelarTras_ = 0; // > 0: passes left before "Cancelar" is clicked
     Form1 form_{plataforma_};
     VentanaQt ventana_;
     const char* paso_ = "arranque";

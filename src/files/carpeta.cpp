@@ -36,7 +36,15 @@ QString CarpetaRecordada::CarpetaInicial() const {
         linea.chop(1);
     if (linea.isEmpty()) return carpetaPrograma_;
     QStringDecoder sistema(QStringConverter::System);
-    return sistema(linea);
+    // A folder removed since: the nearest one on its path that still exists. A dialog given a
+    // missing folder would show its name as the file name.
+    QFileInfo carpeta(QString(sistema(linea)));
+    while (!carpeta.isDir()) {
+        const QString arriba = carpeta.absolutePath();
+        if (arriba == carpeta.absoluteFilePath()) return carpetaPrograma_;
+        carpeta.setFile(arriba);
+    }
+    return carpeta.absoluteFilePath();
 }
 
 void CarpetaRecordada::GuardarCarpeta(const QString& ruta, const QString& titulo) const {

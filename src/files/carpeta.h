@@ -12,7 +12,8 @@ public:
     // installed copy), in the per-user configuration folder.
     CarpetaRecordada(QString carpetaPrograma, QString carpetaConfiguracion);
 
-    // The remembered folder, or the program's folder when there is none.
+    // The remembered folder (or the nearest existing one on its path), or the program's folder
+    // when there is none.
     QString CarpetaInicial() const;
     // Remembers the folder of the chosen file: the path without the title and the separator
     // before it. Never fails its caller: a folder that cannot be remembered is only forgotten.

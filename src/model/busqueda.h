@@ -1,10 +1,9 @@
 #pragma once
 // The depth-first search over the 81 cells in increasing cell number, trying digits in
-// increasing order, and the solve driver around it. Both are templates over their host so that
-// the yields of a host that does nothing cost nothing.
+// increasing order. A template over its host, so that the yields of a host that does nothing
+// cost nothing.
 
 #include <concepts>
-#include <optional>
 #include <string_view>
 
 #include "model/plataforma.h"
@@ -25,47 +24,27 @@ struct FinBusqueda {
     int fila, col;    // where the search stopped
 };
 
-// The search's yields: the calculation mode is read at every step, events run after every
+// The search's yields: the calculation mode is read at every step, events may run after every
 // placed digit (and after every forward step in "Ultra-Rápido"), and "Interactivo" shows the
-// grid after every placed digit. A host whose event pass is costly may also give Saltos(): then
-// only one yield in that many reaches its ProcesarEventos, and since the mode can only change
-// while events run, it is read again only then.
+// grid after every placed digit. Ceder is the yield: the host alone decides whether it runs its
+// event loop, and says so; the mode can only change while events run, so it is read again only
+// then.
 template <class G>
 concept GanchosBusqueda = requires(G g) {
     { g.Modo() } -> std::same_as<ModoCalculo>;
-    g.ProcesarEventos();
+    { g.Ceder() } -> std::same_as<bool>;
     g.MostrarMatriz();
 };
 
-template <class G> int SaltosDe(G& g) {
-    if constexpr (requires { g.Saltos(); })
-        return g.Saltos();
-    else
-        return 1;
-}
-
-// The driver's host: the window, or the command line.
-template <class A>
-concept AnfitrionSolucion = GanchosBusqueda<A> && requires(A a, std::string_view s) {
-    a.VaciarCuadricula();
-    { a.Validar() } -> std::same_as<bool>;
-    a.DeshabilitarHerramientas();
-    a.HabilitarHerramientas();
-    a.MostrarMensaje(s, s, Icono::Critico);
-};
-
-// Runs from the first cell until the grid is full, the search runs out of cells backwards, or
-// t.Cancelado is found set right after a yield that followed a placed digit.
+// Runs from the first cell, on a board validation has just prepared, until the grid is full,
+// the search runs out of cells backwards, or t.Cancelado is found set right after a yield that
+// followed a placed digit. The move count and the no-solution flag start from zero.
 template <GanchosBusqueda G> FinBusqueda Buscar(Tablero& t, Progreso& p, G& g) {
-    // Locals, so that a yield that does not reach the host costs a register decrement.
-    const int saltos = SaltosDe(g);
-    int cuenta = saltos;
+    t.SinSolucion = false;
+    t.Movimientos = 0;
     ModoCalculo modo = g.Modo();
     const auto ceder = [&] {
-        if (--cuenta > 0) return;
-        cuenta = saltos;
-        g.ProcesarEventos();
-        modo = g.Modo();
+        if (g.Ceder()) modo = g.Modo();
     };
     int k = 0;
     while (k < kCasillas) {
@@ -89,25 +68,20 @@ template <GanchosBusqueda G> FinBusqueda Buscar(Tablero& t, Progreso& p, G& g) {
     return {Final::Resuelto, false, 10, 1};
 }
 
-// Validates the puzzle of the current mode and solves it. Returns nothing when the validation
-// failed (it has shown its message and nothing else changed).
-template <AnfitrionSolucion A>
-std::optional<FinBusqueda> ResolverSudoku(Tablero& t, Progreso& p, A& a) {
-    a.VaciarCuadricula();
-    t.Cancelado = false;
-    if (!a.Validar()) return std::nullopt;
-    t.SinSolucion = false;
-    t.Movimientos = 0;
-    a.DeshabilitarHerramientas();
-    const FinBusqueda fin = Buscar(t, p, a);
-    if (fin.final == Final::SinSolucion)
-        a.MostrarMensaje(kTextoSinSolucion, kTituloSinSolucion, Icono::Critico);
-    if (fin.final == Final::Cancelado && fin.interactivo) return fin; // cancel already re-enabled
-    a.HabilitarHerramientas();
-    if (a.Modo() == ModoCalculo::UltraRapido)
-        MostrarProgresoFinal(p, t.Movimientos, fin.fila, fin.col);
-    a.MostrarMatriz();
-    return fin;
-}
+// A host's countdown of yields: one in `saltos` is passed on, so that most yields of the search
+// cost one decrement.
+class Cuenta {
+public:
+    explicit Cuenta(int saltos) : saltos_(saltos), pendientes_(saltos) {}
+    bool Pasa() {
+        if (--pendientes_ > 0) return false;
+        pendientes_ = saltos_;
+        return true;
+    }
+
+private:
+    int saltos_;
+    int pendientes_;
+};
 
 } // namespace velmora

@@ -2,6 +2,15 @@
 
 namespace velmora {
 
+std::string TextoRejilla(const std::array<uint8_t, kCasillas>& matriz, std::string_view finLinea) {
+    std::string s;
+    for (int k = 0; k < kCasillas; ++k) {
+        s += matriz[k] ? static_cast<char>('0' + matriz[k]) : '.';
+        if (k % 9 == 8) s += finLinea;
+    }
+    return s;
+}
+
 Tablero::Tablero() {
     CasillaSeg.fill(-1);
     for (auto& linea : segReserva_)

@@ -6,6 +6,8 @@
 #include <bit>
 #include <bitset>
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 namespace velmora {
 
@@ -35,6 +37,10 @@ constexpr uint16_t Bit(int d) {
 constexpr uint16_t Hasta(int x) {
     return x < 1 ? 0 : x >= 9 ? kDigitos : static_cast<uint16_t>((2u << x) - 2);
 }
+
+// A grid row by row, '.' for an empty cell, `finLinea` after each row.
+std::string TextoRejilla(const std::array<uint8_t, kCasillas>& matriz,
+                         std::string_view finLinea = "\n");
 
 struct Segmento {
     // The digits the search has placed in the segment's cells. The search never puts a digit

@@ -1,43 +1,10 @@
 #include "ui/form1.h"
 
-#include "model/busqueda.h"
 #include "validation/validacion.h"
 
 namespace velmora {
 
-Form1::Form1(PlataformaVentana& plataforma) : plataforma_(plataforma) {
-    lb.fill(kAspectoSistema);
-    LbDel.texto = "Borrar";
-    for (int i = 0; i < 10; ++i) {
-        N[i].texto = i < 9 ? std::string(1, static_cast<char>('1' + i)) : "Borrar";
-        N[i].aspecto = kNoMarcado;
-    }
-    habilitadas_.fill(true);
-}
-
-const std::string& Form1::TextoCelda(int k) {
-    AplicarMatriz();
-    return textosCeldas_[k];
-}
-
-void Form1::PonerTextoCelda(int k, std::string texto) {
-    AplicarMatriz();
-    textosCeldas_[k] = std::move(texto);
-}
-
-void Form1::AplicarMatriz() {
-    if (!matrizPendiente_) return;
-    matrizPendiente_ = false;
-    for (int k = 0; k < kCasillas; ++k) {
-        const uint8_t d = matrizMostrada_[k];
-        textosCeldas_[k] = d > 0 ? std::string(1, static_cast<char>('0' + d)) : std::string();
-    }
-}
-
-void Form1::MostrarMatriz() {
-    matrizMostrada_ = Tab.Matriz;
-    matrizPendiente_ = true;
-}
+Form1::Form1(PlataformaVentana& plataforma) : plataforma_(plataforma) {}
 
 // ---- Window events ------------------------------------------------------------------------
 
@@ -56,13 +23,6 @@ void Form1::Form_Activate() {
     ActivarModoKiller();
 }
 
-bool Form1::PuedeCerrar() {
-    if (!resolviendo_) return true;
-    cierrePendiente_ = true;
-    Tab.Cancelado = true;
-    return false;
-}
-
 // ---- Toolbar and modes --------------------------------------------------------------------
 
 void Form1::EjecutarHerramienta(std::string_view id) {
@@ -70,7 +30,7 @@ void Form1::EjecutarHerramienta(std::string_view id) {
         if (id != kIdsHerramientas[h]) continue;
         // Once a cancel has re-enabled the tools, a command queued behind it could start while
         // the search is still on its way out: nothing but the cancel runs until it has returned.
-        if (resolviendo_ && static_cast<Herramienta>(h) != Herramienta::Cancelar) return;
+        if (Resolviendo() && static_cast<Herramienta>(h) != Herramienta::Cancelar) return;
         // In toolbar order, as the ids.
         static constexpr std::array<void (Form1::*)(), kHerramientas> kOperaciones = {
             &Form1::NuevoSudoku,       &Form1::AbrirFichero,     &Form1::GuardarFichero,
@@ -102,12 +62,12 @@ void Form1::CambiarModo(bool killer) {
 }
 
 void Form1::DeshabilitarHerramientas() {
-    habilitadas_.fill(false);
+    HabilitarTodas(false);
     Habilitar(Herramienta::Cancelar, true);
 }
 
 void Form1::HabilitarHerramientas() {
-    habilitadas_.fill(true);
+    HabilitarTodas(true);
     Habilitar(Herramienta::Cancelar, false);
     Habilitar(Herramienta::Killer, !Tab.ModoKiller);
     Habilitar(Herramienta::Normal, Tab.ModoKiller);
@@ -122,6 +82,8 @@ void Form1::CancelarResolucion() {
 
 void Form1::VaciarCuadricula() {
     progreso = {};
+    Marcadas.reset();
+    resultado_ = Desenlace::Ninguno;
     for (int k = 0; k < kCasillas; ++k)
         if (lb[k].fondo != kLbAma.fondo) PonerTextoCelda(k, {});
     Tab.VaciarCuadricula();
@@ -151,14 +113,7 @@ void Form1::NuevoSudoku() {
     Tab.NuevoSudoku();
 }
 
-// ---- Solve --------------------------------------------------------------------------------
-
-void Form1::ResolverSudoku() {
-    // Edits do not reach the board from validation to the end of the search.
-    resolviendo_ = true;
-    velmora::ResolverSudoku(Tab, progreso, *this);
-    resolviendo_ = false;
-}
+// ---- The puzzle --------------------------------------------------------------------------
 
 Enunciado Form1::LeerEnunciado() {
     Enunciado e;
@@ -197,11 +152,6 @@ bool Form1::Validar() {
     }
     if (PasadaTrasValidar(Tab)) plataforma_.ProcesarEventos();
     return true;
-}
-
-void Form1::MostrarMensaje(std::string_view texto, std::string_view titulo, Icono icono) {
-    if (cierrePendiente_) return; // the user is closing the window: nothing more to say
-    plataforma_.MostrarMensaje(texto, titulo, icono);
 }
 
 } // namespace velmora

@@ -1,88 +1,45 @@
 #pragma once
-// The main window without widgets: its controls as plain data, the board and editing state,
-// and every handler and operation. The Qt window renders this state and forwards events here.
+// The main window without widgets: its controls as plain data, the puzzle being drawn and the
+// handlers. The Qt window renders this state and forwards events here. The rooms: the controls
+// (controles.h), the drawing state (edicion.h, form1_edicion.cpp), the solve (resolucion.h) and
+// the files (form1_ficheros.cpp).
 
-#include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "files/carpeta.h"
+#include "formats/formatos.h"
 #include "model/enunciado.h"
-#include "model/progreso.h"
 #include "model/tablero.h"
-#include "ui/apariencia.h"
+#include "ui/controles.h"
+#include "ui/edicion.h"
+#include "ui/historial.h"
 #include "ui/plataforma_ventana.h"
+#include "ui/resolucion.h"
 
 namespace velmora {
-
-// The toolbar's command tools, in toolbar order.
-enum class Herramienta : uint8_t {
-    Nuevo,
-    Abrir,
-    Guardar,
-    Vaciar,
-    Resolver,
-    Cancelar,
-    Killer,
-    Normal
-};
-inline constexpr int kHerramientas = 8;
-inline constexpr std::array<std::string_view, kHerramientas> kIdsHerramientas = {
-    "ID_Nuevo",    "ID_Abrir",    "ID_Guardar", "ID_Vaciar",
-    "ID_Resolver", "ID_Cancelar", "ID_Killer",  "ID_Normal"};
-inline constexpr std::array<std::string_view, kHerramientas> kTitulosHerramientas = {
-    "Nuevo", "Abrir", "Guardar", "Vaciar", "Resolver", "Cancelar", "Killer", "Normal"};
 
 inline constexpr std::string_view kFiltroFicheros =
     "Archivos XML Sudoku|*.xml|Todos los archivos|*.*";
 
-// A label: caption, look and its selected marker.
-struct Etiqueta {
-    std::string texto;
-    Aspecto aspecto = kAspectoSistema;
-    bool marca = false;
-};
-
-class Form1 {
+class Form1 : public Controles, public Edicion {
 public:
     explicit Form1(PlataformaVentana& plataforma);
     Form1(const Form1&) = delete;
     Form1& operator=(const Form1&) = delete;
 
-    // ---- Controls -------------------------------------------------------------------------
-    std::string Caption;
-    std::array<Aspecto, kCasillas> lb; // grid cells; captions through TextoCelda
-    std::array<Etiqueta, kSegmentos> LbN;
-    std::array<std::string, kSegmentos> T;
-    Etiqueta LbDel;
-    std::array<Etiqueta, 10> N;
-    bool Panel_Killer = false;
-    bool Panel_Normal = false;
-    ModoCalculo Opcion = ModoCalculo::Interactivo; // Option1..Option3
-    Progreso progreso;                             // LbM, LbPor, PBar
-
-    const std::string& TextoCelda(int k);
-    void PonerTextoCelda(int k, std::string texto);
-    bool Habilitada(Herramienta h) const { return habilitadas_[static_cast<int>(h)]; }
-
-    // ---- State ----------------------------------------------------------------------------
+    // The board: the cell-to-segment map as drawn, and the state of the last solve.
     Tablero Tab;
-    int SegSeleccionado = -1;
-    int NumSeleccionado = 0;
-    bool ModoBorrar = false; // LbDel's marker
-    bool SaltarFoco = false;
-    std::array<bool, kSegmentos> MarcaFocoT{};
 
-    bool Resolviendo() const { return resolviendo_; }
+    bool Resolviendo() const { return resolucion_.Resolviendo(); }
 
     // ---- Window events --------------------------------------------------------------------
     void Form_Load();
     // The first time the window becomes active.
     void Form_Activate();
-    // Asked before the window closes. During a solve the search is told to stop and the window
-    // is to close once it has: false now, and CierrePendiente() tells the caller to close later.
-    bool PuedeCerrar();
-    bool CierrePendiente() const { return cierrePendiente_; }
+    bool PuedeCerrar() { return resolucion_.PuedeCerrar(); }
+    bool CierrePendiente() const { return resolucion_.CierrePendiente(); }
 
     // ---- Toolbar, modes, reset, solve -----------------------------------------------------
     void EjecutarHerramienta(std::string_view id);
@@ -93,8 +50,8 @@ public:
     void CancelarResolucion();
     void NuevoSudoku();
     void VaciarCuadricula();
-    void ResolverSudoku();
-    void MostrarMatriz();
+    void ResolverSudoku() { resolucion_.Resolver(); }
+    void MostrarMatriz() { MostrarRejilla(Tab.Matriz); }
 
     // ---- Segment entry --------------------------------------------------------------------
     void S_Click(int i);
@@ -113,39 +70,75 @@ public:
     // ---- Files ----------------------------------------------------------------------------
     void AbrirFichero();
     void GuardarFichero();
+    // A file given on the command line or dropped on the window: an XML puzzle file opens as
+    // "Abrir" opens the chosen one, any other file is read as text in one of the formats.
+    void AbrirRuta(const QString& ruta);
 
-    // ---- The solve's host (see AnfitrionSolucion) -----------------------------------------
-    ModoCalculo Modo() const { return Opcion; }
-    int Saltos() const { return plataforma_.Saltos(); }
-    void ProcesarEventos() { plataforma_.Pasada(); }
-    bool Validar();
-    void MostrarMensaje(std::string_view texto, std::string_view titulo, Icono icono);
+    // ---- Interchange (intercambio.cpp) ----------------------------------------------------
+    // A puzzle in any text format: painted as an opened file is; on a bad text the message,
+    // and the board stays as it was.
+    bool ImportarTexto(std::string_view texto);
+    // The puzzle in a format, or why it cannot be written so.
+    Resultado<std::string> Exportar(Formato f) { return EscribirTexto(LeerEnunciado(), f); }
+    // What "Copiar" puts on the clipboard: the classic line or the Killer short string, and
+    // the f-puzzles link when the puzzle fits it (else empty); nothing, and the message shown,
+    // when the puzzle cannot be written.
+    struct Copia {
+        std::string texto, enlace;
+    };
+    std::optional<Copia> Copiar();
+    // The digits the grid shows in cells that are not given: a solution found, or nothing.
+    std::optional<std::array<uint8_t, kCasillas>> SolucionMostrada();
 
+    // ---- The puzzle -----------------------------------------------------------------------
     // The puzzle as the controls hold it, and the controls showing a puzzle: the board emptied
     // in the puzzle's mode, then its segments and givens painted.
     Enunciado LeerEnunciado();
     void PintarEnunciado(const Enunciado& e);
+    // Validates the puzzle of the current mode into the board; shows the failure.
+    bool Validar();
+
+    // ---- Authoring (autoria.cpp) ----------------------------------------------------------
+    // Notes the puzzle as it is now: a change is one undo step. The window calls it before and
+    // after every handler but the typing in a sum box, and when a sum box loses the keyboard,
+    // so that the typing of one sum is one step.
+    void AnotarCambio();
+    void Deshacer();
+    void Rehacer();
+    bool PuedeDeshacer() const { return !Resolviendo() && historial_.PuedeDeshacer(); }
+    bool PuedeRehacer() const { return !Resolviendo() && historial_.PuedeRehacer(); }
+    // "Comprobar solución única": validates as a solve does, then says whether the puzzle has
+    // no solution, one or more, shows the solution found and marks where two of them differ.
+    void ComprobarUnica();
+    // The status bar: the picked segment and its digit sets, the totals, or the last outcome.
+    std::string TextoEstado(std::string_view separador);
 
 private:
-    void Habilitar(Herramienta h, bool habilitada) {
-        habilitadas_[static_cast<int>(h)] = habilitada;
-    }
+    friend class Resolucion;
+
+    // What the status bar says after a solve or a verdict, until the next change.
+    enum class Desenlace : uint8_t {
+        Ninguno,
+        Resuelto,
+        SinSolucion,
+        Cancelado,
+        Unica,
+        Ninguna,
+        Varias
+    };
+
     void CambiarModo(bool killer);
     void ElegirSegmento(int i);
     void ElegirSegmentoDesdeSuma(int i);
     void Desmarcar(int i);
-    void AplicarMatriz();
     CarpetaRecordada Carpeta();
+    void Abrir(const Eleccion& eleccion);
 
     PlataformaVentana& plataforma_;
-    std::array<bool, kHerramientas> habilitadas_;
-    std::array<std::string, kCasillas> textosCeldas_;
-    // MostrarMatriz runs after every placed digit in "Interactivo", so it only notes the grid;
-    // captions are written from it when next read or changed.
-    std::array<uint8_t, kCasillas> matrizMostrada_{};
-    bool matrizPendiente_ = false;
-    bool resolviendo_ = false;
-    bool cierrePendiente_ = false;
+    Resolucion resolucion_{*this};
+    Historial historial_;
+    Desenlace resultado_ = Desenlace::Ninguno;
+    int segVisto_ = -1;
 };
 
 } // namespace velmora

@@ -39,7 +39,7 @@ void Form1::ElegirSegmentoDesdeSuma(int i) {
 }
 
 void Form1::S_Click(int i) {
-    if (resolviendo_) return;
+    if (Resolviendo()) return;
     plataforma_.ProcesarEventos();
     if (MarcaFocoT[i])
         ElegirSegmentoDesdeSuma(i);
@@ -48,12 +48,12 @@ void Form1::S_Click(int i) {
 }
 
 void Form1::LbN_Click(int i) {
-    if (resolviendo_) return;
+    if (Resolviendo()) return;
     ElegirSegmento(i);
 }
 
 void Form1::T_GotFocus(int i) {
-    if (resolviendo_) {
+    if (Resolviendo()) {
         SaltarFoco = false;
         return;
     }
@@ -67,17 +67,17 @@ void Form1::T_GotFocus(int i) {
 }
 
 int Form1::T_KeyPress(int, int codigo) {
-    if (resolviendo_) return 0;
+    if (Resolviendo()) return 0;
     return (codigo >= '0' && codigo <= '9') || (codigo >= 0 && codigo <= 31) ? codigo : 0;
 }
 
 void Form1::T_Change(int i, std::string texto) {
-    if (resolviendo_) return;
+    if (Resolviendo()) return;
     T[i] = std::move(texto);
 }
 
 void Form1::LbDel_Click() {
-    if (resolviendo_) return;
+    if (Resolviendo()) return;
     if (!ModoBorrar) {
         LbDel.aspecto = kLbMarcado;
         ModoBorrar = true;
@@ -90,7 +90,7 @@ void Form1::LbDel_Click() {
 }
 
 void Form1::N_Click(int i) {
-    if (resolviendo_) return;
+    if (Resolviendo()) return;
     if (!N[i].marca) {
         N[i].aspecto = kMarcado;
         N[i].marca = true;
@@ -107,7 +107,7 @@ void Form1::N_Click(int i) {
 }
 
 void Form1::lb_Click(int i) {
-    if (resolviendo_) return;
+    if (Resolviendo()) return;
     if (Tab.ModoKiller) {
         if (SegSeleccionado >= 0) {
             lb[i] = kPaleta[SegSeleccionado];

@@ -1,9 +1,11 @@
 // Opening and saving puzzle files through the file dialogs.
 
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include "files/carpeta.h"
 #include "files/puzzle_xml.h"
+#include "formats/formatos.h"
 #include "ui/form1.h"
 
 namespace velmora {
@@ -30,14 +32,32 @@ void Form1::AbrirFichero() {
     const std::optional<Eleccion> eleccion = plataforma_.PedirFichero(Preparar(false, carpeta));
     if (!eleccion) return;
     plataforma_.ProcesarEventos();
+    Abrir(*eleccion);
+}
 
-    const Apertura a = AbrirPuzzle(eleccion->ruta);
+void Form1::Abrir(const Eleccion& eleccion) {
+    const Apertura a = AbrirPuzzle(eleccion.ruta);
     if (a.legible) {
-        carpeta.GuardarCarpeta(eleccion->ruta, eleccion->titulo);
+        Carpeta().GuardarCarpeta(eleccion.ruta, eleccion.titulo);
         PintarEnunciado(a.enunciado);
         if (a.completo) return;
     }
     plataforma_.MostrarMensaje(kTextoErrorAbrir, kTituloFichero, Icono::Exclamacion);
+}
+
+void Form1::AbrirRuta(const QString& ruta) {
+    const QFileInfo info(ruta);
+    QFile f(ruta);
+    // Only regular files: a pipe would wait for a writer forever.
+    const QByteArray texto = info.isFile() && f.open(QIODevice::ReadOnly)
+                                 ? f.read(static_cast<qint64>(kTamanoMaximoTexto) + 1)
+                                 : QByteArray();
+    const auto formato = DetectarFormato(std::string_view(texto.constData(), texto.size()));
+    if (texto.isEmpty() || !formato || *formato == Formato::Xml) {
+        Abrir({info.absoluteFilePath(), info.fileName()});
+        return;
+    }
+    ImportarTexto(std::string_view(texto.constData(), texto.size()));
 }
 
 void Form1::GuardarFichero() {

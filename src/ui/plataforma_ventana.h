@@ -45,8 +45,14 @@ public:
     virtual QString CarpetaPrograma() = 0;
     virtual QString CarpetaConfiguracion() = 0;
 
+    // How many yields of the search make one event pass: the search's host counts them.
+    int Saltos() const { return saltos_; }
+
 protected:
-    using Plataforma::Plataforma;
+    explicit PlataformaVentana(int saltos = 1) : saltos_(saltos) {}
+
+private:
+    int saltos_;
 };
 
 } // namespace velmora

@@ -8,10 +8,11 @@ trap 'rm -rf "$tmp"' EXIT
 fallos=0
 
 # expect NAME STATUS EXPECTED_STDOUT EXPECTED_STDERR -- ARGS...
+# Standard input comes from the file $entrada when set.
 expect() {
     nombre=$1 estado=$2 salida=$3 errores=$4
     shift 5
-    "$cli" "$@" >"$tmp/out" 2>"$tmp/err" </dev/null
+    "$cli" "$@" >"$tmp/out" 2>"$tmp/err" <"${entrada:-/dev/null}"
     obtenido=$?
     printf '%s' "$salida" >"$tmp/out.esperado"
     printf '%s' "$errores" >"$tmp/err.esperado"
@@ -64,6 +65,42 @@ expect "fila fuera de rango" 2 "" "$abrir" -- check "$data/killer_fila_mala.xml"
 expect "fichero inexistente" 2 "" "$abrir" -- solve "$data/no-existe.xml"
 expect "carpeta" 2 "" "$abrir" -- solve "$data"
 
+# render: the format from the extension; a file only on success.
+ejemplos=$(dirname "$0")/../../examples
+expect "render png" 0 "" "" -- render "$ejemplos/killer.xml" "$tmp/k.png"
+expect "render pdf" 0 "" "" -- render --solucion "$ejemplos/killer.xml" "$tmp/k.pdf"
+expect "render svg" 0 "" "" -- render "$ejemplos/clasico.xml" "$tmp/c.SVG" --tamano 300
+expect "render tamaño" 0 "" "" -- render --tamano=450 "$data/clasico_sin_solucion.xml" "$tmp/v.png"
+# The PNGs' widths and heights, from their headers.
+lados=$(for f in "$tmp/k.png" "$tmp/v.png"; do od -An -tu1 -j16 -N8 "$f"; done |
+    awk '{ printf "%d %d ", $3 * 256 + $4, $7 * 256 + $8 }')
+if [ "$lados" != "900 900 450 450 " ] || [ "$(head -c 5 "$tmp/k.pdf")" != "%PDF-" ] ||
+    ! grep -q 'viewBox="0 0 300 300"' "$tmp/c.SVG"; then
+    echo "FALLO: ficheros de render ($lados)"
+    fallos=$((fallos + 1))
+fi
+expect "render sin solución" 1 "" \
+    "Proceso Terminado: El sudoku, con las combinaciones de números propuestas, No tiene solución$nl" \
+    -- render --solucion "$data/clasico_sin_solucion.xml" "$tmp/r.png"
+expect "render repetido" 2 "" "$repetido" -- render "$data/clasico_repetido.xml" "$tmp/r.png"
+expect "render sin carpeta" 2 "" "Exportar imagen: No se ha podido escribir la imagen. Asegúrese de que la carpeta existe y de que se puede escribir en ella.$nl" \
+    -- render "$ejemplos/killer.xml" "$tmp/no-existe/k.png"
+if [ -e "$tmp/r.png" ]; then
+    echo "FALLO: render escribió un fichero tras un error"
+    fallos=$((fallos + 1))
+fi
+v="$data/clasico_vacio.xml"
+for args in "render $v" "render $v $tmp/r.jpg" "render --tamano 99 $v $tmp/r.png" \
+    "render --tamano=4001 $v $tmp/r.png" "render -x $v $tmp/r.png"; do
+    # shellcheck disable=SC2086
+    "$cli" $args >/dev/null 2>"$tmp/err"
+    estado=$?
+    if [ "$estado" != 64 ] || ! grep -q '^Uso: velmora-cli' "$tmp/err" || [ -e "$tmp/r.png" ]; then
+        echo "FALLO: uso incorrecto '$args' dio $estado"
+        fallos=$((fallos + 1))
+    fi
+done
+
 # unique: the verdict, the solution or two of them, and its exit status.
 expect "única" 0 "Soluciones: 1
 549271368
@@ -103,8 +140,66 @@ for args in "" "solve" "check" "unique" "unique a b" "resolver $data/clasico_vac
         fallos=$((fallos + 1))
     fi
 done
-if ! "$cli" --help | grep -q 'check' || ! "$cli" --help | grep -q 'unique'; then
+if ! "$cli" --help | grep -q 'check' || ! "$cli" render --help | grep -q -- '--solucion' ||
+    ! "$cli" --help | grep -q 'unique'; then
     echo "FALLO: --help"
+    fallos=$((fallos + 1))
+fi
+
+# On a terminal the progress line is refreshed a few times a second while the search runs.
+script -qec "'$cli' solve '$data/clasico_176m.xml' >/dev/null" /dev/null >"$tmp/tty" </dev/null
+lineas=$(grep -o 'Movimientos: [0-9,.]*  [0-9]* %' "$tmp/tty" | sort -u | wc -l)
+if [ "$lineas" -lt 2 ]; then
+    echo "FALLO: la línea de progreso se refrescó $lineas veces"
+    fallos=$((fallos + 1))
+fi
+
+# convert: the puzzle of clasico_176m.xml as a classic line, nine cells to a source line
+linea176=".........\
+.....3.85\
+..1.2....\
+...5.7...\
+..4...1..\
+.9.......\
+5......73\
+..2.1....\
+....4...9"
+expect "convertir a línea clásica" 0 "$linea176$nl" "" -- convert --to classic "$data/clasico_176m.xml"
+printf '  %s\n' "$linea176" >"$tmp/linea.txt"
+entrada="$tmp/linea.txt" expect "convertir desde la entrada estándar" 0 "$(cat "$data/clasico_176m.xml")$nl" "" \
+    -- convert -
+expect "convertir a fichero" 0 "" "" -- convert --to=classic "$data/clasico_176m.xml" "$tmp/salida.txt"
+if [ "$(cat "$tmp/salida.txt")" != "$linea176" ]; then
+    echo "FALLO: convertir a fichero escribió '$(cat "$tmp/salida.txt")'"
+    fallos=$((fallos + 1))
+fi
+for formato in killer-short killer-long fpuzzles fpuzzles-url xml; do
+    "$cli" convert --to "$formato" "$data/killer_bench.xml" "$tmp/$formato.txt"
+    entrada="$tmp/$formato.txt" expect "ida y vuelta por $formato" 0 "$(cat "$data/killer_bench.xml")$nl" "" \
+        -- convert -
+done
+expect "killer a línea clásica" 2 "" "Formato no adecuado: Un sudoku Killer no se puede escribir como línea clásica: solo lleva cifras dadas.$nl" \
+    -- convert --to classic "$data/killer_bench.xml"
+expect "convertir sudoku no válido" 2 "" "$repetido" -- convert --to fpuzzles "$data/clasico_repetido.xml"
+expect "convertir xml roto" 2 "" "$abrir" -- convert "$data/roto.xml"
+expect "convertir fichero inexistente" 2 "" "$abrir" -- convert "$data/no-existe.txt"
+printf '3x3:d:k:0\n' >"$tmp/diagonal.txt"
+expect "convertir diagonal" 2 "" "Variante no admitida: La cadena es de un sudoku diagonal (marca «d»): Velmora no tiene la regla de las diagonales.$nl" \
+    -- convert "$tmp/diagonal.txt"
+expect "convertir a carpeta inexistente" 2 "" "Estructura incorrecta: Se ha producido un error al intentar guardar el fichero. Asegúrese de introducir correctamente el nombre del fichero.$nl" \
+    -- convert "$data/clasico_176m.xml" "$tmp/no-existe/salida.xml"
+for args in "convert" "convert --to" "convert --to killer $data/clasico_176m.xml" \
+    "convert --rapido $data/clasico_176m.xml" "convert a b c"; do
+    # shellcheck disable=SC2086
+    "$cli" $args >/dev/null 2>"$tmp/err"
+    estado=$?
+    if [ "$estado" != 64 ] || ! grep -q '^Uso: velmora-cli convert' "$tmp/err"; then
+        echo "FALLO: uso incorrecto '$args' dio $estado"
+        fallos=$((fallos + 1))
+    fi
+done
+if ! "$cli" convert --help | grep -q 'fpuzzles-url' || ! "$cli" --help | grep -q 'convert'; then
+    echo "FALLO: ayuda de convert"
     fallos=$((fallos + 1))
 fi
 

@@ -22,7 +22,10 @@ struct Pasivo {
     Tablero& t;
     int64_t tope; // moves, then the search is cancelled
     ModoCalculo Modo() const { return ModoCalculo::Rapido; }
-    void ProcesarEventos() { t.Cancelado = t.Movimientos > tope; }
+    bool Ceder() {
+        t.Cancelado = t.Movimientos > tope;
+        return false;
+    }
     void MostrarMatriz() {}
 };
 

@@ -1,22 +1,56 @@
 #pragma once
+// A platform for the headless window and the checks: records messages, dialogs and focus
+// moves, answers the file dialogs from a queue, and runs hooks at every event pass and focus
+// move.
 
+#include <deque>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "model/plataforma.h"
+#include "ui/plataforma_ventana.h"
 
 namespace velmora {
 
-// Records messages and counts event passes.
-class PlataformaFalsa : public Plataforma {
+class PlataformaFalsa : public PlataformaVentana {
 public:
     void MostrarMensaje(std::string_view texto, std::string_view titulo, Icono icono) override {
         mensajes.push_back({std::string(texto), std::string(titulo), icono});
     }
-    void Bombear() override { ++eventos; }
+    void ProcesarEventos() override {
+        ++eventos;
+        if (alProcesar) alProcesar(eventos);
+    }
+    std::optional<Eleccion> PedirFichero(const Dialogo& d) override {
+        dialogos.push_back(d);
+        if (respuestas.empty()) return std::nullopt; // cancelled
+        const Eleccion e = respuestas.front();
+        respuestas.pop_front();
+        if (e.ruta.isEmpty()) return std::nullopt;
+        return e;
+    }
+    void EnfocarSuma(int i) override {
+        focos.push_back(i);
+        if (alEnfocar) alEnfocar(i);
+    }
+    void SeleccionarSuma(int i) override { selecciones.push_back(i); }
+    Twips TamanoPantalla() override { return pantalla; }
+    Twips TamanoVentana() override { return ventana; }
+    void MoverVentana(Twips p) override { posicion = p; }
+    QString CarpetaPrograma() override { return programa; }
+    QString CarpetaConfiguracion() override { return configuracion; }
 
     std::vector<Mensaje> mensajes;
     int eventos = 0; // every pass, since none is skipped
+    std::function<void(int)> alProcesar;
+    std::vector<Dialogo> dialogos;
+    std::deque<Eleccion> respuestas; // an empty path cancels
+    std::vector<int> focos, selecciones;
+    std::function<void(int)> alEnfocar;
+    Twips pantalla{19200, 14400}, ventana{11805, 8430};
+    std::optional<Twips> posicion;
+    QString programa, configuracion;
 };
 
 void PrintTo(const Mensaje& m, std::ostream* os);

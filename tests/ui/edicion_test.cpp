@@ -90,7 +90,7 @@ TEST(Segmentos, ClickEnElColorEnfocaSuSumaYEligeUnaVez) {
 
 TEST(Segmentos, ElFocoQueLlegaDespuesNoEligeOtraVez) {
     VentanaDePrueba v;
-    v.p.focoInmediato = false; // the window is not active: the focus event comes later
+    v.focoInmediato = false; // the window is not active: the focus event comes later
     v.f.S_Click(2);
     EXPECT_TRUE(v.f.SaltarFoco);
     EsperarElegido(v.f, 2);
@@ -224,7 +224,7 @@ TEST(DuranteLaBusqueda, LaEdicionNoLlegaAlTablero) {
     VentanaDePrueba v;
     v.f.EjecutarHerramienta("ID_Normal");
     bool probado = false;
-    v.p.alBombear = [&](int) {
+    v.p.alProcesar = [&](int) {
         if (probado) return;
         probado = true;
         v.f.N_Click(2);
@@ -240,7 +240,7 @@ TEST(DuranteLaBusqueda, LaEdicionNoLlegaAlTablero) {
 
     VentanaDePrueba k;
     probado = false;
-    k.p.alBombear = [&](int) {
+    k.p.alProcesar = [&](int) {
         if (probado || !k.f.Resolviendo()) return;
         probado = true;
         k.f.S_Click(0);

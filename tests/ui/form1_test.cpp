@@ -165,7 +165,7 @@ TEST_P(Resolver, ResuelveYMuestraLasCifrasFinales) {
     EntrarClasico(v.f, kVacia);
     v.f.Opcion = GetParam().modo;
     std::array<bool, 8> durante{};
-    v.p.alBombear = [&](int) { durante = Herramientas(v.f); };
+    v.p.alProcesar = [&](int) { durante = Herramientas(v.f); };
     v.f.EjecutarHerramienta("ID_Resolver");
     EXPECT_EQ(durante, kResolviendo);
     EXPECT_EQ(Herramientas(v.f), kIdleClasico);
@@ -207,7 +207,7 @@ TEST_P(Resolver, CancelarEnUnPasoExacto) {
     const int yield = pasos + 1 + (modo == ModoCalculo::UltraRapido ? 23 : 12);
     std::array<bool, 8> trasCancelar{};
     int ordenesIgnoradas = 0;
-    v.p.alBombear = [&](int n) {
+    v.p.alProcesar = [&](int n) {
         if (n == yield) {
             v.f.EjecutarHerramienta("ID_Cancelar");
             trasCancelar = Herramientas(v.f);
@@ -243,7 +243,7 @@ TEST(Resolver, InteractivoMuestraLaRejillaTrasCadaCifra) {
     EntrarClasico(v.f, kVacia);
     const int antes = v.p.eventos + 1; // after the validation's pass
     std::vector<std::string> vistas;
-    v.p.alBombear = [&](int n) {
+    v.p.alProcesar = [&](int n) {
         if (n > antes && vistas.size() < 3) vistas.push_back(Celdas(v.f).substr(0, 3));
     };
     v.f.EjecutarHerramienta("ID_Resolver");
@@ -256,7 +256,7 @@ TEST(Resolver, UltraRapidoGiraDuranteLaBusqueda) {
     v.f.Opcion = ModoCalculo::UltraRapido;
     const int antes = v.p.eventos;
     std::string giros;
-    v.p.alBombear = [&](int n) {
+    v.p.alProcesar = [&](int n) {
         if (n - antes > 8) return;
         giros += v.f.progreso.TextoMovimientos(".");
         giros += v.f.progreso.TextoPorcentaje().empty() ? "_" : "%";
@@ -273,7 +273,7 @@ TEST(Resolver, ElModoSeLeeEnCadaPaso) {
     VentanaDePrueba v;
     EntrarClasico(v.f, kVacia);
     v.f.Opcion = ModoCalculo::UltraRapido;
-    v.p.alBombear = [&](int n) {
+    v.p.alProcesar = [&](int n) {
         if (n == 40) v.f.Opcion = ModoCalculo::Rapido;
     };
     v.f.EjecutarHerramienta("ID_Resolver");
@@ -324,7 +324,7 @@ TEST(Cerrar, DuranteUnaBusquedaLaDetieneSinMensajes) {
     EntrarClasico(v.f, kSinSolucion); // would end with the no-solution message
     v.f.Opcion = ModoCalculo::UltraRapido;
     bool puedeCerrar = true;
-    v.p.alBombear = [&](int n) {
+    v.p.alProcesar = [&](int n) {
         if (n == 5) puedeCerrar = v.f.PuedeCerrar();
     };
     EXPECT_TRUE(v.f.PuedeCerrar());

@@ -18,11 +18,12 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <functional>
 #include <memory>
 
 #include "ui/form1.h"
 #include "ui/qt/arranque.h"
-#include "ui/qt/plataforma_qt.h"
+#include "ui/qt/guion.h"
 #include "ui/qt/ventana_qt.h"
 
 // Readable failures.
@@ -33,44 +34,8 @@ void PrintTo(const QString& s, std::ostream* os) {
 namespace velmora {
 namespace {
 
-struct MensajeMostrado {
-    QString texto, titulo;
-    QMessageBox::Icon icono;
-    QMessageBox::StandardButtons botones;
-};
-
-struct DialogoMostrado {
-    QString titulo, carpeta, sufijo, filtroElegido;
-    QStringList filtros;
-    QFileDialog::AcceptMode modo;
-};
-
-// Records the modal steps instead of waiting for a user; the remembered folder goes to a
-// temporary one.
-class PlataformaPrueba : public PlataformaQt {
-public:
-    std::vector<MensajeMostrado> mensajes;
-    std::vector<DialogoMostrado> dialogos;
-    QString fichero; // what the next file dialog answers; empty: cancel
-    bool mensajesReales = false;
-    QTemporaryDir carpeta;
-
-    QString CarpetaPrograma() override { return carpeta.path(); }
-    QString CarpetaConfiguracion() override { return carpeta.path(); }
-
-protected:
-    void Presentar(QMessageBox& caja) override {
-        mensajes.push_back({caja.text(), caja.windowTitle(), caja.icon(), caja.standardButtons()});
-        if (mensajesReales) PlataformaQt::Presentar(caja);
-    }
-    bool Presentar(QFileDialog& d) override {
-        dialogos.push_back({d.windowTitle(), d.directory().absolutePath(), d.defaultSuffix(),
-                            d.selectedNameFilter(), d.nameFilters(), d.acceptMode()});
-        if (fichero.isEmpty()) return false;
-        d.selectFile(fichero);
-        return true;
-    }
-};
+using MensajeMostrado = PlataformaGuion::MensajeMostrado;
+using DialogoMostrado = PlataformaGuion::DialogoMostrado;
 
 class Ventana : public ::testing::Test {
 protected:
@@ -96,7 +61,7 @@ protected:
         plataforma.fichero.clear();
     }
 
-    PlataformaPrueba plataforma;
+    PlataformaGuion plataforma;
     Form1 form{plataforma};
     std::unique_ptr<VentanaQt> w;
 };
@@ -331,6 +296,78 @@ TEST_F(Ventana, LosDialogosDeFicheros) {
     EXPECT_EQ(plataforma.dialogos[1].carpeta,
               QDir(QStringLiteral(VELMORA_TEST_DATA)).absolutePath());
     EXPECT_TRUE(plataforma.mensajes.empty());
+}
+
+TEST_F(Ventana, DetrasDeUnaCajaSeVeElEstadoDeEseMomento) {
+    PulsarHerramienta(Herramienta::Normal);
+    Pulsar(w->Option1());
+    PulsarHerramienta(Herramienta::Resolver);
+    ASSERT_EQ(w->LbM()->text(), QStringLiteral("701"));
+    QString celdas;
+    bool resolverHabilitado = true, cancelarHabilitado = false;
+    plataforma.alPresentar = [&] {
+        celdas.clear();
+        for (int k = 0; k < kCasillas; ++k)
+            celdas += w->lb(k)->text().isEmpty() ? QStringLiteral(".") : w->lb(k)->text();
+        resolverHabilitado = w->Accion(Herramienta::Resolver)->isEnabled();
+        cancelarHabilitado = w->Accion(Herramienta::Cancelar)->isEnabled();
+    };
+
+    // No solution: only the givens, and the tools still in their solving set.
+    for (int d = 1; d <= 9; ++d) {
+        Pulsar(w->N(d - 1));
+        Pulsar(w->lb(d < 9 ? d - 1 : 17));
+    }
+    PulsarHerramienta(Herramienta::Resolver);
+    ASSERT_EQ(plataforma.mensajes.size(), 1u);
+    EXPECT_EQ(plataforma.mensajes[0].titulo, QStringLiteral("Proceso Terminado"));
+    EXPECT_EQ(celdas, QStringLiteral("12345678.") + QString(8, QLatin1Char('.')) +
+                          QStringLiteral("9") + QString(63, QLatin1Char('.')));
+    EXPECT_FALSE(resolverHabilitado);
+    EXPECT_TRUE(cancelarHabilitado);
+    EXPECT_TRUE(w->Accion(Herramienta::Resolver)->isEnabled()); // idle once the box is gone
+
+    // Saving after a solve: the solution is gone when the dialog opens.
+    Pulsar(w->N(9)); // "Borrar"
+    Pulsar(w->lb(17));
+    PulsarHerramienta(Herramienta::Resolver);
+    ASSERT_EQ(w->lb(80)->text().size(), 1);
+    PulsarHerramienta(Herramienta::Guardar);
+    ASSERT_EQ(plataforma.dialogos.size(), 1u);
+    EXPECT_EQ(celdas, QStringLiteral("12345678") + QString(73, QLatin1Char('.')));
+    EXPECT_TRUE(resolverHabilitado);
+}
+
+TEST_F(Ventana, UnaPulsacionEnUnaSumaDuranteLaBusquedaNoSeLlevaElTeclado) {
+    Abrir("killer_bench.xml");
+    Pulsar(w->Option1());
+    QWidget* antes = Foco();
+    QWidget* durante = nullptr;
+    QTimer::singleShot(50, [&] {
+        QTest::mouseClick(w->T(3), Qt::LeftButton);
+        durante = Foco();
+        PulsarHerramienta(Herramienta::Cancelar);
+    });
+    PulsarHerramienta(Herramienta::Resolver);
+    ASSERT_TRUE(form.Tab.Cancelado) << "the search ended before the click";
+    EXPECT_EQ(durante, antes);
+    EXPECT_NE(Foco(), w->T(3));
+    EXPECT_EQ(form.SegSeleccionado, -1);
+}
+
+TEST_F(Ventana, UnNombreConComillasSeGuardaTalCualOSeRechaza) {
+    QTemporaryDir dir;
+    const QString nombre = QStringLiteral("out dir, \"q\"");
+    plataforma.tecleado = dir.filePath(nombre + QStringLiteral("/c1")); // no such folder
+    PulsarHerramienta(Herramienta::Guardar);
+    ASSERT_EQ(plataforma.mensajes.size(), 1u);
+    EXPECT_EQ(plataforma.mensajes[0].titulo, QStringLiteral("Estructura incorrecta"));
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("q.xml"))));
+
+    ASSERT_TRUE(QDir(dir.path()).mkdir(nombre));
+    PulsarHerramienta(Herramienta::Guardar);
+    EXPECT_EQ(plataforma.mensajes.size(), 1u);
+    EXPECT_TRUE(QFile::exists(dir.filePath(nombre + QStringLiteral("/c1.xml"))));
 }
 
 // Counts the repaints of a widget.

@@ -29,6 +29,12 @@ void Rotulo::PonerAspecto(const Aspecto& aspecto, const ResolverColor& resolver)
     update();
 }
 
+void Rotulo::PonerMarca(bool marca) {
+    if (marca == marca_) return;
+    marca_ = marca;
+    update();
+}
+
 void Rotulo::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), fondo_);
@@ -40,6 +46,10 @@ void Rotulo::paintEvent(QPaintEvent*) {
     if (borde_) {
         p.setPen(QColor(0, 0, 0));
         p.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+    if (marca_) {
+        p.setPen(QPen(QColor(220, 0, 0), 3));
+        p.drawRect(rect().adjusted(3, 3, -4, -4));
     }
 }
 
@@ -106,6 +116,11 @@ bool CajaSuma::event(QEvent* e) {
 void CajaSuma::focusInEvent(QFocusEvent* e) {
     QLineEdit::focusInEvent(e);
     if (alEntrar) alEntrar(e->reason());
+}
+
+void CajaSuma::focusOutEvent(QFocusEvent* e) {
+    QLineEdit::focusOutEvent(e);
+    if (alSalir) alSalir();
 }
 
 void CajaSuma::keyPressEvent(QKeyEvent* e) {

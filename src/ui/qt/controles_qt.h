@@ -25,6 +25,9 @@ public:
     // Show a caption, a look; nothing happens when it is the one shown.
     void PonerTexto(const std::string& texto);
     void PonerAspecto(const Aspecto& aspecto, const ResolverColor& resolver);
+    // An outline drawn inside the border, over the look: it changes neither colour.
+    void PonerMarca(bool marca);
+    bool Marcada() const { return marca_; }
     // Forgets the look shown, so that the next PonerAspecto resolves it again (the palette
     // changed).
     void Olvidar() { conocido_ = false; }
@@ -41,6 +44,7 @@ protected:
 
 private:
     bool borde_;
+    bool marca_ = false;
     bool conocido_ = false;
     std::string textoMostrado_;
     Aspecto aspecto_;
@@ -80,6 +84,7 @@ public:
     void PonerTexto(const QString& texto);
 
     std::function<void(Qt::FocusReason)> alEntrar;
+    std::function<void()> alSalir;
     // Returns the character code to keep, 0 to drop the key.
     std::function<int(int)> alTeclear;
     // The window's shortcuts, which the box must not take for itself.
@@ -88,6 +93,7 @@ public:
 protected:
     bool event(QEvent* e) override;
     void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
 
 private:

@@ -1,6 +1,7 @@
 #include "ui/qt/plataforma_qt.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -31,13 +32,16 @@ PlataformaQt::PlataformaQt(int saltos, int intervaloMs)
     reloj_.start();
 }
 
-void PlataformaQt::Bombear() {
-    if (reloj_.elapsed() - ultimaPasada_ < intervalo_) return;
+void PlataformaQt::ProcesarEventos() {
+    const qint64 inicio = reloj_.nsecsElapsed();
+    if (inicio / 1000000 - ultimaPasada_ < intervalo_) return;
     ++pasadas_;
     if (ventana_) ventana_->Actualizar();
     QCoreApplication::processEvents();
     // Counted from the end of the pass, so that a slow repaint still leaves the search its time.
-    ultimaPasada_ = reloj_.elapsed();
+    const qint64 fin = reloj_.nsecsElapsed();
+    nanosEnPasadas_ += fin - inicio;
+    ultimaPasada_ = fin / 1000000;
 }
 
 void PlataformaQt::MostrarMensaje(std::string_view texto, std::string_view titulo, Icono icono) {
@@ -46,6 +50,7 @@ void PlataformaQt::MostrarMensaje(std::string_view texto, std::string_view titul
                                                               : QMessageBox::Critical;
     QMessageBox caja(q, Texto(titulo), Texto(texto), QMessageBox::Ok, ventana_);
     caja.setTextFormat(Qt::PlainText);
+    MostrarEstado();
     Presentar(caja);
 }
 
@@ -76,10 +81,24 @@ std::optional<Eleccion> PlataformaQt::PedirFichero(const Dialogo& d) {
     if (!filtros.isEmpty()) dialogo.selectNameFilter(filtros.first());
     dialogo.setDefaultSuffix(d.extension);
     if (!d.nombre.isEmpty()) dialogo.selectFile(d.nombre);
+    MostrarEstado();
     if (!Presentar(dialogo)) return std::nullopt;
+    // Qt's dialog reads a typed name with double quotes as a list of names and picks one of
+    // them; the name is taken as typed instead, relative to the folder shown.
+    const auto* nombre = dialogo.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    if (nombre && nombre->text().contains(QLatin1Char('"'))) {
+        QString ruta = QDir(dialogo.directory()).absoluteFilePath(nombre->text());
+        if (d.guardar && QFileInfo(ruta).suffix().isEmpty()) ruta += QLatin1Char('.') + d.extension;
+        return Eleccion{ruta, QFileInfo(ruta).fileName()};
+    }
     const QStringList elegidos = dialogo.selectedFiles();
     if (elegidos.isEmpty()) return std::nullopt;
     return Eleccion{elegidos.first(), QFileInfo(elegidos.first()).fileName()};
+}
+
+void PlataformaQt::MostrarEstado() {
+    // A handler may open a box half-way: the window behind it shows the state of that moment.
+    if (ventana_) ventana_->Actualizar();
 }
 
 bool PlataformaQt::Presentar(QFileDialog& dialogo) {

@@ -17,9 +17,9 @@ class VentanaQt;
 class PlataformaQt : public PlataformaVentana {
 public:
     // The search yields about a hundred million times per solve. Only one yield in `saltos`
-    // reads the clock, and the event loop runs when `intervaloMs` have passed since the last
-    // pass ended: the screen stays live and a cancel is seen at once, while a yield costs the
-    // search next to nothing.
+    // reaches ProcesarEventos, which reads the clock, and the event loop runs when `intervaloMs`
+    // have passed since the last pass ended: the screen stays live and a cancel is seen at once,
+    // while a yield costs the search next to nothing.
     explicit PlataformaQt(int saltos = 255, int intervaloMs = 15);
 
     // The window whose widgets the platform drives; nullptr when it goes away.
@@ -35,20 +35,24 @@ public:
     QString CarpetaPrograma() override;
     QString CarpetaConfiguracion() override;
 
-    // Event passes that really ran the event loop.
+    // Event passes that really ran the event loop, and the time they took.
     int Pasadas() const { return pasadas_; }
+    qint64 NanosEnPasadas() const { return nanosEnPasadas_; }
 
     // "Nombre|*.ext|Otro|*.*" in Qt's form: one "Nombre (*.ext)" per filter; "*.*" means every
     // file, as it does in the filter string's own convention.
     static QStringList FiltrosQt(const QString& filtro);
 
+    // Runs the event loop when the interval has passed since the last pass.
+    void ProcesarEventos() override;
+
 protected:
-    void Bombear() override;
     // The modal steps, which tests replace so that nothing waits for a user.
     virtual void Presentar(QMessageBox& caja);
     virtual bool Presentar(QFileDialog& dialogo);
 
 private:
+    void MostrarEstado();
     void Reactivar();
 
     VentanaQt* ventana_ = nullptr;
@@ -56,6 +60,7 @@ private:
     qint64 ultimaPasada_ = 0;
     qint64 intervalo_;
     int pasadas_ = 0;
+    qint64 nanosEnPasadas_ = 0;
 };
 
 } // namespace velmora

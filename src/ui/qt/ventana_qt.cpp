@@ -2,10 +2,14 @@
 
 #include <QCloseEvent>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLayout>
 #include <QLocale>
+#include <QMenuBar>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QToolBar>
 #include <map>
 
@@ -35,6 +39,19 @@ const std::array<QKeySequence, kHerramientas>& Atajos() {
     return atajos;
 }
 
+// The menu bar's own commands.
+const QKeySequence kDeshacer(Qt::CTRL | Qt::Key_Z), kRehacer(Qt::CTRL | Qt::Key_Y),
+    kRehacerOtro(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), kComprobar(Qt::Key_F7),
+    kSalir(Qt::CTRL | Qt::Key_Q);
+
+// Keys a sum box must leave to the window: the tools' and undo's (the window's undo wins over
+// the box's own).
+bool EsAtajo(const QKeySequence& tecla) {
+    for (const QKeySequence& a : Atajos())
+        if (a == tecla) return true;
+    return tecla == kDeshacer || tecla == kRehacer || tecla == kRehacerOtro || tecla == kComprobar;
+}
+
 void PonerColor(QWidget* w, QPalette::ColorRole rol, const QColor& color) {
     QPalette p = w->palette();
     p.setColor(rol, color);
@@ -53,7 +70,9 @@ VentanaQt::VentanaQt(Form1& form, PlataformaQt& plataforma, QWidget* padre)
     setFont(FuenteQt(kFuenteVentana));
     setWindowIcon(IconoHerramienta(Herramienta::Killer));
     setContextMenuPolicy(Qt::PreventContextMenu); // the toolbar stays
+    setAcceptDrops(true);
     Construir();
+    ConstruirMenus();
     Conectar();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     plataforma_.Conectar(this);
@@ -66,6 +85,9 @@ VentanaQt::VentanaQt(Form1& form, PlataformaQt& plataforma, QWidget* padre)
 
 VentanaQt::~VentanaQt() {
     plataforma_.Conectar(nullptr);
+    // The sum boxes lose the keyboard while the window's parts go away.
+    for (CajaSuma* t : T_)
+        t->alSalir = nullptr;
 }
 
 QColor VentanaQt::Resolver(const Color& c) const {
@@ -120,9 +142,19 @@ void VentanaQt::Construir() {
         QWidget* padre = contenedores.at(c.contenedor);
         QWidget* w = nullptr;
         switch (c.clase) {
-        case Clase::Marco:
-            w = new QGroupBox(Texto(c.texto), padre);
+        case Clase::Marco: {
+            // As a captioned frame is drawn on the desktop: the etched border from the top of
+            // the frame, its caption set into the top line.
+            auto* g = new QGroupBox(Texto(c.texto), padre);
+            const int mitad = QFontMetrics(FuenteQt(c.fuente)).height() / 2;
+            g->setStyleSheet(QStringLiteral("QGroupBox { border: 2px groove palette(mid); "
+                                            "margin-top: %1px; } QGroupBox::title { "
+                                            "subcontrol-origin: margin; left: 6px; top: 0px; "
+                                            "padding: 0 2px; }")
+                                 .arg(mitad));
+            w = g;
             break;
+        }
         case Clase::Opcion: {
             auto* o = new QRadioButton(Texto(c.texto), padre);
             o->setChecked(c.seleccionada);
@@ -208,14 +240,12 @@ void VentanaQt::Conectar() {
             Atender([&] { form_.T_GotFocus(i); });
         };
         t->alTeclear = [this, i](int codigo) { return form_.T_KeyPress(i, codigo); };
-        t->esAtajo = [](const QKeySequence& tecla) {
-            for (const QKeySequence& a : Atajos())
-                if (a == tecla) return true;
-            return false;
-        };
+        t->esAtajo = EsAtajo;
+        t->alSalir = [this] { Atender([] {}); };
         connect(t, &QLineEdit::textEdited, this, [this, i](const QString& texto) {
             sumas_[i] = texto.toStdString(); // what the box shows now
-            Atender([&] { form_.T_Change(i, sumas_[i]); });
+            form_.T_Change(i, sumas_[i]);
+            Actualizar();
         });
     }
     LbDel_->alPulsar = [this] { Atender([&] { form_.LbDel_Click(); }); };
@@ -229,8 +259,7 @@ void VentanaQt::Conectar() {
 
 void VentanaQt::Ejecutar(Herramienta h) {
     if (!form_.Habilitada(h)) return; // a disabled tool produces no click
-    form_.EjecutarHerramienta(kIdsHerramientas[static_cast<int>(h)]);
-    Actualizar();
+    Atender([&] { form_.EjecutarHerramienta(kIdsHerramientas[static_cast<int>(h)]); });
     // A close asked for during the solve waited for the search to stop.
     if (form_.CierrePendiente() && !form_.Resolviendo()) close();
 }
@@ -258,8 +287,11 @@ void VentanaQt::Actualizar() {
             sumas_[i] = form_.T[i];
             T_[i]->PonerTexto(QString::fromStdString(sumas_[i]));
         }
-        // No sum is typed under the search.
-        if (soloLectura != soloLectura_) T_[i]->setReadOnly(soloLectura);
+        // No sum is typed under the search, and a click there does not take the keyboard.
+        if (soloLectura != soloLectura_) {
+            T_[i]->setReadOnly(soloLectura);
+            T_[i]->setFocusPolicy(soloLectura ? Qt::NoFocus : Qt::StrongFocus);
+        }
     }
     soloLectura_ = soloLectura;
     LbDel_->PonerTexto(form_.LbDel.texto);
@@ -278,9 +310,94 @@ void VentanaQt::Actualizar() {
     for (int h = 0; h < kHerramientas; ++h) {
         const bool habilitada = form_.Habilitada(static_cast<Herramienta>(h));
         if (acciones_[h]->isEnabled() != habilitada) acciones_[h]->setEnabled(habilitada);
+        if (menuHerramientas_[h]->isEnabled() != habilitada)
+            menuHerramientas_[h]->setEnabled(habilitada);
+    }
+    const bool libre = !form_.Resolviendo();
+    for (QAction* a : libres_)
+        if (a->isEnabled() != libre) a->setEnabled(libre);
+    for (auto [accion, habilitada] :
+         {std::pair{deshacer_, form_.PuedeDeshacer()}, {rehacer_, form_.PuedeRehacer()}})
+        if (accion->isEnabled() != habilitada) accion->setEnabled(habilitada);
+    for (int k = 0; k < kCasillas; ++k)
+        lb_[k]->PonerMarca(form_.Marcadas[k]);
+    if (std::string estado = form_.TextoEstado(separador_); estado != textoEstado_) {
+        textoEstado_ = std::move(estado);
+        estado_->setText(QString::fromStdString(textoEstado_));
     }
     for (size_t n = 0; n < opciones_.size(); ++n)
         if (kModos[n] == form_.Opcion && !opciones_[n]->isChecked()) opciones_[n]->setChecked(true);
+}
+
+void VentanaQt::ConstruirMenus() {
+    const auto herramienta = [this](QMenu* menu, Herramienta h, const char* texto) {
+        // The shortcut belongs to the tool; the menu only shows it.
+        const QString atajo = Atajos()[static_cast<int>(h)].toString(QKeySequence::NativeText);
+        QAction* a = menu->addAction(QString::fromUtf8(texto) + QLatin1Char('\t') + atajo);
+        connect(a, &QAction::triggered, this, [this, h] { Ejecutar(h); });
+        menuHerramientas_[static_cast<int>(h)] = a;
+    };
+    const auto orden = [this](QMenu* menu, const char* texto,
+                              std::initializer_list<QKeySequence> atajos, auto&& hacer) {
+        QAction* a = menu->addAction(QString::fromUtf8(texto));
+        a->setShortcuts(QList<QKeySequence>(atajos));
+        a->setShortcutContext(Qt::WindowShortcut);
+        connect(a, &QAction::triggered, this, std::forward<decltype(hacer)>(hacer));
+        return a;
+    };
+
+    QMenu* archivo = menuBar()->addMenu(QStringLiteral("&Archivo"));
+    herramienta(archivo, Herramienta::Nuevo, "&Nuevo");
+    herramienta(archivo, Herramienta::Abrir, "&Abrir…");
+    herramienta(archivo, Herramienta::Guardar, "&Guardar…");
+    archivo->addSeparator();
+    // During a solve, as closing the window: the search stops first.
+    libres_ = {
+        orden(archivo, "&Importar…", {}, [this] { Importar(); }),
+        orden(archivo, "&Exportar…", {}, [this] { Exportar(); }),
+        orden(archivo, "Exportar i&magen…", {}, [this] { ExportarImagen(); }),
+        orden(archivo, "Im&primir…", {QKeySequence(Qt::CTRL | Qt::Key_P)}, [this] { Imprimir(); }),
+    };
+    archivo->addSeparator();
+    orden(archivo, "&Salir", {kSalir}, [this] { close(); });
+
+    QMenu* edicion = menuBar()->addMenu(QStringLiteral("&Edición"));
+    deshacer_ =
+        orden(edicion, "&Deshacer", {kDeshacer}, [this] { Atender([&] { form_.Deshacer(); }); });
+    rehacer_ = orden(edicion, "&Rehacer", {kRehacer, kRehacerOtro},
+                     [this] { Atender([&] { form_.Rehacer(); }); });
+    edicion->addSeparator();
+    // A sum box keeps these keys for its own text.
+    libres_.push_back(orden(edicion, "&Copiar", {QKeySequence::Copy}, [this] { Copiar(); }));
+    libres_.push_back(orden(edicion, "&Pegar", {QKeySequence::Paste}, [this] { Pegar(); }));
+
+    QMenu* sudoku = menuBar()->addMenu(QStringLiteral("&Sudoku"));
+    herramienta(sudoku, Herramienta::Resolver, "&Resolver");
+    herramienta(sudoku, Herramienta::Cancelar, "&Cancelar");
+    herramienta(sudoku, Herramienta::Vaciar, "&Vaciar");
+    comprobar_ = orden(sudoku, "Comprobar solución &única", {kComprobar},
+                       [this] { Atender([&] { form_.ComprobarUnica(); }); });
+    sudoku->addSeparator();
+    herramienta(sudoku, Herramienta::Killer, "&Killer");
+    herramienta(sudoku, Herramienta::Normal, "&Normal");
+
+    QMenu* ayuda = menuBar()->addMenu(QStringLiteral("A&yuda"));
+    acercaDe_ = orden(ayuda, "&Acerca de Velmora", {}, [this] { AcercaDe(); });
+    libres_.push_back(comprobar_);
+    libres_.push_back(acercaDe_);
+
+    estado_ = new QLabel(this);
+    estado_->setObjectName(QStringLiteral("Estado"));
+    statusBar()->addWidget(estado_, 1);
+    statusBar()->setSizeGripEnabled(false);
+}
+
+void VentanaQt::AcercaDe() {
+    QMessageBox::about(this, QStringLiteral("Acerca de Velmora"),
+                       QStringLiteral("Velmora %1\n\nDibuja, comprueba y resuelve sudokus Killer y "
+                                      "clásicos.\n\nSoftware propietario; todos los derechos "
+                                      "reservados.")
+                           .arg(QStringLiteral(VELMORA_VERSION)));
 }
 
 void VentanaQt::Olvidar() {
@@ -302,6 +419,8 @@ bool VentanaQt::event(QEvent* e) {
             activada_ = true;
             const bool r = QMainWindow::event(e);
             form_.Form_Activate();
+            form_.AnotarCambio();
+            if (!alEmpezar_.isEmpty()) Atender([&] { form_.AbrirRuta(alEmpezar_); });
             Actualizar();
             return r;
         }

@@ -12,6 +12,7 @@
 #include "ui/qt/controles_qt.h"
 
 class QAction;
+class QLabel;
 class QProgressBar;
 class QRadioButton;
 
@@ -48,12 +49,30 @@ public:
     QWidget* Panel_Normal() const { return Panel_Normal_; }
     QWidget* Cliente() const { return cliente_; }
     QAction* Accion(Herramienta h) const { return acciones_[static_cast<int>(h)]; }
+    QAction* AccionMenu(Herramienta h) const { return menuHerramientas_[static_cast<int>(h)]; }
+    QAction* Deshacer() const { return deshacer_; }
+    QAction* Rehacer() const { return rehacer_; }
+    QAction* Comprobar() const { return comprobar_; }
+    QLabel* Estado() const { return estado_; }
 
     QColor Resolver(const Color& c) const;
+
+    // A file to open once the start-up has run (the program's argument).
+    void AbrirAlEmpezar(const QString& ruta) { alEmpezar_ = ruta; }
+
+    // Interchange (intercambio_qt.cpp).
+    void Importar();
+    void Exportar();
+    void Copiar();
+    void Pegar();
+    void ExportarImagen();
+    void Imprimir();
 
 protected:
     bool event(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
 
 private:
     void Construir();
@@ -61,10 +80,15 @@ private:
     void Conectar();
     void Ejecutar(Herramienta h);
     // Runs a handler of Form1 and shows what it changed.
+    // Each one a step for undo: typing in a sum box is noted when it ends.
     template <class F> void Atender(F&& f) {
+        form_.AnotarCambio();
         f();
+        form_.AnotarCambio();
         Actualizar();
     }
+    void ConstruirMenus();
+    void AcercaDe();
     // The palette changed: resolves every look again.
     void Olvidar();
 
@@ -72,6 +96,7 @@ private:
     PlataformaQt& plataforma_;
     ResolverColor resolver_;
     bool activada_ = false;
+    QString alEmpezar_;
 
     QWidget* cliente_ = nullptr;
     std::array<Rotulo*, kCasillas> lb_{};
@@ -83,6 +108,12 @@ private:
     std::array<QRadioButton*, 3> opciones_{}; // Option1, Option2, Option3
     QWidget *Panel_Killer_ = nullptr, *Panel_Normal_ = nullptr;
     std::array<QAction*, kHerramientas> acciones_{};
+    // The menu bar: the tools again, and the commands beyond them.
+    std::array<QAction*, kHerramientas> menuHerramientas_{};
+    QAction *deshacer_ = nullptr, *rehacer_ = nullptr, *comprobar_ = nullptr, *acercaDe_ = nullptr;
+    std::vector<QAction*> libres_; // enabled only outside a solve
+    QLabel* estado_ = nullptr;
+    std::string textoEstado_;
 
     // What is shown, to skip unchanged values.
     std::string caption_;

@@ -1,0 +1,58 @@
+#include "consola.h"
+
+#include <QLocale>
+#include <iostream>
+
+#include "files/puzzle_xml.h"
+#include "validation/validacion.h"
+
+namespace velmora {
+
+Consola::Consola(bool progreso)
+    : progreso_(progreso), separador_(QLocale::system().groupSeparator().toStdString()) {}
+
+void Consola::Mostrar(const Mensaje& m) {
+    BorrarLinea();
+    std::cerr << m.titulo << ": " << m.texto << '\n';
+}
+
+bool Consola::Abrir(const QString& ruta) {
+    const Apertura a = AbrirPuzzle(ruta);
+    e = a.enunciado;
+    if (!a.completo) {
+        Mostrar({std::string(kTextoErrorAbrir), std::string(kTituloFichero), Icono::Exclamacion});
+        return false;
+    }
+    t.VaciarCuadricula();
+    const auto m = Validar(t, e);
+    if (m) Mostrar(*m);
+    return !m;
+}
+
+FinBusqueda Consola::Resolver() {
+    const FinBusqueda fin = Buscar(t, p, *this);
+    BorrarLinea();
+    if (fin.final == Final::SinSolucion)
+        Mostrar({std::string(kTextoSinSolucion), std::string(kTituloSinSolucion), Icono::Critico});
+    return fin;
+}
+
+void Consola::EscribirResultado() const {
+    std::cout << TextoRejilla(t.Matriz) << "Movimientos: " << t.Movimientos << '\n';
+}
+
+void Consola::EscribirProgreso() {
+    const auto ahora = std::chrono::steady_clock::now();
+    if (ahora - ultima_ < std::chrono::milliseconds(200)) return;
+    ultima_ = ahora;
+    std::cerr << "\rMovimientos: " << p.TextoMovimientos(separador_) << "  " << p.TextoPorcentaje()
+              << " " << std::flush;
+    lineaVisible_ = true;
+}
+
+void Consola::BorrarLinea() {
+    if (lineaVisible_) std::cerr << "\r\033[K" << std::flush;
+    lineaVisible_ = false;
+}
+
+} // namespace velmora

@@ -1,0 +1,34 @@
+#pragma once
+// Undo and redo over puzzle values: each step is the puzzle as it was before a change.
+
+#include <cstddef>
+#include <deque>
+#include <optional>
+#include <vector>
+
+#include "model/enunciado.h"
+
+namespace velmora {
+
+class Historial {
+public:
+    static constexpr size_t kPasos = 500;
+
+    // The puzzle now. A puzzle that differs from the last one noted is a step; it drops the
+    // steps that could be redone. Returns whether it was one.
+    bool Anotar(const Enunciado& e);
+    // The puzzle to go back or forward to, noted as the current one; nothing when there is none.
+    std::optional<Enunciado> Deshacer();
+    std::optional<Enunciado> Rehacer();
+
+    bool PuedeDeshacer() const { return !atras_.empty(); }
+    bool PuedeRehacer() const { return !adelante_.empty(); }
+    const Enunciado& Actual() const { return actual_; }
+
+private:
+    Enunciado actual_;
+    std::deque<Enunciado> atras_;
+    std::vector<Enunciado> adelante_;
+};
+
+} // namespace velmora

@@ -1,0 +1,418 @@
+#include "formats/formatos.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+
+#include "files/puzzle_xml.h"
+#include "support/puzzles.h"
+
+namespace velmora {
+
+void PrintTo(const ErrorFormato& e, std::ostream* os) {
+    *os << e.titulo << ": " << e.texto;
+}
+
+void PrintTo(const Enunciado& e, std::ostream* os) {
+    *os << (e.killer ? "Killer" : "clásico") << ' ';
+    for (int k = 0; k < kCasillas; ++k)
+        *os << (e.fijas[k] ? e.textos[k][0] : e.segmento[k] < 0 ? '.' : char('a' + e.segmento[k]));
+    for (const std::string& s : e.sumas)
+        if (!s.empty()) *os << ' ' << s;
+}
+
+namespace {
+
+Enunciado KillerDe(std::string_view segmentos, std::initializer_list<const char*> sumas) {
+    Tablero t;
+    return Killer(t, segmentos, sumas);
+}
+
+std::string Ceros(std::initializer_list<std::pair<int, char>> marcas) {
+    std::string s(kCasillas, '0');
+    for (const auto& [k, c] : marcas)
+        s[k] = c;
+    return s;
+}
+
+std::string Repetir(const std::string& trozo, int veces) {
+    std::string s;
+    for (int i = 0; i < veces; ++i)
+        s += trozo;
+    return s;
+}
+
+std::string Largo(std::initializer_list<std::pair<int, int>> numeros, int cuantos = kCasillas) {
+    std::vector<int> v(cuantos);
+    for (const auto& [k, n] : numeros)
+        v[k] = n;
+    std::string s = "3x3::k:";
+    for (int k = 0; k < cuantos; ++k) {
+        if (k) s += ':';
+        s += std::to_string(v[k]);
+    }
+    return s;
+}
+
+std::string Grid(const std::string& celda44 = "{}") {
+    std::string s = "[";
+    for (int f = 0; f < 9; ++f) {
+        s += f ? ",[" : "[";
+        for (int c = 0; c < 9; ++c) {
+            if (c) s += ',';
+            s += f == 4 && c == 4 ? celda44 : "{}";
+        }
+        s += "]";
+    }
+    return s + "]";
+}
+
+std::string Json(const std::string& resto, const std::string& celda44 = "{}") {
+    return R"({"size":9,"grid":)" + Grid(celda44) + resto + "}";
+}
+
+// A Killer puzzle with a cage in a row, one along a diagonal and a single cell, and a classic one.
+const Enunciado kKiller =
+    KillerDe(Marcas({{0, 'a'}, {1, 'a'}, {10, 'b'}, {20, 'b'}, {80, 'c'}}), {"3", "10", "9"});
+const Enunciado kClasico = Clasico(Marcas({{0, '5'}, {40, '1'}, {80, '9'}}));
+
+// The JSON's compressed form computed with the JavaScript library.
+constexpr std::string_view kEnlaceKiller =
+    "https://www.f-puzzles.com/?load="
+    "N4Ig5gTglgJiBcBtRwC+AaNmNdz/2AuuigXtheWsaZWfXTVQ80Sax/Uyz4+75za1BnbnXGjiIANZQANnICmEAMYBDMI"
+    "oQoQKxQoDO2kACUAjAGEzIdKcsAmEFIBuauQFct8EAGYQOXX05IyRTewtHWxMfCz8XN08EEDMABn9MQMNjEwBOCxynW1"
+    "cPLxAC1CkDKAAvLxzUIA=";
+constexpr std::string_view kEnlaceClasico =
+    "https://www.f-puzzles.com/?load="
+    "N4Ig5gTglgJiBcBtRoxQG4FMB2CAuEArpgDQjoCGANsQgKwC+JwTLzrH7XLAuiSpzZDBIvgO4iJEscKmz5DGZKHgMOfE"
+    "VLlqteAEZlHJXMPT+CkyeMWbR86dvNVWXPALEylGpgQBORXwgAM5QAF4+8P5AA==";
+
+TEST(Formatos, EscribeLasCadenasConocidas) {
+    const struct {
+        const Enunciado& e;
+        Formato f;
+        std::string texto;
+    } casos[] = {
+        {kClasico, Formato::Clasico, Marcas({{0, '5'}, {40, '1'}, {80, '9'}})},
+        {kKiller, Formato::KillerCorto,
+         Ceros({{0, '3'}, {1, '<'}, {10, 'A'}, {20, '`'}, {80, '9'}})},
+        {kKiller, Formato::KillerLargo,
+         Largo({{0, 769}, {1, 769}, {10, 2562}, {20, 2562}, {80, 2307}})},
+        {kKiller, Formato::FPuzzles,
+         R"({"grid":)" + Grid() +
+             R"(,"killercage":[{"cells":["R1C1","R1C2"],"value":"3"},)"
+             R"({"cells":["R2C2","R3C3"],"value":"10"},{"cells":["R9C9"],"value":"9"}],"size":9})"},
+        {kKiller, Formato::EnlaceFPuzzles, std::string(kEnlaceKiller)},
+        {kClasico, Formato::EnlaceFPuzzles, std::string(kEnlaceClasico)},
+    };
+    for (const auto& c : casos) {
+        const auto texto = EscribirTexto(c.e, c.f);
+        ASSERT_TRUE(texto) << texto.error().texto;
+        EXPECT_EQ(*texto, c.texto) << NombreFormato(c.f);
+    }
+}
+
+TEST(Formatos, LeeLasCadenasConocidas) {
+    // A setter's link: title, author, pencil marks, an entered digit that is no given, a rule
+    // switched off, an empty rule list, a box given as its own region, cells out of order.
+    constexpr std::string_view kEnlaceAjeno =
+        "https://www.f-puzzles.com/?load="
+        "N4IgzglgXgpiBcBOANCALhNAbO8QCkBDAVy0LBFRLQAsB7AJwRAEEA7QykB0mMGNMwDSELDgYACNowC2hLADouA"
+        "cwYQAJggDaW0ADd5xXAGZUAYxhs0MBgAVLZ0QFlCDANYV4WgIzIATAC6AL7IwCFhoeFRkTFhAci60RHJSanxibGpmZ"
+        "npKdl5BUG5WcncMMoQdGwIACwlUcX59TkJhU1NjW1dDa3N3ZEB8SDqEITKVfIAtAgAZvL8VAwMdADu2kNuouJmY7i6"
+        "IBZinlogAEqIAMKIXKcAHFcgQwZYRszeAOxcdMTYEGwwF2YAGIAAxg8EgcIHGBHbTcbxmPyPVDPV54T5FIJAA&"
+        "otro=1";
+    const struct {
+        std::string texto;
+        Enunciado e;
+    } casos[] = {
+        {"5.......................................1.......................................9",
+         kClasico},
+        {"  500 000 000\n000|000|000\n000 000 000\n------+-------+------\n000 000 000\n"
+         "000 010 000\n000 000 000\n000 000 000\n000 000 000\n000 000 009\n\n",
+         kClasico},
+        {Ceros({{0, '3'}, {1, '<'}, {10, 'A'}, {20, '`'}, {80, '9'}}), kKiller},
+        // The root need not come first; arrows of every direction; the largest sums.
+        {Ceros({{2, 'v'},
+                {11, 'v'},
+                {20, 'j'},
+                {21, '<'},
+                {30, '`'},
+                {12, ','},
+                {4, ','},
+                {28, '\''},
+                {10, '.'},
+                {60, 'Z'},
+                {69, '^'},
+                {68, '>'}}),
+         KillerDe(Marcas({{2, 'a'},
+                          {4, 'a'},
+                          {10, 'a'},
+                          {11, 'a'},
+                          {12, 'a'},
+                          {20, 'a'},
+                          {21, 'a'},
+                          {28, 'a'},
+                          {30, 'a'},
+                          {60, 'b'},
+                          {68, 'b'},
+                          {69, 'b'}}),
+                  {"45", "35"})},
+        {Largo({{0, 769}, {1, 769}, {2, 7}, {10, 2562}, {20, 2562}, {80, 2307}}) + ":", kKiller},
+        {Json(
+             R"(,"title":"x","killercage":[{"cells":["R9C9"],"value":"9"},)"
+             R"({"cells":["R2C2","R3C3","r2c2"],"value":10},{"cells":["R1C2","R1C1"],"value":"03"}])"),
+         kKiller},
+        {Json("", R"({"value":1,"given":true})") + "\n", Clasico(Marcas({{40, '1'}}))},
+        {std::string(kEnlaceKiller), kKiller},
+        {std::string(kEnlaceAjeno),
+         KillerDe(Marcas({{1, 'a'}, {71, 'b'}, {80, 'b'}}), {"7", "17"})},
+        {"3x3::k:" + Repetir("0:", 80) + "0", KillerDe(Marcas({}), {})},
+        {Json(R"(,"killercage":[])"), KillerDe(Marcas({}), {})},
+        {"<SUDOKU_CLASIC><FIJA FILA='5' COL='5'>1</FIJA></SUDOKU_CLASIC>",
+         Clasico(Marcas({{40, '1'}}))},
+        {std::string("\xFF\xFE<\0a\0/\0>\0", 10), KillerDe(Marcas({}), {})}, // UTF-16
+    };
+    for (const auto& c : casos) {
+        const auto e = LeerTexto(c.texto);
+        ASSERT_TRUE(e) << c.texto << "\n" << e.error().texto;
+        EXPECT_EQ(*e, c.e) << c.texto;
+    }
+}
+
+TEST(Formatos, Deteccion) {
+    const struct {
+        std::string texto;
+        std::optional<Formato> f;
+    } casos[] = {
+        {"\xEF\xBB\xBF <SUDOKU_KILLER/>", Formato::Xml},
+        {" {}", Formato::FPuzzles},
+        {"https://www.f-puzzles.com/?load=N4Ig", Formato::EnlaceFPuzzles},
+        {"3x3:d:k:1", Formato::KillerLargo},
+        {"2x3::k:", Formato::KillerLargo},
+        {"1.2", Formato::Clasico},
+        {"123456789\n12345678x\n", Formato::Clasico},
+        {Ceros({}), Formato::Clasico}, // an empty Killer string reads as an empty classic line
+        {Ceros({{0, 'A'}}), Formato::KillerCorto},
+        {"x", Formato::KillerCorto},
+        {"", std::nullopt},
+        {"hola mundo", std::nullopt},
+    };
+    for (const auto& c : casos)
+        EXPECT_EQ(DetectarFormato(c.texto), c.f) << c.texto;
+}
+
+TEST(Formatos, Nombres) {
+    for (const Formato f : kFormatos) {
+        EXPECT_EQ(FormatoDeNombre(NombreFormato(f)), f);
+        EXPECT_FALSE(DescripcionFormato(f).empty());
+    }
+    EXPECT_EQ(FormatoDeNombre("killer"), std::nullopt);
+}
+
+// Every Killer format and both f-puzzles forms carry the puzzle back; only the classic line
+// and XML carry classic ones too.
+TEST(Formatos, IdaYVueltaDeLosFicherosDePrueba) {
+    QStringList ficheros;
+    for (const QString& carpeta :
+         {QStringLiteral(VELMORA_TEST_DATA), QStringLiteral(VELMORA_EXAMPLES)})
+        for (const QString& f : QDir(carpeta).entryList({"*.xml"}))
+            ficheros << carpeta + "/" + f;
+    int idas = 0;
+    for (const QString& fichero : ficheros) {
+        const Apertura a = AbrirPuzzle(fichero);
+        if (!a.completo || !EscribirTexto(a.enunciado, Formato::Xml)) continue;
+        for (const Formato f : kFormatos) {
+            const auto texto = EscribirTexto(a.enunciado, f);
+            const bool cabe = f == Formato::Xml || f == Formato::FPuzzles ||
+                              f == Formato::EnlaceFPuzzles ||
+                              a.enunciado.killer != (f == Formato::Clasico);
+            ASSERT_EQ(static_cast<bool>(texto), cabe)
+                << fichero.toStdString() << " " << NombreFormato(f);
+            if (!texto) continue;
+            const auto leido = LeerTexto(*texto);
+            ASSERT_TRUE(leido) << *texto;
+            EXPECT_EQ(Canonico(*leido), Canonico(a.enunciado))
+                << fichero.toStdString() << " " << NombreFormato(f);
+            ++idas;
+        }
+    }
+    EXPECT_GE(idas, 20);
+}
+
+TEST(Formatos, Canonico) {
+    Enunciado e = KillerDe(Marcas({{5, 'a'}, {3, 'e'}, {70, 'z'}}), {"007", "", "", "", "4", "x"});
+    e.fijas.set(1);     // a leftover of the other mode
+    e.segmento[9] = 39; // no segment of the palette
+    EXPECT_EQ(Canonico(e), KillerDe(Marcas({{3, 'a'}, {5, 'b'}, {70, 'c'}}), {"4", "7"}));
+    const auto texto = EscribirTexto(KillerDe(Marcas({{5, 'a'}, {3, 'e'}}), {"7", "", "", "", "4"}),
+                                     Formato::KillerLargo);
+    EXPECT_EQ(*LeerTexto(*texto), KillerDe(Marcas({{3, 'a'}, {5, 'b'}}), {"4", "7"}));
+}
+
+const std::string kNoValido = "Texto no válido";
+const std::string kVariante = "Variante no admitida";
+
+TEST(Formatos, LecturasRechazadas) {
+    const std::string cuarenta = Repetir("A0", 40) + "0";
+    const std::string demasiados = "El sudoku tiene 40 segmentos y Velmora admite 39 como máximo.";
+    std::string jaulas;
+    for (int k = 0; k < 40; ++k) {
+        if (k) jaulas += ',';
+        jaulas += R"({"cells":["R)" + std::to_string(k / 9 + 1) + "C" + std::to_string(k % 9 + 1) +
+                  R"("],"value":"5"})";
+    }
+    const struct {
+        std::string texto;
+        std::string error;
+        std::string titulo = kNoValido;
+    } casos[] = {
+        {" \n", "El texto está vacío."},
+        {"hola mundo",
+         "El texto no está en ninguno de los formatos que Velmora lee: XML de Velmora, línea "
+         "clásica, cadena Killer corta o larga, JSON o enlace de f-puzzles.",
+         "Formato no reconocido"},
+        {std::string(kTamanoMaximoTexto + 1, '.'),
+         "El texto es demasiado largo: tiene más de 1024 KB."},
+        {"<SUDOKU_CLASIC>", std::string(kTextoErrorAbrir), std::string(kTituloFichero)},
+        // Classic line.
+        {"123", "Faltan casillas: el texto tiene 3 y una línea clásica tiene 81."},
+        {std::string(82, '.'),
+         "Sobran casillas: la casilla 82 está en la posición 82; una línea clásica tiene 81."},
+        {"123456789\n12345678x\n", "Carácter no válido «x» en la línea 2, columna 9."},
+        {"123 456 789\n\t1234ñ6789", "Carácter no válido «ñ» en la línea 2, columna 6."},
+        // Killer short string.
+        {Ceros({{36, '#'}}), "Carácter no válido «#» en la posición 37."},
+        {"3<", "La cadena Killer corta debe tener 81 caracteres y tiene 2."},
+        {Ceros({{8, '>'}}),
+         "La flecha «>» de la posición 9 (fila 1, columna 9) sale de la cuadrícula."},
+        {Ceros({{72, ','}}),
+         "La flecha «,» de la posición 73 (fila 9, columna 1) sale de la cuadrícula."},
+        {Ceros({{0, '>'}, {1, '<'}}),
+         "Las flechas forman un círculo en la posición 1 (fila 1, columna 1)."},
+        {Ceros({{0, '5'}, {1, 'v'}, {10, '^'}}),
+         "Las flechas forman un círculo en la posición 2 (fila 1, columna 2)."},
+        {Ceros({{2, '<'}, {3, '<'}}),
+         "La flecha de la posición 3 (fila 1, columna 3) lleva a una casilla sin segmento, en la "
+         "posición 2 (fila 1, columna 2)."},
+        {cuarenta, demasiados, "Demasiados segmentos"},
+        // Killer long string.
+        {"2x3::k:1",
+         "Velmora solo lee sudokus de 9 × 9 casillas en cajas de 3 × 3; la cadena es de "
+         "tipo «2x3».",
+         kVariante},
+        {"3x3:d:k:1",
+         "La cadena es de un sudoku diagonal (marca «d»): Velmora no tiene la regla de las "
+         "diagonales.",
+         kVariante},
+        {"3x3:q:k:1", "La cadena lleva marcas que Velmora no conoce: «q».", kVariante},
+        {"3x3:k:1", "Falta «:k:» tras las marcas, en la posición 6."},
+        {"3x3::k:1:abc",
+         "Número no válido «abc» en la posición 10: cada casilla lleva suma × 256 + "
+         "identificador, hasta 65535."},
+        {"3x3::k:1:65536", "Número no válido «65536» en la posición 10: cada casilla lleva suma × "
+                           "256 + identificador, hasta 65535."},
+        {"3x3::k:1::2", "Falta un número en la posición 10."},
+        {Largo({}, 80), "Faltan números: la cadena tiene 80 y la cadena Killer larga lleva 81."},
+        {Largo({}, 82), "Sobran números: el 82 está en la posición 170; la cadena Killer larga "
+                        "lleva 81."},
+        {Largo({{3, 769}, {40, 1025}}),
+         "Los números 4 y 41 tienen el mismo segmento (1) con sumas distintas."},
+        {Largo({{0, 256},  {1, 257},  {2, 258},  {3, 259},  {4, 260},  {5, 261},  {6, 262},
+                {7, 263},  {8, 264},  {9, 265},  {10, 266}, {11, 267}, {12, 268}, {13, 269},
+                {14, 270}, {15, 271}, {16, 272}, {17, 273}, {18, 274}, {19, 275}, {20, 276},
+                {21, 277}, {22, 278}, {23, 279}, {24, 280}, {25, 281}, {26, 282}, {27, 283},
+                {28, 284}, {29, 285}, {30, 286}, {31, 287}, {32, 288}, {33, 289}, {34, 290},
+                {35, 291}, {36, 292}, {37, 293}, {38, 294}, {39, 295}}),
+         demasiados, "Demasiados segmentos"},
+        // f-puzzles JSON.
+        {"{\"size\":9,\n \"grid\" 1}",
+         "JSON no válido en la línea 2, columna 10: falta «:» tras un nombre."},
+        {"{\"size\":9,", "JSON no válido en la posición 11: falta cerrar un objeto con «}»."},
+        {"{}", "Falta el tamaño «size» del sudoku."},
+        {R"({"size":6})", "Velmora solo lee sudokus de 9 × 9 casillas; el JSON es de tamaño 6.",
+         kVariante},
+        {R"({"size":9,"grid":[]})", "«grid» debe ser una lista de 9 filas de 9 casillas."},
+        {Json(R"(,"diagonal+":true,"diagonal-":false,"arrow":[{"cells":["R1C1"]}],"odd":[])"),
+         "El sudoku lleva reglas que Velmora no tiene: arrow, diagonal+.", kVariante},
+        {Json("", R"({"region":0})"), "El sudoku lleva reglas que Velmora no tiene: region.",
+         kVariante},
+        {Json("", R"({"value":10,"given":true})"),
+         "La casilla dada de la fila 5, columna 5 no tiene una cifra del 1 al 9."},
+        {Json(R"(,"killercage":{})"), "«killercage» debe ser una lista de segmentos."},
+        {Json(R"(,"killercage":[{"value":"3"}])"),
+         "Falta la lista «cells» de casillas en el segmento 1 de «killercage»."},
+        {Json(R"(,"killercage":[{"cells":["R1C1"]},{"cells":["R0C1"]}])"),
+         "Casilla no válida «R0C1» en el segmento 2 de «killercage»: se esperaba «R1C1» … «R9C9»."},
+        {Json(R"(,"killercage":[{"cells":["R1C1"]},{"cells":["R2C1","R1C1"]}])"),
+         "La casilla R1C1 está en el segmento 1 de «killercage» y en el 2."},
+        {Json(R"(,"killercage":[{"cells":["R1C1"],"value":"tres"}])"),
+         "La suma del segmento 1 de «killercage» debe ser un número entero entre 0 y 255."},
+        {Json(R"(,"killercage":[{"cells":["R1C1"],"value":"5"}])", R"({"value":1,"given":true})"),
+         "Velmora no tiene sudokus Killer con cifras dadas, y este lleva 1.", kVariante},
+        {Json(R"(,"killercage":[)" + jaulas + "]"), demasiados, "Demasiados segmentos"},
+        // f-puzzles link.
+        {"https://www.f-puzzles.com/?load=", "El enlace no lleva datos tras «load=»."},
+        {"?load=N4Ig!", "Carácter no válido «!» en la posición 11."},
+        {"?load=AAAA", "Los datos del enlace tras «load=» no se pueden descomprimir."},
+        {"?load=NoXSA===",
+         "En los datos del enlace: El JSON de f-puzzles debe ser un objeto «{…}»."},
+        {"?load=N4IgzglgXgpiBcBOANCA5gJwgEwQbQF1UBrCAGzJgwGMBDNOeQgXyA%3D%3D",
+         "En los datos del enlace: «grid» debe ser una lista de 9 filas de 9 casillas."},
+    };
+    for (const auto& c : casos) {
+        const auto e = LeerTexto(c.texto);
+        ASSERT_FALSE(e) << c.texto;
+        EXPECT_EQ(e.error(), (ErrorFormato{c.error, c.titulo})) << c.texto.substr(0, 200);
+    }
+}
+
+TEST(Formatos, EscriturasRechazadas) {
+    const std::string contiguo = "Segmento no contiguo";
+    const struct {
+        Enunciado e;
+        Formato f;
+        std::string error;
+        std::string titulo;
+    } casos[] = {
+        {kKiller, Formato::Clasico,
+         "Un sudoku Killer no se puede escribir como línea clásica: solo lleva cifras dadas.",
+         "Formato no adecuado"},
+        {kClasico, Formato::KillerCorto,
+         "Un sudoku clásico no se puede escribir como cadena Killer: solo lleva segmentos con su "
+         "suma.",
+         "Formato no adecuado"},
+        {kClasico, Formato::KillerLargo,
+         "Un sudoku clásico no se puede escribir como cadena Killer: solo lleva segmentos con su "
+         "suma.",
+         "Formato no adecuado"},
+        {KillerDe(Marcas({{0, 'a'}, {1, 'a'}, {40, 'b'}, {42, 'b'}}), {"3", "4"}),
+         Formato::KillerCorto,
+         "Las casillas del segmento 2 no están unidas: la cadena Killer corta solo lleva segmentos "
+         "cuyas casillas se tocan, también en diagonal.",
+         contiguo},
+        // The validation's own messages, for every format.
+        {KillerDe(Marcas({{0, 'a'}}), {"x"}), Formato::FPuzzles,
+         "La suma total debe ser un número entero entre 0 y 255", "Fallo en segmento 1"},
+        {KillerDe(Marcas({{0, 'a'}, {1, 'b'}}), {"3", ""}), Formato::KillerLargo,
+         "Todos los segmentos deben tener la suma total introducida", "Fallo en segmento 2"},
+        {Clasico(Marcas({{0, '5'}, {7, '5'}})), Formato::EnlaceFPuzzles,
+         "El número 5 se encuentra repetido en la fila 1", "Número Repetido"},
+        {Clasico(Marcas({{0, '5'}, {7, '5'}})), Formato::Xml,
+         "El número 5 se encuentra repetido en la fila 1", "Número Repetido"},
+    };
+    for (const auto& c : casos) {
+        const auto texto = EscribirTexto(c.e, c.f);
+        ASSERT_FALSE(texto) << NombreFormato(c.f);
+        EXPECT_EQ(texto.error(), (ErrorFormato{c.error, c.titulo}));
+        EXPECT_EQ(texto.error().AMensaje().icono, Icono::Exclamacion);
+    }
+    // The formats that carry any segment.
+    const Enunciado suelto = casos[3].e;
+    for (const Formato f :
+         {Formato::KillerLargo, Formato::FPuzzles, Formato::EnlaceFPuzzles, Formato::Xml})
+        EXPECT_EQ(*LeerTexto(*EscribirTexto(suelto, f)), suelto);
+}
+
+} // namespace
+} // namespace velmora

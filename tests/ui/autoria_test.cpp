@@ -1,0 +1,195 @@
+// Undo and redo, the uniqueness verdict and the status bar, without widgets.
+
+#include <gtest/gtest.h>
+
+#include "files/puzzle_xml.h"
+#include "support/ventana_falsa.h"
+
+namespace velmora {
+namespace {
+
+// Runs a handler as the window does: the puzzle is noted before and after it.
+template <class F> void Atender(Form1& f, F&& handler) {
+    f.AnotarCambio();
+    handler();
+    f.AnotarCambio();
+}
+
+std::string Celdas(Form1& f) {
+    std::string s;
+    for (int k = 0; k < kCasillas; ++k)
+        s += f.TextoCelda(k).empty() ? "." : f.TextoCelda(k);
+    return s;
+}
+
+TEST(Deshacer, CadaCambioEsUnPasoYLaSumaTecleadaUnoSolo) {
+    VentanaDePrueba v;
+    Form1& f = v.f;
+    EXPECT_FALSE(f.PuedeDeshacer());
+    Atender(f, [&] { f.S_Click(4); });
+    f.T_Change(4, "1"); // typing: noted once the box is left
+    f.T_Change(4, "12");
+    Atender(f, [&] { f.lb_Click(0); }); // the sum is a step of its own, then the cell
+    Atender(f, [&] { f.lb_Click(1); });
+    Atender(f, [&] { f.EjecutarHerramienta("ID_Normal"); });
+    Atender(f, [&] {
+        f.N_Click(6);
+        f.lb_Click(40);
+    });
+
+    // Each undo takes one change back, in reverse order.
+    const std::vector<std::function<void()>> pasos = {
+        [&] { EXPECT_TRUE(f.TextoCelda(40).empty()); },
+        [&] {
+            EXPECT_EQ(f.Caption, "Sudoku Killer");
+            EXPECT_EQ(f.lb[1], kPaleta[4]);
+        },
+        [&] { EXPECT_EQ(f.lb[1], kLbNulo); },
+        [&] {
+            EXPECT_EQ(f.lb[0], kLbNulo);
+            EXPECT_EQ(f.T[4], "12");
+        },
+        [&] { EXPECT_EQ(f.T[4], ""); },
+    };
+    for (const auto& comprobar : pasos) {
+        Atender(f, [&] { f.Deshacer(); });
+        comprobar();
+    }
+    EXPECT_FALSE(f.PuedeDeshacer());
+
+    Atender(f, [&] { f.Rehacer(); });
+    Atender(f, [&] { f.Rehacer(); });
+    EXPECT_EQ(f.lb[0], kPaleta[4]);
+    EXPECT_EQ(f.Tab.CasillaSeg[0], 4);
+    EXPECT_TRUE(f.PuedeRehacer());
+    Atender(f, [&] {
+        f.S_Click(3);
+        f.lb_Click(2);
+    }); // a new change drops what could be redone
+    EXPECT_FALSE(f.PuedeRehacer());
+}
+
+TEST(Deshacer, QuitaLaSolucionYNoSeUsaDuranteLaBusqueda) {
+    VentanaDePrueba v;
+    Form1& f = v.f;
+    Atender(f, [&] { f.EjecutarHerramienta("ID_Normal"); });
+    Atender(f, [&] {
+        f.N_Click(0);
+        f.lb_Click(0);
+    });
+    bool durante = true;
+    v.p.alProcesar = [&](int) { durante = f.PuedeDeshacer() || f.PuedeRehacer(); };
+    Atender(f, [&] { f.EjecutarHerramienta("ID_Resolver"); });
+    EXPECT_FALSE(durante);
+    ASSERT_EQ(f.TextoCelda(80).size(), 1u);
+    Atender(f, [&] { f.Deshacer(); });
+    EXPECT_EQ(Celdas(f), std::string(kCasillas, '.'));
+    EXPECT_EQ(f.Caption, "Sudoku Normal");
+}
+
+TEST(Deshacer, GuardaAlMenosDoscientosPasos) {
+    VentanaDePrueba v;
+    Form1& f = v.f;
+    for (int i = 0; i < 250; ++i) {
+        f.T_Change(0, std::to_string(i % 50));
+        f.AnotarCambio();
+    }
+    int pasos = 0;
+    while (f.PuedeDeshacer()) {
+        f.Deshacer();
+        ++pasos;
+    }
+    EXPECT_GE(pasos, 200);
+}
+
+struct CasoVeredicto {
+    const char* fichero;
+    Mensaje mensaje;
+    bool marcas;
+};
+
+TEST(ComprobarUnica, VeredictoSolucionYMarcas) {
+    const Mensaje unica{"El sudoku tiene una única solución.", "Comprobación", Icono::Informacion};
+    const Mensaje varias{"El sudoku tiene más de una solución. Las casillas marcadas difieren "
+                         "entre dos de ellas.",
+                         "Comprobación", Icono::Exclamacion};
+    const Mensaje ninguna{"El sudoku no tiene solución.", "Comprobación", Icono::Exclamacion};
+    const CasoVeredicto casos[] = {
+        {VELMORA_EXAMPLES "/killer.xml", unica, false},
+        {VELMORA_EXAMPLES "/clasico.xml", unica, false},
+        {VELMORA_TEST_DATA "/clasico_vacio.xml", varias, true},
+        {VELMORA_TEST_DATA "/clasico_sin_solucion.xml", ninguna, false},
+    };
+    for (const CasoVeredicto& c : casos) {
+        SCOPED_TRACE(c.fichero);
+        VentanaDePrueba v;
+        Form1& f = v.f;
+        const Apertura a = AbrirPuzzle(QString::fromUtf8(c.fichero));
+        ASSERT_TRUE(a.completo);
+        Atender(f, [&] { f.PintarEnunciado(a.enunciado); });
+        Atender(f, [&] { f.ComprobarUnica(); });
+        EXPECT_EQ(v.p.mensajes, Solo(c.mensaje));
+        EXPECT_EQ(f.Marcadas.any(), c.marcas);
+        if (c.mensaje == unica) {
+            // The verdict's solution is the one the search finds.
+            const std::string vista = Celdas(f);
+            Atender(f, [&] { f.EjecutarHerramienta("ID_Resolver"); });
+            EXPECT_EQ(vista, Celdas(f));
+        }
+        if (c.marcas) {
+            Atender(f, [&] { f.EjecutarHerramienta("ID_Vaciar"); });
+            EXPECT_FALSE(f.Marcadas.any());
+        }
+    }
+}
+
+TEST(ComprobarUnica, UnaValidacionFallidaSoloMuestraSuMensaje) {
+    VentanaDePrueba v;
+    Form1& f = v.f;
+    f.S_Click(0);
+    f.lb_Click(0);
+    f.ComprobarUnica();
+    ASSERT_EQ(v.p.mensajes.size(), 1u);
+    EXPECT_EQ(v.p.mensajes[0].titulo, "Fallo en segmento 1");
+    EXPECT_FALSE(f.Marcadas.any());
+}
+
+TEST(Estado, DiceLoQueHayYLasCombinaciones) {
+    VentanaDePrueba v;
+    Form1& f = v.f;
+    const auto segmento = [&](int i, const char* suma, std::initializer_list<int> casillas) {
+        Atender(f, [&] { f.S_Click(i); });
+        f.T_Change(i, suma);
+        for (const int k : casillas)
+            Atender(f, [&] { f.lb_Click(k); });
+    };
+    segmento(4, "7", {0, 1, 2});
+    EXPECT_EQ(f.TextoEstado("."), "Segmento 5 · 3 casillas · suma 7 · 1+2+4");
+    segmento(5, "20", {3, 4, 5, 6});
+    EXPECT_EQ(f.TextoEstado("."), "Segmento 6 · 4 casillas · suma 20 · 12 combinaciones: 1+2+8+9, "
+                                  "1+3+7+9, 1+4+6+9, 1+4+7+8, 1+5+6+8, 2+3+6+9…");
+    segmento(6, "45", {9});
+    EXPECT_EQ(f.TextoEstado("."), "Segmento 7 · 1 casilla · suma 45 · ninguna combinación");
+    segmento(7, "", {});
+    EXPECT_EQ(f.TextoEstado("."), "Segmento 8 · 0 casillas · sin suma");
+    Atender(f, [&] { f.S_Click(7); });
+    EXPECT_EQ(f.TextoEstado("."), "Casillas: 8 de 81 · Suma: 72 de 405");
+
+    Atender(f, [&] { f.EjecutarHerramienta("ID_Normal"); });
+    Atender(f, [&] {
+        f.N_Click(2);
+        f.lb_Click(10);
+    });
+    EXPECT_EQ(f.TextoEstado("."), "Pistas: 1 de 81");
+    std::string durante;
+    v.p.alProcesar = [&](int) { durante = f.TextoEstado("."); };
+    Atender(f, [&] { f.EjecutarHerramienta("ID_Resolver"); });
+    EXPECT_EQ(durante, "Resolviendo…");
+    EXPECT_EQ(f.TextoEstado("."),
+              "Resuelto en " + FormatearMovimientos(f.Tab.Movimientos, ".") + " movimientos");
+    Atender(f, [&] { f.lb_Click(11); });
+    EXPECT_EQ(f.TextoEstado("."), "Pistas: 2 de 81");
+}
+
+} // namespace
+} // namespace velmora
