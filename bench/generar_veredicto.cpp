@@ -1,13 +1,14 @@
 // velmora-generar-veredicto: makes the puzzles of the verdict's benchmark, one line each (see
 // tests/support/lineas.h), on stdout.
 //
-//   killer CANTIDAD SEMILLA [--minimo M] [--tope T] [--tamano N] [--parcial P]
+//   killer CANTIDAD SEMILLA [--minimo M] [--tope T] [--tamano N] [--jaulas J] [--parcial P]
 //     Killers with exactly one solution: a random solved grid, relabelled so that its first row
 //     reads 9..1 when --minimo is given (the search tries digits upwards from the first cell),
 //     starts as 81 one-cell segments; neighbouring segments are merged in random order, up to N
-//     cells each (5), as long as the puzzle keeps a single solution. --parcial then drops up to
-//     P segments, each only if the solution stays unique. The line's note is the search's move
-//     count, or ">T" past T moves (1e9); with --minimo only puzzles of at least M are kept.
+//     cells each (5), as long as the puzzle keeps a single solution, until J segments are left
+//     or no merge keeps it unique. --parcial then drops up to P segments, each only if the
+//     solution stays unique. The line's note is the search's move count, or ">T" past T moves
+//     (1e9); with --minimo only puzzles of at least M are kept.
 //   clasico CANTIDAD SEMILLA [--intentos N]
 //     Minimal classic puzzles (no given can go); of N made, the CANTIDAD that took the verdict
 //     the most guesses.
@@ -35,7 +36,7 @@ using Azar = std::mt19937_64;
 int Uso() {
     std::fprintf(stderr,
                  "Uso: velmora-generar-veredicto killer CANTIDAD SEMILLA [--minimo M] "
-                 "[--tope T] [--tamano N] [--parcial P]\n"
+                 "[--tope T] [--tamano N] [--jaulas J] [--parcial P]\n"
                  "     velmora-generar-veredicto clasico CANTIDAD SEMILLA [--intentos N]\n");
     return 64;
 }
@@ -127,7 +128,7 @@ int64_t Movimientos(const Enunciado& e, int64_t tope) {
     return Buscar(t, p, anfitrion).final == Final::Resuelto ? t.Movimientos : -1;
 }
 
-std::optional<Enunciado> Killer(Azar& azar, int tamano, bool descendente, int parcial) {
+std::optional<Enunciado> Killer(Azar& azar, int tamano, int jaulas, bool descendente, int parcial) {
     std::array<uint8_t, kCasillas> rejilla = RejillaAlAzar(azar);
     if (descendente) {
         std::array<uint8_t, 10> nuevo{};
@@ -147,11 +148,13 @@ std::optional<Enunciado> Killer(Azar& azar, int tamano, bool descendente, int pa
         if (k % 9 < 8) vecinas.push_back({k, k + 1});
         if (k < 72) vecinas.push_back({k, k + 9});
     }
-    for (bool unida = true; unida;) {
+    int quedan = kCasillas;
+    for (bool unida = true; unida && quedan > jaulas;) {
         unida = false;
         std::shuffle(vecinas.begin(), vecinas.end(), azar);
         for (const auto& [a, b] : vecinas) {
             const int sa = de[a], sb = de[b];
+            if (quedan == jaulas) break;
             if (sa == sb || segmentos[sa].size() + segmentos[sb].size() > size_t(tamano)) continue;
             uint16_t digitos = 0;
             bool distintos = true;
@@ -168,6 +171,7 @@ std::optional<Enunciado> Killer(Azar& azar, int tamano, bool descendente, int pa
                 for (const int k : antes)
                     de[k] = sa;
                 unida = true;
+                --quedan;
             } else {
                 segmentos[sb] = antes;
                 segmentos[sa].resize(segmentos[sa].size() - antes.size());
@@ -222,7 +226,7 @@ int main(int argc, char** argv) {
     const int cantidad = std::atoi(argv[2]);
     Azar azar(std::strtoull(argv[3], nullptr, 10));
     int64_t minimo = 0, tope = 1'000'000'000;
-    int tamano = 5, intentos = 0, parcial = 0;
+    int tamano = 5, jaulas = 0, intentos = 0, parcial = 0;
     for (int i = 4; i < argc; ++i) {
         const std::string_view a = argv[i];
         const bool hayValor = i + 1 < argc;
@@ -232,6 +236,8 @@ int main(int argc, char** argv) {
             tope = std::atoll(argv[++i]);
         else if (a == "--tamano" && hayValor)
             tamano = std::atoi(argv[++i]);
+        else if (a == "--jaulas" && hayValor)
+            jaulas = std::atoi(argv[++i]);
         else if (a == "--intentos" && hayValor)
             intentos = std::atoi(argv[++i]);
         else if (a == "--parcial" && hayValor)
@@ -254,7 +260,7 @@ int main(int argc, char** argv) {
     }
     if (modo != "killer") return Uso();
     for (int hechos = 0, intento = 0; hechos < cantidad; ++intento) {
-        const auto e = Killer(azar, tamano, minimo > 0, parcial);
+        const auto e = Killer(azar, tamano, jaulas, minimo > 0, parcial);
         if (!e) continue;
         const int64_t n = Movimientos(*e, tope);
         std::fprintf(stderr, "intento %d: %lld movimientos\n", intento, static_cast<long long>(n));

@@ -1,5 +1,5 @@
 #!/bin/sh
-# Remakes the puzzle sets of velmora-bench-veredicto (about ten minutes on one core).
+# Remakes the puzzle sets of velmora-bench-veredicto (about five minutes on one core).
 # Usage: bench/data/generar.sh build/release/bench/velmora-generar-veredicto
 set -e
 g=$1
@@ -7,8 +7,11 @@ d=$(dirname "$0")
 # Hard for the search: more than 50 million moves each (the note: its move count).
 "$g" killer 40 101 --minimo 50000000 --tope 500000000 >"$d/killer_dificil.txt"
 "$g" killer 100 102 --tope 20000000 >"$d/killer_generado.txt"
-"$g" killer 30 103 --parcial 6 --tope 20000000 >"$d/killer_parcial.txt"
-# Segments dropped for as long as the solution stays unique: far sparser than a drawn puzzle.
+# Drawn in part: about as dense as examples/killer_parcial.xml.
+"$g" killer 30 103 --jaulas 32 --parcial 5 --tope 20000000 >"$d/killer_parcial.txt"
+# Sparser than drawn puzzles, for the figures only: three segments dropped from the Killers
+# above, and as many as can go while the solution stays unique.
+"$g" killer 30 106 --parcial 3 --tope 20000000 >"$d/killer_parcial_escaso.txt"
 "$g" killer 10 104 --parcial 81 --tope 20000000 >"$d/killer_parcial_minimo.txt"
 {
     cat "$d/clasico_conocidos.txt"

@@ -1,5 +1,6 @@
 #include "solver/veredicto.h"
 
+#include <algorithm>
 #include <bit>
 #include <span>
 #include <vector>
@@ -116,10 +117,18 @@ constexpr Subconjuntos kSub;
 // Adds to `permitidos` each cell's digits of set c that some one-to-one matching of the cells
 // with c's digits, within their candidates, gives it; false when there is no such matching.
 bool Emparejar(const Suma& j, const Estado& s, uint16_t c, std::array<uint16_t, 9>& permitidos) {
-    bool abiertas = true; // every cell open to every digit of c: any order fits
-    for (int i = 0; i < j.n; ++i)
-        abiertas = abiertas && (s.cand[j.celdas[i]] & c) == c;
-    if (abiertas || j.n > kMaxEmparejadas) {
+    // Cells open to every digit of c cannot be part of a set of cells that needs all its
+    // digits. When each closed cell has more digits than there are closed cells, no set of
+    // cells is that tight, and every digit of every cell fits some matching. A single closed
+    // cell is not checked either: a lone digit it must take leaves its peers anyway.
+    int cerradas = 0, menor = 9;
+    for (int i = 0; i < j.n; ++i) {
+        const uint16_t m = s.cand[j.celdas[i]] & c;
+        if (m == c) continue;
+        ++cerradas;
+        menor = std::min(menor, std::popcount(m));
+    }
+    if (cerradas <= 1 || (cerradas < j.n && menor > cerradas) || j.n > kMaxEmparejadas) {
         for (int i = 0; i < j.n; ++i)
             permitidos[i] |= s.cand[j.celdas[i]] & c;
         return true;
@@ -168,7 +177,8 @@ public:
 private:
     bool Propagar(Estado& s);
     bool Ocultos(Estado& s);
-    bool Conjuntos(const Suma& j, Estado& s);
+    // With `fino`, each fitting digit set is also matched one to one with the cells.
+    bool Conjuntos(const Suma& j, Estado& s, bool fino);
     bool Cotas(const Suma& j, Estado& s);
     bool Bloqueados(Estado& s);
     void Anotar(Suma j);
@@ -186,11 +196,16 @@ private:
         s.cand[k] = despues;
         ++cambios_;
         if (Unico(despues)) pila_[npila_++] = static_cast<uint8_t>(k);
-        for (const uint16_t j : vigilan_[k])
+        for (const uint16_t j : vigilan_[k]) {
             if (!pendiente_[j]) {
                 pendiente_[j] = true;
                 cola_.push_back(j);
             }
+            if (!pendienteFino_[j] && sumas_[j].distintas) {
+                pendienteFino_[j] = true;
+                colaFina_.push_back(j);
+            }
+        }
         return true;
     }
 
@@ -206,8 +221,9 @@ private:
     std::vector<Suma> sumas_;
     std::vector<Celdas> anotadas_; // the cells of every sum, to add none twice
     std::array<std::vector<uint16_t>, kCasillas> vigilan_; // sums to look at when k changes
-    std::vector<bool> pendiente_;                          // in cola_
-    std::vector<uint16_t> cola_, ronda_;
+    // Sums to look at again, first cheaply, then with matching once the cheap rules rest.
+    std::vector<bool> pendiente_, pendienteFino_;
+    std::vector<uint16_t> cola_, colaFina_, ronda_;
     int64_t cambios_ = 0;
     std::array<std::array<uint8_t, 28>, kCasillas> vecinos_{}; // houses, then segment mates
     std::array<uint8_t, kCasillas> numVecinos_{};
@@ -320,9 +336,15 @@ bool Juez::Preparar(const Reglas& r, Estado& s) {
     }
 
     pendiente_.assign(sumas_.size(), true);
+    pendienteFino_.assign(sumas_.size(), false);
     cola_.resize(sumas_.size());
     for (size_t j = 0; j < cola_.size(); ++j)
         cola_[j] = static_cast<uint16_t>(j);
+    for (size_t j = 0; j < cola_.size(); ++j)
+        if (sumas_[j].distintas) {
+            pendienteFino_[j] = true;
+            colaFina_.push_back(static_cast<uint16_t>(j));
+        }
     return true;
 }
 
@@ -346,7 +368,7 @@ bool Juez::Ocultos(Estado& s) {
     return true;
 }
 
-bool Juez::Conjuntos(const Suma& j, Estado& s) {
+bool Juez::Conjuntos(const Suma& j, Estado& s, bool fino) {
     // Digits that some house holding the cells can place nowhere else belong to the set.
     uint16_t obligados = 0;
     for (int e = 0; e < j.numCasas; ++e) {
@@ -367,7 +389,10 @@ bool Juez::Conjuntos(const Suma& j, Estado& s) {
             if (!m) break;
             cubiertos |= m;
         }
-        if (i < j.n || cubiertos != c || !Emparejar(j, s, c, permitidos)) continue;
+        if (i < j.n || cubiertos != c || (fino && !Emparejar(j, s, c, permitidos))) continue;
+        if (!fino)
+            for (i = 0; i < j.n; ++i)
+                permitidos[i] |= s.cand[j.celdas[i]] & c;
         comunes &= c;
         alguno = true;
     }
@@ -477,9 +502,19 @@ bool Juez::Propagar(Estado& s) {
             for (const uint16_t j : ronda_)
                 pendiente_[j] = false;
             for (const uint16_t j : ronda_)
-                if (!(sumas_[j].distintas ? Conjuntos(sumas_[j], s) : Cotas(sumas_[j], s)))
+                if (!(sumas_[j].distintas ? Conjuntos(sumas_[j], s, false) : Cotas(sumas_[j], s)))
                     return Fallo(std::span(sumas_[j].celdas.data(), sumas_[j].n));
             continue;
+        }
+        if (!colaFina_.empty()) {
+            ronda_.swap(colaFina_);
+            colaFina_.clear();
+            for (const uint16_t j : ronda_)
+                pendienteFino_[j] = false;
+            for (const uint16_t j : ronda_)
+                if (!Conjuntos(sumas_[j], s, true))
+                    return Fallo(std::span(sumas_[j].celdas.data(), sumas_[j].n));
+            if (cambios_ != antes) continue;
         }
         if (!Bloqueados(s)) return false;
         if (cambios_ == antes) return true;
@@ -513,7 +548,10 @@ void Juez::Buscar(Estado& s) {
         npila_ = 0;
         for (const uint16_t j : cola_)
             pendiente_[j] = false;
+        for (const uint16_t j : colaFina_)
+            pendienteFino_[j] = false;
         cola_.clear();
+        colaFina_.clear();
         Reducir(hijo, mejor, static_cast<uint16_t>(c & -c));
         Buscar(hijo);
     }

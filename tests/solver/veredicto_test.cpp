@@ -107,7 +107,8 @@ TEST(Veredicto, CoincideConLaBusquedaEnLosSudokusDelProyecto) {
 
 TEST(Veredicto, CoincideConLaBusquedaEnLosKillerGenerados) {
     int contrastados = 0;
-    for (const char* fichero : {"killer_generado.txt", "killer_parcial.txt"}) {
+    for (const char* fichero : {"killer_generado.txt", "killer_parcial.txt",
+                                "killer_parcial_escaso.txt", "killer_parcial_minimo.txt"}) {
         for (const auto& l : lineas::LeerFichero(std::string(VELMORA_BENCH_DATA "/") + fichero)) {
             // Only those whose search is short; the note holds its move count.
             if (l.nota.empty() || l.nota[0] == '>' || std::stoll(l.nota) > 3'000'000) continue;
