@@ -67,7 +67,8 @@ bool Medir(const QString& ruta, int repeticiones) {
                 1e9 * lenta / movimientos);
     std::printf("  referencia / rápida  %8.2f\n", lenta / rapida);
 
-    if (r.final != fin->final || ref.Movimientos != t.Movimientos || Rejilla(ref) != TextoRejilla(t.Matriz, "")) {
+    if (r.final != fin->final || ref.Movimientos != t.Movimientos ||
+        Rejilla(ref) != TextoRejilla(t.Matriz, "")) {
         std::fprintf(stderr, "  ¡las búsquedas no coinciden! referencia: %lld movimientos, %s\n",
                      static_cast<long long>(ref.Movimientos), Rejilla(ref).c_str());
         return false;

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "consola.h"
+#include "convertir.h"
 #include "dibujar.h"
 #include "unica.h"
-#include "convertir.h"
 
 namespace {
 

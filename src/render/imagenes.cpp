@@ -64,8 +64,8 @@ std::optional<FormatoImagen> FormatoDe(const QString& ruta) {
     return std::nullopt;
 }
 
-bool EscribirImagen(QIODevice& destino, FormatoImagen f, const Enunciado& e, const Cuadricula* solucion,
-                    int lado) {
+bool EscribirImagen(QIODevice& destino, FormatoImagen f, const Enunciado& e,
+                    const Cuadricula* solucion, int lado) {
     if (lado < kLadoMinimo || lado > kLadoMaximo) return false;
     if (!destino.isOpen() && !destino.open(QIODevice::WriteOnly)) return false;
     if (!destino.isWritable()) return false;
@@ -80,8 +80,8 @@ bool EscribirImagen(QIODevice& destino, FormatoImagen f, const Enunciado& e, con
     return false;
 }
 
-bool GuardarImagen(const QString& ruta, FormatoImagen f, const Enunciado& e, const Cuadricula* solucion,
-                   int lado) {
+bool GuardarImagen(const QString& ruta, FormatoImagen f, const Enunciado& e,
+                   const Cuadricula* solucion, int lado) {
     QSaveFile fichero(ruta);
     if (!fichero.open(QIODevice::WriteOnly)) return false;
     if (!EscribirImagen(fichero, f, e, solucion, lado)) {
