@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <algorithm>
 
 #include "files/puzzle_xml.h"
-#include "validation/validacion.h"
 
 namespace velmora {
 
@@ -20,19 +20,24 @@ Enunciado Clasico(std::string_view celdas) {
     return e;
 }
 
-Enunciado Killer(Tablero& t, std::string_view segmentos, std::initializer_list<const char*> sumas) {
+Enunciado Killer(std::string_view segmentos, std::initializer_list<const char*> sumas) {
     Enunciado e;
-    t.ModoKiller = true;
     for (int k = 0; k < kCasillas; ++k) {
         const char c = segmentos[k];
         e.segmento[k] = static_cast<int8_t>(c >= 'a' && c <= 'z'   ? c - 'a'
                                             : c >= 'A' && c <= 'Z' ? c - 'A' + 26
                                                                    : -1);
-        t.CasillaSeg[k] = e.segmento[k];
     }
     int i = 0;
     for (const char* s : sumas)
         e.sumas[i++] = s;
+    return e;
+}
+
+Enunciado Killer(Tablero& t, std::string_view segmentos, std::initializer_list<const char*> sumas) {
+    const Enunciado e = Killer(segmentos, sumas);
+    t.ModoKiller = true;
+    std::copy(e.segmento.begin(), e.segmento.end(), t.CasillaSeg.begin());
     return e;
 }
 
@@ -46,23 +51,6 @@ Enunciado Cargar(Tablero& t, const QString& fichero) {
     for (int k = 0; k < kCasillas; ++k)
         t.CasillaSeg[k] = a.enunciado.segmento[k];
     return a.enunciado;
-}
-
-bool ValidarSegmentos(Tablero& t, const std::array<std::string, kSegmentos>& sumas, Plataforma& p) {
-    const auto m = ValidarSegmentos(t, sumas);
-    if (m) p.Mostrar(*m);
-    return !m;
-}
-
-bool ComprobarRepetidos(Tablero& t, const std::array<std::string, kCasillas>& textos,
-                        const std::bitset<kCasillas>& fijas, Plataforma& p) {
-    const auto m = ComprobarRepetidos(t, textos, fijas);
-    if (m) {
-        p.Mostrar(*m);
-        return false;
-    }
-    p.ProcesarEventos();
-    return true;
 }
 
 std::string Marcas(std::initializer_list<std::pair<int, char>> marcas) {
