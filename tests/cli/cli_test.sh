@@ -57,7 +57,7 @@ for args in "" "solve" "check" "resolver $data/clasico_vacio.xml" "solve a b" "-
     # shellcheck disable=SC2086
     "$cli" $args >/dev/null 2>"$tmp/err"
     estado=$?
-    [ "$estado" = 64 ] && grep -q '^Uso: velmora-cli' "$tmp/err" || falla "uso incorrecto '$args' dio $estado"
+    { [ "$estado" = 64 ] && grep -q '^Uso: velmora-cli' "$tmp/err"; } || falla "uso incorrecto '$args' dio $estado"
 done
 "$cli" --help | grep -q 'check' || falla "--help"
 

@@ -118,18 +118,6 @@ constexpr std::string_view kSolucion176m =
 constexpr std::string_view kClasico192k =
     "9876..........3.85..1.2.......5.7.....4...1...9.......5......73..2.1........4...9";
 
-// The same puzzle with each given turned into a one-cell Killer segment of that sum.
-Puzzle KillerDeUnaCasilla(std::string_view clasico) {
-    Puzzle z{"Killer de una casilla por pista", {}};
-    int s = 0;
-    for (int k = 0; k < kCasillas; ++k)
-        if (clasico[k] != '.') {
-            z.e.segmento[k] = static_cast<int8_t>(s);
-            z.e.sumas[s++] = std::string(1, clasico[k]);
-        }
-    return z;
-}
-
 // 26 cages and 27 cells in none.
 const Puzzle kKillerParcial{
     "Killer parcial",
@@ -148,8 +136,6 @@ TEST(ResolverSudoku, PrimeraSolucionYMovimientos) {
         // Every cell given: each is skipped with one move.
         {{"clásico lleno", Clasico(kSolucionVacio)}, kSolucionVacio, 81},
         {{"clásico de 192.403", Clasico(kClasico192k)}, kSolucion176m, 192403},
-        // A one-cell segment acts as a given: the same grid in the same number of moves.
-        {KillerDeUnaCasilla(kClasico192k), kSolucion176m, 192403},
         {{"Killer completo",
           Killer(
               "abbccdddeaafgcddheijkgclhhhmkkgcnooommknnnppqrmstuvvpwrrstxxvyyrsstxxxzABBBCCCCAA",
@@ -265,55 +251,25 @@ std::array<int, kCasillas> RejillaResuelta(Azar& az) {
     return r;
 }
 
-// Classic puzzles of three kinds, givens kept from a solved grid: as they are; with one changed
-// to a digit that repeats nothing (mostly without solution); and with one repeated in a cell
-// that shares a row, column or box with it, which validation refuses.
-Puzzle ClasicoAlAzar(Azar& az, int n) {
+// Killer puzzles of three kinds, a solved grid cut into connected cages of distinct digits:
+// every cell covered (when 39 cages do it); small cages over part of the grid, many with a
+// unique combination; and sums drawn at random, which mostly leaves no solution and makes
+// reservations collide. Classic puzzles: givens kept from a solved grid, in half of them one
+// changed to the digit of an empty cell of its row (mostly refused or without solution).
+Puzzle AlAzar(Azar& az, bool killer, int n) {
     const int tipo = n % 3;
     const std::array<int, kCasillas> solucion = RejillaResuelta(az);
-    const int densidad = az.Entre(tipo == 1 ? 45 : 20, 75);
-    std::string celdas(kCasillas, '.');
-    std::vector<int> pistas, vecinas;
-    for (int k = 0; k < kCasillas; ++k)
-        if (az.Hasta(100) < densidad) {
-            celdas[k] = static_cast<char>('0' + solucion[k]);
-            pistas.push_back(k);
-        }
-    const int k = az.Uno(pistas);
-    for (int j = 0; j < kCasillas; ++j)
-        if (j != k && (kLineas[j].fila == kLineas[k].fila || kLineas[j].col == kLineas[k].col ||
-                       kLineas[j].cuad == kLineas[k].cuad))
-            vecinas.push_back(j);
-    if (tipo == 2) celdas[static_cast<size_t>(az.Uno(vecinas))] = celdas[k];
-    for (char d = '1'; tipo == 1 && d <= '9'; ++d)
-        if (d != celdas[k] &&
-            std::none_of(vecinas.begin(), vecinas.end(), [&](int j) { return celdas[j] == d; })) {
-            celdas[k] = d;
-            break;
-        }
-    return {"clásico " + std::to_string(n) + " " + celdas, Clasico(celdas)};
-}
-
-// Whether exactly one set of n distinct digits adds up to suma.
-bool SumaUnica(int n, int suma) {
-    int veces = 0;
-    for (unsigned c = 2; c <= kDigitos; c += 2) {
-        int s = 0;
-        for (int d = 1; d <= 9; ++d)
-            s += c & Bit(d) ? d : 0;
-        veces += std::popcount(c) == n && s == suma;
-    }
-    return veces == 1;
-}
-
-// Killer puzzles of four kinds, a solved grid cut into connected cages of distinct digits: every
-// cell covered (when 39 cages do it); part of the grid covered; small cages, mostly with a
-// unique combination; and sums drawn at random, which mostly leaves no solution and makes
-// reservations collide.
-Puzzle KillerAlAzar(Azar& az, int n) {
-    const int tipo = n % 4;
-    const std::array<int, kCasillas> solucion = RejillaResuelta(az);
     Puzzle z{"Killer " + std::to_string(n), {}};
+    if (!killer) {
+        std::string celdas(kCasillas, '.');
+        const int densidad = az.Entre(n % 2 ? 20 : 30, n % 2 ? 75 : 50), k = az.Hasta(kCasillas);
+        for (int j = 0; j < kCasillas; ++j)
+            if (j == k || az.Hasta(100) < densidad)
+                celdas[j] = static_cast<char>('0' + solucion[j]);
+        for (int j = k - k % 9; n % 2 == 0 && j < k - k % 9 + 9; ++j)
+            if (celdas[j] == '.') celdas[k] = static_cast<char>('0' + solucion[j]);
+        return {celdas, Clasico(celdas)};
+    }
     std::array<int, kCasillas> orden{};
     std::array<bool, kCasillas> tomada{};
     for (int k = 0; k < kCasillas; ++k)
@@ -327,7 +283,7 @@ Puzzle KillerAlAzar(Azar& az, int n) {
         int suma = solucion[inicio];
         tomada[inicio] = true;
         for (int tamano = az.Entre(1, tipo == 0   ? 6
-                                      : tipo == 2 ? 3
+                                      : tipo == 1 ? 3
                                                   : 5);
              static_cast<int>(jaula.size()) < tamano;) {
             std::vector<int> borde;
@@ -343,11 +299,8 @@ Puzzle KillerAlAzar(Azar& az, int n) {
             tomada[v] = true;
         }
         const int tamano = static_cast<int>(jaula.size());
-        const bool quedarse = tipo == 0   ? true
-                              : tipo == 2 ? SumaUnica(tamano, suma) || az.Hasta(4) == 0
-                                          : az.Hasta(100) < 65;
-        if (!quedarse || segmentos == kSegmentos) continue;
-        if (tipo == 3) suma = az.Entre(SumaMinima(tamano), SumaMaxima(tamano));
+        if ((tipo > 0 && az.Hasta(3) == 0) || segmentos == kSegmentos) continue;
+        if (tipo == 2) suma = az.Entre(SumaMinima(tamano), SumaMaxima(tamano));
         for (const int k : jaula)
             z.e.segmento[k] = static_cast<int8_t>(segmentos);
         z.e.sumas[segmentos++] = std::to_string(suma);
@@ -362,7 +315,7 @@ TEST(BusquedaContraReferencia, AlAzar) {
         Azar az{std::mt19937_64(killer ? 7151 : 20240611)};
         std::map<std::optional<Final>, int> finales;
         for (int n = 0; n < 300 && !::testing::Test::HasFailure(); ++n) {
-            const Puzzle z = killer ? KillerAlAzar(az, n) : ClasicoAlAzar(az, n);
+            const Puzzle z = AlAzar(az, killer, n);
             const int tope = az.Hasta(4);
             ++finales[CompararConReferencia(z, tope == 0   ? az.Entre(1, 60)
                                                : tope == 1 ? az.Entre(1, 2000)
@@ -371,30 +324,12 @@ TEST(BusquedaContraReferencia, AlAzar) {
         EXPECT_GT(finales[Final::Resuelto], 10) << killer;
         EXPECT_GT(finales[Final::SinSolucion], 10) << killer;
         EXPECT_GT(finales[Final::Cancelado], 10) << killer;
-        // Only classic puzzles can repeat a digit; every random Killer puzzle is valid.
-        EXPECT_EQ(finales[std::nullopt] == 0, killer) << finales[std::nullopt];
     }
 }
 
-// The search's steps under their own names, by row and column.
-TEST(Tablero, PasosPorFilaYColumna) {
+// A segment's sum bounds the digits its cells may take, as the search checks them.
+TEST(Tablero, ComprobarSeg) {
     Tablero t;
-    t.AgregarFija(1, 2);
-    t.Matriz[1] = 5;
-    EXPECT_FALSE(t.ColocarNumero(1, 2)); // a given: nothing changes
-    EXPECT_TRUE(t.ColocarNumero(1, 1));
-    EXPECT_TRUE(t.ColocarNumero(1, 3));
-    EXPECT_EQ(Rejilla(t).substr(0, 4), "152.");
-    uint8_t fila = 1, col = 4;
-    t.Retroceder(fila, col); // to (1, 3), which holds 2 and can still grow
-    EXPECT_EQ(fila * 10 + col, 13);
-    t.Matriz[0] = 9;
-    t.Retroceder(fila, col); // clears (1, 3), steps over the given and clears the 9
-    EXPECT_EQ(fila * 10 + col, 9);
-    EXPECT_EQ(t.Movimientos, 4);
-    EXPECT_EQ(Rejilla(t).substr(0, 4), ".5..");
-
-    // What a segment's sum admits; an accepted digit is noted in the segment.
     t.CasillaSeg[40] = t.CasillaSeg[41] = 2;
     t.CasillaSeg[42] = 3;
     t.Segmentos[2] = {.NumCasillas = 2, .Suma = 17};
@@ -408,7 +343,7 @@ TEST(Tablero, PasosPorFilaYColumna) {
           {1, 42, true},
           {5, 39, true}}) // a cell of no segment takes any digit
         EXPECT_EQ(t.ComprobarSeg(valor, pos), admitido) << valor << " " << pos;
-    EXPECT_EQ(t.Segmentos[2].cuenta, 2);
+    EXPECT_EQ(t.Segmentos[2].cuenta, 2); // an accepted digit is noted in its segment
 }
 
 } // namespace

@@ -9,83 +9,71 @@
 namespace velmora {
 namespace {
 
-// Segment letters from the first cell on, the rest of the grid in no segment.
-std::string Al(std::string inicio) {
-    inicio.resize(kCasillas, '.');
-    return inicio;
+// A Killer puzzle with segment letters from the first cell on.
+Enunciado K(std::string casillas, std::initializer_list<const char*> sumas) {
+    casillas.resize(kCasillas, '.');
+    return Killer(casillas, sumas);
 }
 
 Mensaje FalloEn(int segmento, std::string texto) {
     return {std::move(texto), "Fallo en segmento " + std::to_string(segmento), Icono::Exclamacion};
 }
 
-Mensaje Repetido(std::string texto) {
-    return {std::move(texto), "Número Repetido", Icono::Exclamacion};
-}
-
-// 27 segments of three cells along the rows of the first `casillas` cells, each of sum 15 but
-// the last.
-Enunciado Filas(const char* ultima, int casillas = kCasillas) {
-    std::string letras;
-    for (int i = 0; i < 27; ++i)
-        letras += std::string(3, static_cast<char>(i < 26 ? 'a' + i : 'A'));
-    Enunciado e = Killer(letras.substr(0, static_cast<size_t>(casillas)) + ".", {});
-    std::fill_n(e.sumas.begin(), 26, "15");
-    e.sumas[26] = ultima;
-    return e;
+Mensaje Repetido(std::string donde) {
+    return {"El número " + donde, "Número Repetido", Icono::Exclamacion};
 }
 
 TEST(Validar, ElPrimerFalloDeCadaComprobacion) {
     const std::string entero = "La suma total debe ser un número entero entre 0 y 255";
-    const std::string enUn = "En un segmento de ";
+    const std::string enDos = "En un segmento de 2 casillas la suma total debe ser como ";
+    const std::string enUna = "En un segmento de 1 casillas la suma total debe ser como ";
+    // 27 segments of three cells along the rows, all of sum 15 but the last.
+    std::string filas;
+    for (int i = 0; i < 27; ++i)
+        filas += std::string(3, static_cast<char>(i < 26 ? 'a' + i : 'A'));
+    Enunciado todas = K(filas, {}), casiTodas = K(filas.substr(0, 80), {});
+    std::fill_n(todas.sumas.begin(), 26, "15");
+    todas.sumas[26] = "10";
+    casiTodas.sumas = todas.sumas;
     struct Caso {
         Enunciado e;
         std::optional<Mensaje> fallo;
     };
     std::vector<Caso> casos = {
-        {Killer(Al("aab"), {"3", ""}),
+        {K("aab", {"3", ""}),
          FalloEn(2, "Todos los segmentos deben tener la suma total introducida")},
-        {Killer(Al("aa"), {"3", "", "", "7"}),
+        {K("aa", {"3", "", "", "7"}),
          FalloEn(4, "No puede haber segmentos con la suma total indicada, pero sin casillas "
                     "marcadas en la cuadrícula")},
-        {Killer(Al("aaaaaaaaaa"), {"45"}),
-         FalloEn(1, "El máximo número de casillas por segmento es 9.")},
-        {Killer(Al("aa"), {"2"}),
-         FalloEn(1, enUn + "2 casillas la suma total debe ser como mínimo de 3")},
-        {Killer(Al("aa"), {"18"}),
-         FalloEn(1, enUn + "2 casillas la suma total debe ser como máximo de 17")},
-        {Killer(Al("a"), {"0"}),
-         FalloEn(1, enUn + "1 casillas la suma total debe ser como mínimo de 1")},
-        {Killer(Al("ab"), {"5", "x1"}), FalloEn(2, entero)},
-        {Killer(Al("ab"), {"5", "256"}), FalloEn(2, entero)},
-        {Killer(Al("ab"), {"5", "-3"}), FalloEn(2, entero)},
-        {Killer(Al("ab"), {"5", "255"}),
-         FalloEn(2, enUn + "1 casillas la suma total debe ser como máximo de 9")},
+        {K("aaaaaaaaaa", {"45"}), FalloEn(1, "El máximo número de casillas por segmento es 9.")},
+        {K("aa", {"2"}), FalloEn(1, enDos + "mínimo de 3")},
+        {K("aa", {"18"}), FalloEn(1, enDos + "máximo de 17")},
+        {K("a", {"0"}), FalloEn(1, enUna + "mínimo de 1")},
+        {K("ab", {"5", "255"}), FalloEn(2, enUna + "máximo de 9")},
+        {K("ab", {"5", "x1"}), FalloEn(2, entero)},
+        {K("ab", {"5", "256"}), FalloEn(2, entero)},
         // The sum of all segments is checked once every cell is in one.
-        {Filas("15"), std::nullopt},
-        {Filas("10"), Mensaje{"Si se utilizan todas las casillas, la suma total de todos los "
-                              "segmentos debe ser 405 (45 x 9)",
-                              "Los segmentos suman 400", Icono::Exclamacion}},
-        {Filas("10", 80), std::nullopt},
+        {todas, Mensaje{"Si se utilizan todas las casillas, la suma total de todos los "
+                        "segmentos debe ser 405 (45 x 9)",
+                        "Los segmentos suman 400", Icono::Exclamacion}},
+        {casiTodas, std::nullopt},
         // Rows before columns before boxes; reported at the second occurrence.
         {Clasico(Marcas({{Casilla(3, 2), '5'}, {Casilla(3, 7), '5'}})),
-         Repetido("El número 5 se encuentra repetido en la fila 3")},
+         Repetido("5 se encuentra repetido en la fila 3")},
         {Clasico(Marcas({{Casilla(1, 4), '8'}, {Casilla(9, 4), '8'}})),
-         Repetido("El número 8 se encuentra repetido en la columna 4")},
-        {Clasico(Marcas({{Casilla(1, 1), '5'}, {Casilla(2, 2), '5'}})),
-         Repetido("El número 5 se encuentra repetido en el cuadrante 1")},
+         Repetido("8 se encuentra repetido en la columna 4")},
         {Clasico(Marcas({{Casilla(5, 4), '2'}, {Casilla(5, 5), '2'}})),
-         Repetido("El número 2 se encuentra repetido en la fila 5")},
+         Repetido("2 se encuentra repetido en la fila 5")},
         {Clasico(Marcas({{Casilla(7, 9), '1'}, {Casilla(8, 8), '1'}})),
-         Repetido("El número 1 se encuentra repetido en el cuadrante 9")},
+         Repetido("1 se encuentra repetido en el cuadrante 9")},
     };
     // A caption read from a file may hold anything but a digit.
     for (const char* texto : {"0", "12", "a", "", " 5", "٣"}) {
-        Enunciado e = Clasico(Marcas({{0, '4'}, {Casilla(2, 7), '1'}}));
-        e.textos[Casilla(2, 7)] = texto;
-        casos.push_back({e, Mensaje{"La casilla de la fila 2, columna 7 debe contener un número "
-                                    "del 1 al 9",
-                                    "Número incorrecto", Icono::Exclamacion}});
+        casos.push_back({Clasico(Marcas({{0, '4'}, {Casilla(2, 7), '1'}})),
+                         Mensaje{"La casilla de la fila 2, columna 7 debe contener un número "
+                                 "del 1 al 9",
+                                 "Número incorrecto", Icono::Exclamacion}});
+        casos.back().e.textos[Casilla(2, 7)] = texto;
     }
     for (const Caso& c : casos) {
         Tablero t;
@@ -96,53 +84,34 @@ TEST(Validar, ElPrimerFalloDeCadaComprobacion) {
     const int minimos[] = {1, 3, 6, 10, 15, 21, 28, 36, 45};
     const int maximos[] = {9, 17, 24, 30, 35, 39, 42, 44, 45};
     for (int n = 1; n <= 9; ++n)
-        for (const int suma :
+        for (const int s :
              {minimos[n - 1] - 1, minimos[n - 1], maximos[n - 1], maximos[n - 1] + 1}) {
             Tablero t;
-            Enunciado e = Killer(Al(std::string(n, 'a')), {});
-            e.sumas[0] = std::to_string(suma);
-            EXPECT_EQ(Validar(t, e).has_value(), suma < minimos[n - 1] || suma > maximos[n - 1])
-                << n << " " << suma;
+            const std::string suma = std::to_string(s);
+            EXPECT_EQ(Validar(t, K(std::string(n, 'a'), {suma.c_str()})).has_value(),
+                      s < minimos[n - 1] || s > maximos[n - 1])
+                << n << " " << s;
         }
 }
 
-TEST(Validar, ElPrimerFalloDetieneLaComprobacion) {
-    Tablero t;
-    ASSERT_TRUE(Validar(t, Killer(Al("aabbc"), {"3", "1", ""})));
-    // The segment before the failing one is already derived; nothing else is.
-    EXPECT_EQ(t.Segmentos[0].Suma * 10 + t.Segmentos[0].NumCasillas, 32);
-    EXPECT_EQ(t.Segmentos[1].Suma, 0);
-    EXPECT_FALSE(t.Segmentos[0].Unica);
-}
-
-TEST(ValidarSegmentos, CombinacionesUnicas) {
-    const struct {
-        std::string casillas;
-        const char* suma;
-        uint16_t combinacion; // 0: not unique
-    } casos[] = {
-        {"aa", "3", Bit(1) | Bit(2)},
-        {"aa", "16", Bit(7) | Bit(9)},
-        {"aa", "5", 0},
-        {"aaa", "24", Bit(7) | Bit(8) | Bit(9)},
-        {"aaaaaaaaa", "45", kDigitos},
-        {"a", "7", Bit(7)},
-        {"aa", "03", Bit(1) | Bit(2)},
-    };
-    for (const auto& c : casos) {
+TEST(ValidarSegmentos, CombinacionesUnicasYSusReservas) {
+    for (const auto& [casillas, suma, combinacion] : {std::tuple{"aa", "3", Bit(1) | Bit(2)},
+                                                      {"aa", "16", Bit(7) | Bit(9)},
+                                                      {"aa", "5", 0},
+                                                      {"aaa", "24", Bit(7) | Bit(8) | Bit(9)},
+                                                      {"aaaaaaaaa", "45", int{kDigitos}},
+                                                      {"aa", "03", Bit(1) | Bit(2)}}) {
         Tablero t;
-        ASSERT_FALSE(Validar(t, Killer(Al(c.casillas), {c.suma})));
-        EXPECT_EQ(t.Segmentos[0].Unica, c.combinacion != 0) << c.suma;
-        EXPECT_EQ(t.Segmentos[0].Combinacion, c.combinacion) << c.suma;
-        EXPECT_EQ(t.Segmentos[0].NumCasillas, c.casillas.size());
+        ASSERT_FALSE(Validar(t, K(casillas, {suma})));
+        EXPECT_EQ(t.Segmentos[0].Unica, combinacion != 0) << suma;
+        EXPECT_EQ(t.Segmentos[0].Combinacion, combinacion) << suma;
+        EXPECT_EQ(t.Segmentos[0].NumCasillas, std::string_view(casillas).size());
     }
-}
 
-TEST(ValidarSegmentos, ReservasEnLasLineasQueContienenElSegmento) {
     // Segment 0 in cells 2 and 3 (boxes 1 and 2), segment 1 in cells 0 and 1 (box 1); a one-cell
-    // segment lies in its row, its column and its box.
+    // segment lies in its row, its column and its box. The later segment keeps a reservation.
     Tablero t;
-    ASSERT_FALSE(Validar(t, Killer(Al("bbaa......c"), {"3", "17", "6"})));
+    ASSERT_FALSE(Validar(t, K("bbaa......c", {"3", "17", "6"})));
     const struct {
         Tabla tabla;
         int x, d, segmento;
@@ -160,7 +129,7 @@ TEST(ValidarSegmentos, ReservasEnLasLineasQueContienenElSegmento) {
 
 TEST(ValidarSegmentos, UnaSumaQueQuedoSinCasillas) {
     Tablero t;
-    Enunciado e = Killer(Al("ab"), {"4", "1"});
+    Enunciado e = K("ab", {"4", "1"});
     ASSERT_FALSE(Validar(t, e));
     // Segment 0 loses its sum and its cell: the record keeps the old sum, the puzzle still
     // passes, the stale record reserves nothing and is not saved.
@@ -170,7 +139,6 @@ TEST(ValidarSegmentos, UnaSumaQueQuedoSinCasillas) {
     ASSERT_FALSE(Validar(t, e));
     EXPECT_EQ(t.Segmentos[0].Suma, 4);
     EXPECT_EQ(t.Uso(Tabla::Filas, 1, 4).SegReserva, -1);
-    EXPECT_EQ(t.Uso(Tabla::Columnas, 2, 1).SegReserva, 1);
     EXPECT_EQ(TextoPuzzle(t), "<SUDOKU_KILLER>\r\n<SEGMENTO VALOR='1'>\r\n"
                               "<CASILLA FILA='1' COL='2'/>\r\n</SEGMENTO>\r\n</SUDOKU_KILLER>\r\n");
 }
@@ -178,22 +146,19 @@ TEST(ValidarSegmentos, UnaSumaQueQuedoSinCasillas) {
 TEST(ComprobarRepetidos, CargaLasFijasEnOrdenDeCasilla) {
     Tablero t;
     t.AgregarFija(5, 5); // left from an earlier check
-    ASSERT_FALSE(Validar(t, Clasico(Marcas({{80, '9'}, {0, '5'}, {12, '3'}}))));
-    ASSERT_EQ(t.NumFijas(), 3);
-    EXPECT_EQ(t.Fijas(1).Fila * 10 + t.Fijas(1).Col, 11);
-    EXPECT_EQ(t.Fijas(2).Fila * 10 + t.Fijas(2).Col, 24);
-    EXPECT_EQ(t.Fijas(3).Fila * 10 + t.Fijas(3).Col, 99);
+    const std::string pistas = Marcas({{80, '9'}, {0, '5'}, {12, '3'}});
+    ASSERT_FALSE(Validar(t, Clasico(pistas)));
+    std::string fijas;
+    for (int i = 1; i <= t.NumFijas(); ++i)
+        fijas += std::to_string(t.Fijas(i).Fila) + std::to_string(t.Fijas(i).Col) + " ";
+    EXPECT_EQ(fijas, "11 24 99 ");
     EXPECT_FALSE(t.EsFija(Casilla(5, 5)));
-    EXPECT_EQ(Rejilla(t), Marcas({{80, '9'}, {0, '5'}, {12, '3'}}));
-    EXPECT_TRUE(t.Usado(Tabla::Filas, 2, 3) && t.Usado(Tabla::Columnas, 4, 3) &&
-                t.Usado(Tabla::Cuadrantes, 2, 3));
-    EXPECT_FALSE(t.Usado(Tabla::Filas, 1, 3));
+    EXPECT_EQ(Rejilla(t), pistas);
     // Saved in cell order; a digit the solver left is never written.
     t.Matriz[40] = 7;
-    EXPECT_EQ(TextoPuzzle(t),
-              "<SUDOKU_CLASIC>\r\n<FIJA FILA='1' COL='1'>5</FIJA>\r\n"
-              "<FIJA FILA='2' COL='4'>3</FIJA>\r\n<FIJA FILA='9' COL='9'>9</FIJA>\r\n"
-              "</SUDOKU_CLASIC>\r\n");
+    EXPECT_EQ(TextoPuzzle(t), "<SUDOKU_CLASIC>\r\n<FIJA FILA='1' COL='1'>5</FIJA>\r\n"
+                              "<FIJA FILA='2' COL='4'>3</FIJA>\r\n<FIJA FILA='9' COL='9'>9</FIJA>"
+                              "\r\n</SUDOKU_CLASIC>\r\n");
 }
 
 } // namespace
