@@ -6,6 +6,7 @@
 #include <deque>
 #include <functional>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -53,7 +54,10 @@ public:
     QString programa, configuracion;
 };
 
-void PrintTo(const Mensaje& m, std::ostream* os);
+inline void PrintTo(const Mensaje& m, std::ostream* os) {
+    *os << "{\"" << m.titulo << "\", \"" << m.texto << "\", icono " << static_cast<int>(m.icono)
+        << "}";
+}
 
 // The messages of an operation that showed exactly one.
 inline std::vector<Mensaje> Solo(Mensaje m) {

@@ -1,12 +1,5 @@
 #include "support/puzzles.h"
 
-#include <gtest/gtest.h>
-
-#include <QDir>
-#include <algorithm>
-
-#include "files/puzzle_xml.h"
-
 namespace velmora {
 
 Enunciado Clasico(std::string_view celdas) {
@@ -32,25 +25,6 @@ Enunciado Killer(std::string_view segmentos, std::initializer_list<const char*> 
     for (const char* s : sumas)
         e.sumas[i++] = s;
     return e;
-}
-
-Enunciado Killer(Tablero& t, std::string_view segmentos, std::initializer_list<const char*> sumas) {
-    const Enunciado e = Killer(segmentos, sumas);
-    t.ModoKiller = true;
-    std::copy(e.segmento.begin(), e.segmento.end(), t.CasillaSeg.begin());
-    return e;
-}
-
-Enunciado Cargar(Tablero& t, const QString& fichero) {
-    const QString ruta =
-        QDir::isAbsolutePath(fichero) ? fichero : QStringLiteral(VELMORA_TEST_DATA "/") + fichero;
-    const Apertura a = AbrirPuzzle(ruta);
-    EXPECT_TRUE(a.completo) << ruta.toStdString();
-    t.NuevoSudoku();
-    t.ModoKiller = a.enunciado.killer;
-    for (int k = 0; k < kCasillas; ++k)
-        t.CasillaSeg[k] = a.enunciado.segmento[k];
-    return a.enunciado;
 }
 
 std::string Marcas(std::initializer_list<std::pair<int, char>> marcas) {

@@ -1,7 +1,6 @@
 #pragma once
 // Puzzles for tests, written compactly.
 
-#include <QString>
 #include <string_view>
 
 #include "model/enunciado.h"
@@ -13,14 +12,8 @@ namespace velmora {
 Enunciado Clasico(std::string_view celdas);
 
 // A Killer puzzle: 81 characters naming each cell's segment ('a' is segment 0, 'b' segment 1,
-// ..., 'A' segment 26, ...; '.' for no segment), and the sum texts from segment 0 on. The form
-// with a board also sets its CasillaSeg and ModoKiller.
+// ..., 'A' segment 26, ...; '.' for no segment), and the sum texts from segment 0 on.
 Enunciado Killer(std::string_view segmentos, std::initializer_list<const char*> sumas);
-Enunciado Killer(Tablero& t, std::string_view segmentos, std::initializer_list<const char*> sumas);
-
-// Reads a file of tests/data (or an absolute path) into the board as the window opens it;
-// fails the test if it is not a complete puzzle.
-Enunciado Cargar(Tablero& t, const QString& fichero);
 
 // 81 characters, '.' but for the given cells.
 std::string Marcas(std::initializer_list<std::pair<int, char>> marcas);

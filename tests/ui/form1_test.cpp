@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "support/puzzles.h"
 #include "support/ventana_falsa.h"
 
@@ -83,41 +85,35 @@ TEST(Form1, PintarSegmentos) {
     EXPECT_EQ(v.f.LbDel.aspecto, kAspectoSistema); // its first look, until the erase mode
     // A second click leaves a cell in its segment; another segment takes it over.
     Pasos(v.f, "S5 c0 c1 c2 c2 L7 c1 S21 c40");
-    EXPECT_EQ(Segmentos(v.f), "0:5 1:7 2:5 40:21 ");
-    EXPECT_EQ(Elegido(v.f), "21:21");
+    EXPECT_EQ(Segmentos(v.f) + Elegido(v.f), "0:5 1:7 2:5 40:21 21:21");
     EXPECT_EQ(Celdas(v.f), kVacia); // captions are never touched in Killer mode
     Pasos(v.f, "S21 L3 L3 c8");     // a second click unpicks
     EXPECT_EQ(v.p.mensajes.size(), 2u);
 
     // Erase mode: unpicks and frees cells; a second click or a picked colour ends it.
     Pasos(v.f, "S3 c11 D c0 c12");
-    EXPECT_EQ(Segmentos(v.f), "1:7 2:5 11:3 40:21 ");
-    EXPECT_EQ(Elegido(v.f), "-1: borrar");
+    EXPECT_EQ(Segmentos(v.f) + Elegido(v.f), "1:7 2:5 11:3 40:21 -1: borrar");
     Pasos(v.f, "D c11");
-    EXPECT_EQ(v.p.mensajes.size(), 3u);
     EXPECT_EQ(Elegido(v.f), "-1:");
     Pasos(v.f, "D S1");
     EXPECT_EQ(Elegido(v.f), "1:1");
     // Entering a sum box picks and leaves the erase mode on; a picked segment paints.
     Pasos(v.f, "D F5 c30");
-    EXPECT_EQ(Elegido(v.f), "5:5 borrar");
-    EXPECT_EQ(Segmentos(v.f), "1:7 2:5 11:3 30:5 40:21 ");
+    EXPECT_EQ(Segmentos(v.f) + Elegido(v.f), "1:7 2:5 11:3 30:5 40:21 5:5 borrar");
     Pasos(v.f, "D F5 S5");
     EXPECT_EQ(Elegido(v.f), "-1:");
     EXPECT_EQ(v.p.mensajes.size(), 3u);
 
-    // Another mode, and Nuevo, start from an empty board.
+    // Another mode, and Nuevo, start from an empty board in their mode.
     Pasos(v.f, "S2 D ID_Normal n4 c10 ID_Nuevo");
-    EXPECT_EQ(v.f.Caption, "Sudoku Normal");
+    EXPECT_EQ(v.f.Caption + Herramientas(v.f), "Sudoku Normal" + kIdleClasico);
     EXPECT_TRUE(!v.f.Panel_Killer && v.f.Panel_Normal);
-    EXPECT_EQ(Herramientas(v.f), kIdleClasico);
     EXPECT_EQ(v.f.LeerEnunciado(), Clasico(kVacia));
     EXPECT_EQ(Segmentos(v.f) + Elegido(v.f), "-1:");
     EXPECT_EQ(v.f.NumSeleccionado, 0);
     EXPECT_EQ(v.f.N[4].aspecto, kNoMarcado);
     Pasos(v.f, "ID_Killer ID_Otro id_nuevo");
-    EXPECT_EQ(v.f.Caption, "Sudoku Killer");
-    EXPECT_EQ(Herramientas(v.f), kIdleKiller);
+    EXPECT_EQ(v.f.Caption + Herramientas(v.f), "Sudoku Killer" + kIdleKiller);
 }
 
 TEST(Form1, ElegirPorLaMuestraOPorLaSuma) {
@@ -164,168 +160,123 @@ TEST(Form1, CifrasDelTeclado) {
         EXPECT_EQ(v.f.N[i].aspecto, i == 6 && v.f.N[i].marca ? kMarcado : kNoMarcado) << i;
     // A digit replaces another with no check at entry; "Borrar" empties.
     Pasos(v.f, "c0 c1 c2 n4 c1 n9 c0 c50");
-    EXPECT_EQ(Celdas(v.f).substr(0, 4), ".57.");
-    EXPECT_EQ(v.f.lb[0], kLbNulo);
-    EXPECT_EQ(v.f.lb[1], kLbAma);
+    EXPECT_EQ(Celdas(v.f), ".57" + kVacia.substr(3));
     EXPECT_EQ(v.f.LeerEnunciado(), Clasico(".57" + kVacia.substr(3)));
     EXPECT_EQ(v.p.mensajes.size(), 1u);
 }
+
+// A window that solved a classic puzzle in a mode; the hook runs at every event pass of the
+// solve, numbered from 1.
+struct Resuelto : VentanaDePrueba {
+    Resuelto(std::string_view celdas, ModoCalculo modo,
+             std::function<void(Resuelto&, int)> gancho = {}) {
+        EntrarClasico(f, celdas);
+        f.Opcion = modo;
+        const int antes = p.eventos;
+        if (gancho) p.alProcesar = [this, antes, gancho](int n) { gancho(*this, n - antes); };
+        f.EjecutarHerramienta("ID_Resolver");
+    }
+};
 
 TEST(Form1, ResolverEnCadaModo) {
     for (const ModoCalculo modo :
          {ModoCalculo::Rapido, ModoCalculo::Interactivo, ModoCalculo::UltraRapido}) {
         SCOPED_TRACE(static_cast<int>(modo));
         const bool ultra = modo == ModoCalculo::UltraRapido;
-        VentanaDePrueba v;
-        EntrarClasico(v.f, kVacia);
-        v.f.Opcion = modo;
         std::string durante;
-        v.p.alProcesar = [&](int) { durante = Herramientas(v.f); };
-        v.f.EjecutarHerramienta("ID_Resolver");
-        EXPECT_EQ(durante, kResolviendo);
-        EXPECT_EQ(Herramientas(v.f), kIdleClasico);
+        Resuelto v(kVacia, modo, [&](Resuelto& r, int) { durante = Herramientas(r.f); });
+        EXPECT_EQ(durante + Herramientas(v.f) + Cifras(v.f),
+                  kResolviendo + kIdleClasico + "701 100 % 100");
         EXPECT_EQ(Celdas(v.f), kSolucionVacia);
-        EXPECT_EQ(Cifras(v.f), "701 100 % 100");
-        EXPECT_TRUE(v.p.mensajes.empty());
         EXPECT_FALSE(v.f.Resolviendo());
 
         // Ultra-Rápido ends with the figures of the position the search ran out at; the others
         // keep the last forward step's.
-        VentanaDePrueba w;
-        EntrarClasico(w.f, kSinSolucion);
-        w.f.Opcion = modo;
-        w.f.EjecutarHerramienta("ID_Resolver");
+        Resuelto w(kSinSolucion, modo);
         EXPECT_EQ(w.p.mensajes, Solo({"El sudoku, con las combinaciones de números propuestas, "
                                       "No tiene solución",
                                       "Proceso Terminado", Icono::Critico}));
         EXPECT_EQ(Celdas(w.f), kSinSolucion);
-        EXPECT_EQ(Herramientas(w.f), kIdleClasico);
-        EXPECT_EQ(Cifras(w.f), ultra ? "17 0 % 0" : "8 11 % 11");
+        EXPECT_EQ(Herramientas(w.f) + Cifras(w.f),
+                  kIdleClasico + (ultra ? "17 0 % 0" : "8 11 % 11"));
 
         // The validation yields once, then every placed digit (and in Ultra-Rápido every forward
         // step too): cancel on the yield that follows the 12th placed digit, at cell (2, 3).
-        VentanaDePrueba c;
-        EntrarClasico(c.f, kVacia);
-        c.f.Opcion = modo;
-        const int cancelar = c.p.eventos + 1 + (ultra ? 23 : 12);
+        // Commands queued behind the cancel, before the search has stopped, are ignored.
         std::string trasCancelar;
-        c.p.alProcesar = [&](int n) {
-            if (n != cancelar) return;
-            c.f.EjecutarHerramienta("ID_Cancelar");
-            trasCancelar = Herramientas(c.f);
-            // Queued behind the cancel, before the search has stopped: ignored.
-            c.f.EjecutarHerramienta("ID_Nuevo");
-            c.f.lb_Click(80);
-        };
-        c.f.EjecutarHerramienta("ID_Resolver");
-        EXPECT_EQ(trasCancelar, kIdleClasico);
-        EXPECT_EQ(Herramientas(c.f), kIdleClasico);
-        EXPECT_TRUE(c.p.mensajes.empty());
-        EXPECT_EQ(Celdas(c.f), std::string(kSolucionVacia.substr(0, 12)) + kVacia.substr(12));
+        Resuelto c(kVacia, modo, [&](Resuelto& r, int n) {
+            if (n != (ultra ? 24 : 13)) return;
+            Pasos(r.f, "ID_Cancelar");
+            trasCancelar = Herramientas(r.f);
+            Pasos(r.f, "ID_Nuevo c80");
+        });
         // The figures after cell (2, 2), or in Ultra-Rápido the final ones at (2, 3).
-        EXPECT_EQ(Cifras(c.f), "11 15 % 15");
+        EXPECT_EQ(trasCancelar + Herramientas(c.f) + Cifras(c.f),
+                  kIdleClasico + kIdleClasico + "11 15 % 15");
+        EXPECT_EQ(Celdas(c.f), std::string(kSolucionVacia.substr(0, 12)) + kVacia.substr(12));
+        EXPECT_TRUE(v.p.mensajes.empty() && c.p.mensajes.empty());
     }
 }
 
 TEST(Form1, LoQueSeVeDuranteLaBusqueda) {
     // "Interactivo" shows the grid at every placed digit.
-    VentanaDePrueba v;
-    EntrarClasico(v.f, kVacia);
-    const int antes = v.p.eventos + 1; // after the validation's pass
     std::vector<std::string> vistas;
-    v.p.alProcesar = [&](int n) {
-        if (n > antes && vistas.size() < 3) vistas.push_back(Celdas(v.f).substr(0, 3));
-    };
-    v.f.EjecutarHerramienta("ID_Resolver");
+    Resuelto v(kVacia, ModoCalculo::Interactivo, [&](Resuelto& r, int n) {
+        if (n > 1 && vistas.size() < 3) vistas.push_back(Celdas(r.f).substr(0, 3));
+    });
     EXPECT_EQ(vistas, (std::vector<std::string>{"1..", "12.", "123"}));
 
     // The validation's pass and the first digit's see the reset figures; then every forward
     // step shows the next frame, hides the percentage and yields, and the digit after it yields
     // once more. The mode is read again at every pass.
-    v.f.Opcion = ModoCalculo::UltraRapido;
     std::string giros;
-    const int inicio = v.p.eventos;
-    v.p.alProcesar = [&](int n) {
-        if (n - inicio <= 8) giros += Cifras(v.f) + ";";
-        if (n - inicio == 40) v.f.Opcion = ModoCalculo::Rapido;
-    };
-    v.f.EjecutarHerramienta("ID_Resolver");
+    Resuelto u(kVacia, ModoCalculo::UltraRapido, [&](Resuelto& r, int n) {
+        if (n <= 8) giros += Cifras(r.f) + ";";
+        if (n == 40) r.f.Opcion = ModoCalculo::Rapido;
+    });
     EXPECT_EQ(giros, "0 0 % -;0 0 % -;|  -;|  -;/  -;/  -;-  -;-  -;");
-    EXPECT_EQ(Cifras(v.f), "701 100 % 100");
-}
-
-TEST(Form1, LaValidacionFallidaNoEmpiezaLaBusqueda) {
-    VentanaDePrueba v;
-    EntrarClasico(v.f, "5......5." + kVacia.substr(9));
-    v.f.Tab.Movimientos = 55;
-    v.f.EjecutarHerramienta("ID_Resolver");
-    EXPECT_EQ(v.f.Tab.Movimientos, 55);
-    EXPECT_EQ(v.p.mensajes, Solo({"El número 5 se encuentra repetido en la fila 1",
-                                  "Número Repetido", Icono::Exclamacion}));
-    EXPECT_EQ(Herramientas(v.f), kIdleClasico);
-    EXPECT_EQ(Cifras(v.f), "0 0 % -");
+    EXPECT_EQ(Cifras(u.f), "701 100 % 100");
 }
 
 TEST(Form1, VaciarQuitaLaSolucionYNuevoElSudoku) {
-    VentanaDePrueba v;
-    EntrarClasico(v.f, kSinSolucion.substr(0, 9) + kVacia.substr(9));
-    v.f.Opcion = ModoCalculo::Rapido;
-    v.f.EjecutarHerramienta("ID_Resolver");
-    EXPECT_EQ(Celdas(v.f).substr(0, 9), "123456789");
-    v.f.EjecutarHerramienta("ID_Vaciar");
-    EXPECT_EQ(Celdas(v.f), kSinSolucion.substr(0, 9) + kVacia.substr(9));
-    EXPECT_EQ(Cifras(v.f), "0 0 % -");
+    const std::string pistas = kSinSolucion.substr(0, 9) + kVacia.substr(9);
+    Resuelto v(pistas, ModoCalculo::Rapido);
+    EXPECT_EQ(Celdas(v.f).substr(0, 10), "1234567894");
+    Pasos(v.f, "ID_Vaciar");
+    EXPECT_EQ(Celdas(v.f) + Cifras(v.f), pistas + "0 0 % -");
     EXPECT_EQ(v.f.lb[0], kLbAma);
-    v.f.EjecutarHerramienta("ID_Nuevo");
+    Pasos(v.f, "ID_Nuevo");
     EXPECT_EQ(Celdas(v.f), kVacia);
     EXPECT_EQ(v.f.lb[0], kLbNulo);
-
-    // A Killer solution is painted over the segments' colours, and emptied off them.
-    const Enunciado killer = Killer(Marcas({{0, 'a'}, {1, 'b'}, {9, 'a'}, {10, 'b'}}), {"3", "17"});
-    v.f.PintarEnunciado(killer);
-    v.f.EjecutarHerramienta("ID_Resolver");
-    EXPECT_TRUE(v.p.mensajes.empty());
-    const auto d = [&](int k) { return v.f.TextoCelda(k)[0] - '0'; };
-    EXPECT_EQ(d(0) + d(9), 3);
-    EXPECT_EQ(d(1) + d(10), 17);
-    EXPECT_EQ(v.f.lb[10], kPaleta[1]);
-    v.f.EjecutarHerramienta("ID_Vaciar");
-    EXPECT_EQ(Celdas(v.f), kVacia);
-    EXPECT_EQ(v.f.LeerEnunciado(), killer);
+    // A puzzle that fails its check starts no search.
+    Resuelto r("5......5." + kVacia.substr(9), ModoCalculo::Rapido);
+    EXPECT_EQ(r.p.mensajes, Solo({"El número 5 se encuentra repetido en la fila 1",
+                                  "Número Repetido", Icono::Exclamacion}));
+    EXPECT_EQ(Herramientas(r.f) + Cifras(r.f), kIdleClasico + "0 0 % -");
 }
 
 TEST(Form1, DuranteLaBusquedaSoloCancelarYCerrarLlegan) {
-    VentanaDePrueba v;
     bool probado = false;
-    v.p.alProcesar = [&](int) {
-        if (probado || !v.f.Resolviendo()) return;
+    Resuelto v(kVacia, ModoCalculo::Rapido, [&](Resuelto& r, int) {
+        if (probado || !r.f.Resolviendo()) return;
         probado = true;
-        // ID_Normal is disabled while solving, and ignored.
-        Pasos(v.f, "S0 L1 D F2 T3=9 c0 ID_Normal n2");
-        EXPECT_EQ(v.f.T_KeyPress(3, '5'), 0);
-        EXPECT_EQ(Elegido(v.f), "-1:");
-        EXPECT_FALSE(v.f.ModoBorrar || v.f.SaltarFoco);
-        EXPECT_EQ(v.f.LeerEnunciado(), Enunciado{});
-        EXPECT_EQ(v.f.NumSeleccionado, 0);
-        EXPECT_TRUE(v.p.mensajes.empty());
-        EXPECT_FALSE(v.f.PuedeCerrar()); // closing asks the search to stop
-    };
-    v.f.EjecutarHerramienta("ID_Resolver");
+        Pasos(r.f, "n2 S0 L1 D F2 T3=9 c0 ID_Killer"); // ID_Killer is disabled, and ignored
+        EXPECT_EQ(r.f.T_KeyPress(3, '5'), 0);
+        EXPECT_EQ(Elegido(r.f), "-1:");
+        EXPECT_FALSE(r.f.SaltarFoco);
+        EXPECT_EQ(r.f.LeerEnunciado(), Clasico(kVacia));
+        EXPECT_EQ(r.f.NumSeleccionado, 0);
+        EXPECT_FALSE(r.f.PuedeCerrar()); // closing asks the search to stop
+    });
     ASSERT_TRUE(probado);
     EXPECT_TRUE(v.f.CierrePendiente());
-    EXPECT_TRUE(v.p.mensajes.empty());
     EXPECT_FALSE(v.f.Resolviendo());
     EXPECT_TRUE(v.f.PuedeCerrar());
-
-    // Closing during a search that would end without a solution shows no message.
-    VentanaDePrueba w;
-    EntrarClasico(w.f, kSinSolucion);
-    w.f.Opcion = ModoCalculo::UltraRapido;
-    w.p.alProcesar = [&](int n) {
-        if (n == 5) w.f.PuedeCerrar();
-    };
-    w.f.EjecutarHerramienta("ID_Resolver");
-    EXPECT_TRUE(w.p.mensajes.empty());
+    // A search closed so stops without the message it would end with.
+    Resuelto w(kSinSolucion, ModoCalculo::UltraRapido, [&](Resuelto& r, int n) {
+        if (n == 5) r.f.PuedeCerrar();
+    });
+    EXPECT_TRUE(v.p.mensajes.empty() && w.p.mensajes.empty());
 }
 
 } // namespace
