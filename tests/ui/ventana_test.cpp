@@ -17,6 +17,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <memory>
+#include <sstream>
 
 #include "ui/form1.h"
 #include "ui/qt/arranque.h"
@@ -42,6 +43,23 @@ protected:
 
     void Pulsar(QWidget* x) { QTest::mouseClick(x, Qt::LeftButton); }
     void Pulsar(Herramienta h) { Pulsar(w->findChild<QToolBar*>()->widgetForAction(w->Accion(h))); }
+    // Clicks with the mouse: "S4" swatch 4, "L4" number label 4, "c40" cell 40, "n4" pad button
+    // 4, "O1" Option1, a tool by its caption; "=17" types 17 where the focus is.
+    void Clics(std::string_view pasos) {
+        std::istringstream in{std::string(pasos)};
+        for (std::string p; in >> p;) {
+            const int i = std::atoi(p.c_str() + 1);
+            if (p[0] == 'S') Pulsar(w->S(i));
+            if (p[0] == 'L') Pulsar(w->LbN(i));
+            if (p[0] == 'c') Pulsar(w->lb(i));
+            if (p[0] == 'n') Pulsar(w->N(i));
+            if (p[0] == 'O')
+                Pulsar(std::array<QWidget*, 3>{w->Option1(), w->Option2(), w->Option3()}[i - 1]);
+            if (p[0] == '=') QTest::keyClicks(Foco(), QString::fromStdString(p.substr(1)));
+            for (int h = 0; h < kHerramientas; ++h)
+                if (p == kTitulosHerramientas[h]) Pulsar(static_cast<Herramienta>(h));
+        }
+    }
     // Cells of the grid as the widgets show them, '.' for an empty one.
     QString Celdas() const {
         QString s;
@@ -49,18 +67,15 @@ protected:
             s += w->lb(k)->text().isEmpty() ? QStringLiteral(".") : w->lb(k)->text();
         return s;
     }
-    // Nuevo Abrir Guardar Vaciar Resolver Cancelar Killer Normal, 1 when enabled.
-    QString Herramientas() const {
-        QString s;
+    // The caption, the mode panel shown and the tools enabled (Nuevo ... Normal, 1 when enabled).
+    QString Estado() const {
+        QString s = w->windowTitle() + (w->Panel_Killer()->isVisible() ? " K" : " -") +
+                    (w->Panel_Normal()->isVisible() ? "N " : "- ");
         for (int h = 0; h < kHerramientas; ++h)
             s += w->Accion(static_cast<Herramienta>(h))->isEnabled() ? '1' : '0';
         return s;
     }
     QWidget* Foco() const { return QApplication::focusWidget(); }
-    void Abrir(const QString& ruta) {
-        plataforma.fichero = ruta;
-        Pulsar(Herramienta::Abrir);
-    }
     QByteArray Guardar(const QString& ruta) {
         plataforma.fichero = ruta;
         Pulsar(Herramienta::Guardar);
@@ -72,32 +87,28 @@ protected:
     Form1 form{plataforma};
     std::unique_ptr<VentanaQt> w;
     const QString datos = QStringLiteral(VELMORA_TEST_DATA "/");
+    const QString vacia = QString(kCasillas, QLatin1Char('.'));
 };
 
 TEST_F(Ventana, ArrancaCentradaEnModoKillerConLaGeometriaDeLaDisposicion) {
-    EXPECT_EQ(w->windowTitle(), QStringLiteral("Sudoku Killer"));
-    EXPECT_TRUE(w->Panel_Killer()->isVisible() && !w->Panel_Normal()->isVisible());
-    EXPECT_EQ(Herramientas(), QStringLiteral("11111001"));
-    EXPECT_EQ(w->LbN(0)->text() + w->LbN(38)->text(), QStringLiteral("139"));
+    EXPECT_EQ(Estado(), QStringLiteral("Sudoku Killer K- 11111001"));
+    EXPECT_EQ(w->LbN(0)->text() + w->LbN(38)->text() + w->LbM()->text() + w->LbPor()->text(),
+              QStringLiteral("13900 %"));
     EXPECT_EQ(qobject_cast<QLineEdit*>(Foco()), nullptr);
-    EXPECT_TRUE(w->Option2()->isChecked());
-    EXPECT_FALSE(w->PBar()->isVisible());
-    EXPECT_EQ(w->LbM()->text() + w->LbPor()->text(), QStringLiteral("00 %"));
-    EXPECT_EQ(Celdas(), QString(kCasillas, QLatin1Char('.')));
+    EXPECT_TRUE(w->Option2()->isChecked() && !w->PBar()->isVisible());
+    EXPECT_EQ(Celdas(), vacia);
     EXPECT_EQ(w->lb(40)->Fondo(), QColor(255, 255, 255)); // LbNulo
     const QPoint centro = w->screen()->geometry().center() - w->frameGeometry().center();
     EXPECT_LE(centro.manhattanLength(), 2);
 
     EXPECT_EQ(w->Cliente()->size(), QSize(779, 502));
-    EXPECT_EQ(w->lb(0)->geometry(), QRect(8, 8, 40, 40));
     EXPECT_EQ(w->lb(80)->geometry(), QRect(376, 376, 40, 40));
     EXPECT_EQ(w->lb(80)->parentWidget()->objectName(), QStringLiteral("SSPanel1"));
-    EXPECT_EQ(w->S(13)->geometry(), QRect(140, 40, 41, 17));
     EXPECT_EQ(w->T(38)->geometry(), QRect(296, 280, 21, 17));
-    EXPECT_EQ(w->N(9)->geometry(), QRect(60, 260, 217, 33));
     EXPECT_EQ(w->Panel_Killer()->geometry(), QRect(4, 96, 333, 333));
-    EXPECT_EQ(w->lb(0)->font().pixelSize() * 100 + w->N(0)->font().pixelSize(), 2737);
-    EXPECT_EQ(w->T(0)->font().pixelSize(), 11);
+    EXPECT_EQ(w->lb(0)->font().pixelSize() * 10000 + w->N(0)->font().pixelSize() * 100 +
+                  w->T(0)->font().pixelSize(),
+              273711);
     EXPECT_TRUE(w->lb(0)->font().bold());
     EXPECT_EQ(w->S(21)->Fondo(), QColor(0, 0, 255));
     EXPECT_EQ(w->S(21)->ColorTexto(), QColor(255, 255, 255));
@@ -109,33 +120,20 @@ TEST_F(Ventana, ArrancaCentradaEnModoKillerConLaGeometriaDeLaDisposicion) {
     EXPECT_EQ(atajos.join(QStringLiteral(", ")),
               QStringLiteral("Nuevo (Ctrl+N), Abrir (Ctrl+O), Guardar (Ctrl+S), Vaciar (F6), "
                              "Resolver (F5), Cancelar (Esc), Killer (Ctrl+1), Normal (Ctrl+2)"));
-    Pulsar(Herramienta::Normal);
-    EXPECT_EQ(w->windowTitle(), QStringLiteral("Sudoku Normal"));
-    EXPECT_TRUE(w->Panel_Normal()->isVisible() && !w->Panel_Killer()->isVisible());
-    EXPECT_EQ(Herramientas(), QStringLiteral("11111010"));
+    Clics("Normal");
+    EXPECT_EQ(Estado(), QStringLiteral("Sudoku Normal -N 11111010"));
 }
 
 TEST_F(Ventana, ElRatonYElTecladoEnLasSumas) {
-    Pulsar(w->lb(0)); // no segment picked
-    ASSERT_EQ(plataforma.mensajes.size(), 1u);
-    EXPECT_EQ(plataforma.mensajes[0].titulo, QStringLiteral("Segmento sin seleccionar"));
-    EXPECT_EQ(plataforma.mensajes[0].icono, QMessageBox::Information);
-    EXPECT_EQ(plataforma.mensajes[0].botones, QMessageBox::StandardButtons(QMessageBox::Ok));
-
-    Pulsar(w->S(4));
-    EXPECT_EQ(Foco(), w->T(4));
-    EXPECT_EQ(w->LbN(4)->Fondo(), QColor(0, 0, 0));     // LbMarcado
-    for (const char c : {'a', '-', ' ', '1', '2', '3'}) // the third digit does not fit
-        QTest::keyClick(w->T(4), c);
+    // The key filter, and two characters at most; the number label picks and selects the sum.
+    Clics("S4 =a-,123 S5 L4");
     EXPECT_EQ(form.T[4], "12");
-    Pulsar(w->S(5));
-    EXPECT_EQ(w->LbN(4)->Fondo(), QColor(255, 255, 255)); // LbNoMarcado
-    Pulsar(w->LbN(4));
     EXPECT_EQ(Foco(), w->T(4));
     EXPECT_EQ(w->T(4)->selectedText(), QStringLiteral("12"));
-    Pulsar(w->lb(10));
+    EXPECT_EQ(w->LbN(4)->Fondo(), QColor(0, 0, 0));       // LbMarcado
+    EXPECT_EQ(w->LbN(5)->Fondo(), QColor(255, 255, 255)); // LbNoMarcado
+    Clics("c10");
     EXPECT_EQ(w->lb(10)->Fondo(), QColor(192, 255, 255));
-    EXPECT_EQ(form.Tab.CasillaSeg[10], 4);
     QTest::keyClick(w->T(4), Qt::Key_End);
     QTest::keyClick(w->T(4), Qt::Key_Backspace);
     EXPECT_EQ(form.T[4], "1");
@@ -145,17 +143,16 @@ TEST_F(Ventana, ElRatonYElTecladoEnLasSumas) {
     QTest::keyClick(w->T(4), Qt::Key_F5);
     EXPECT_FALSE(Celdas().contains(QLatin1Char('.')));
     QTest::keyClick(w->T(4), Qt::Key_F6);
-    EXPECT_EQ(Celdas(), QString(kCasillas, QLatin1Char('.')));
-    EXPECT_EQ(Foco(), w->T(4));
+    EXPECT_EQ(Celdas(), vacia);
     QTest::keyClick(w->T(4), Qt::Key_1, Qt::ControlModifier);
-    EXPECT_EQ(w->T(4)->text(), QStringLiteral("1"));
+    EXPECT_EQ(w->T(4)->text() + (Foco() == w->T(4) ? "F" : ""), QStringLiteral("1F"));
 
     // A longer text put there by the program stays until the user changes it.
     form.T[3] = "123";
     w->Actualizar();
     w->T(3)->setFocus(Qt::MouseFocusReason);
     w->T(3)->end(false);
-    QTest::keyClick(w->T(3), '4');
+    QTest::keyClicks(w->T(3), QStringLiteral("4"));
     EXPECT_EQ(w->T(3)->text(), QStringLiteral("123"));
     QTest::keyClick(w->T(3), Qt::Key_Backspace);
     QTest::keyClick(w->T(3), '9');
@@ -163,8 +160,7 @@ TEST_F(Ventana, ElRatonYElTecladoEnLasSumas) {
 
     // The focus coming back with the window or after a popup picks nothing, nor does the window
     // activated again run the start-up again; entering with the mouse picks.
-    Pulsar(w->LbN(3)); // unpicks; the focus stays in T(3)
-    ASSERT_EQ(form.SegSeleccionado, -1);
+    Clics("L3"); // unpicks; the focus stays in T(3)
     for (const Qt::FocusReason razon : {Qt::ActiveWindowFocusReason, Qt::PopupFocusReason}) {
         QFocusEvent vuelve(QEvent::FocusIn, razon);
         QApplication::sendEvent(w->T(3), &vuelve);
@@ -175,11 +171,10 @@ TEST_F(Ventana, ElRatonYElTecladoEnLasSumas) {
     EXPECT_EQ(w->T(3)->text(), QStringLiteral("12"));
     QTest::mouseClick(w->T(5), Qt::LeftButton);
     EXPECT_EQ(form.SegSeleccionado, 5);
-    QTest::keyClick(w->T(5), Qt::Key_2, Qt::ControlModifier); // Normal
-    EXPECT_EQ(w->windowTitle(), QStringLiteral("Sudoku Normal"));
-    EXPECT_EQ(form.T[3], "");
-
-    EXPECT_EQ(plataforma.mensajes.size(), 1u);
+    QTest::keyClick(w->T(5), Qt::Key_2, Qt::ControlModifier);
+    EXPECT_EQ(Estado() + QString::fromStdString(form.T[3]),
+              QStringLiteral("Sudoku Normal -N 11111010"));
+    EXPECT_TRUE(plataforma.mensajes.empty());
 }
 
 TEST_F(Ventana, ElMensajeEsModalYSuBotonDiceAceptar) {
@@ -189,57 +184,49 @@ TEST_F(Ventana, ElMensajeEsModalYSuBotonDiceAceptar) {
         auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!caja) return;
         visto = caja->button(QMessageBox::Ok)->text().remove(QLatin1Char('&'));
-        visto += QString::number(caja->icon());
         caja->button(QMessageBox::Ok)->click();
     });
-    Pulsar(Herramienta::Normal);
-    Pulsar(w->lb(0));
-    EXPECT_EQ(visto, QStringLiteral("Aceptar") + QString::number(QMessageBox::Information));
+    Clics("c0"); // no segment picked
+    EXPECT_EQ(visto, QStringLiteral("Aceptar"));
     ASSERT_EQ(plataforma.mensajes.size(), 1u);
-    EXPECT_EQ(plataforma.mensajes[0].titulo, QStringLiteral("Número sin seleccionar"));
+    const auto& m = plataforma.mensajes[0];
+    EXPECT_EQ(m.titulo, QStringLiteral("Segmento sin seleccionar"));
+    EXPECT_EQ(m.icono, QMessageBox::Information);
+    EXPECT_EQ(m.botones, QMessageBox::StandardButtons(QMessageBox::Ok));
 }
 
 TEST_F(Ventana, DetrasDeUnaCajaSeVeElEstadoDeEseMomento) {
-    Abrir(datos + QStringLiteral("clasico_sin_solucion.xml"));
+    plataforma.fichero = datos + QStringLiteral("clasico_sin_solucion.xml");
+    Clics("Abrir");
     ASSERT_EQ(plataforma.dialogos.size(), 1u);
     const auto& abrir = plataforma.dialogos[0];
-    EXPECT_EQ(abrir.titulo, QStringLiteral("Abrir Fichero Sudoku"));
+    EXPECT_EQ(abrir.titulo + abrir.filtroElegido + abrir.sufijo,
+              QStringLiteral("Abrir Fichero SudokuArchivos XML Sudoku (*.xml)xml"));
     EXPECT_EQ(abrir.modo, QFileDialog::AcceptOpen);
-    EXPECT_EQ(abrir.filtros.join(QLatin1Char(';')),
-              QStringLiteral("Archivos XML Sudoku (*.xml);Todos los archivos (*)"));
-    EXPECT_EQ(abrir.filtroElegido, abrir.filtros.first());
-    EXPECT_EQ(abrir.sufijo, QStringLiteral("xml"));
     EXPECT_EQ(w->lb(0)->Fondo(), QColor(0, 0, 0)); // LbAma
 
-    QString celdas, herramientas;
-    plataforma.alPresentar = [&] {
-        celdas = Celdas();
-        herramientas = Herramientas();
-    };
+    QString visto;
+    plataforma.alPresentar = [&] { visto = Celdas() + Estado(); };
     // No solution: only the givens, and the tools still in their solving set.
-    Pulsar(w->Option1());
-    Pulsar(Herramienta::Resolver);
+    Clics("O1 Resolver");
     ASSERT_EQ(plataforma.mensajes.size(), 1u);
     EXPECT_EQ(plataforma.mensajes[0].titulo, QStringLiteral("Proceso Terminado"));
     const QString pistas = Celdas();
-    EXPECT_EQ(celdas, pistas);
-    EXPECT_EQ(herramientas, QStringLiteral("00000100"));
-    EXPECT_EQ(Herramientas(), QStringLiteral("11111010")); // idle once the box is gone
+    EXPECT_EQ(visto, pistas + QStringLiteral("Sudoku Normal -N 00000100"));
+    EXPECT_EQ(Estado(), QStringLiteral("Sudoku Normal -N 11111010")); // once the box is gone
 
     // Saving after a solve: the solution is gone when the dialog opens, in the folder of the
     // file opened.
-    Pulsar(w->N(9)); // "Borrar"
-    Pulsar(w->lb(17));
-    Pulsar(Herramienta::Resolver);
-    ASSERT_FALSE(Celdas().contains(QLatin1Char('.')));
     plataforma.fichero.clear();
-    Pulsar(Herramienta::Guardar);
+    Clics("n9 c17 Resolver");
+    ASSERT_FALSE(Celdas().contains(QLatin1Char('.')));
+    Clics("Guardar");
     ASSERT_EQ(plataforma.dialogos.size(), 2u);
     EXPECT_EQ(plataforma.dialogos[1].titulo, QStringLiteral("Guardar Fichero"));
     EXPECT_EQ(plataforma.dialogos[1].modo, QFileDialog::AcceptSave);
     EXPECT_EQ(plataforma.dialogos[1].carpeta, QDir(datos).absolutePath());
-    EXPECT_EQ(celdas, QString(pistas).replace(17, 1, QLatin1Char('.')));
-    EXPECT_EQ(herramientas, QStringLiteral("11111010"));
+    EXPECT_EQ(visto, QString(pistas).replace(17, 1, QLatin1Char('.')) +
+                         QStringLiteral("Sudoku Normal -N 11111010"));
 }
 
 // Counts the repaints of a widget.
@@ -254,8 +241,8 @@ public:
 
 // How fast the window repaints and a cancel arrives is measured by bench/ventana_bench.cpp.
 TEST_F(Ventana, DuranteLaBusquedaLaVentanaSeRepintaYCancelarLaDetiene) {
-    Abrir(datos + QStringLiteral("killer_bench.xml"));
-    Pulsar(w->Option1()); // "Rápido": the counter changes at every step
+    plataforma.fichero = datos + QStringLiteral("killer_bench.xml");
+    Clics("Abrir O1"); // "Rápido": the counter changes at every step
     ASSERT_EQ(form.Opcion, ModoCalculo::Rapido);
     Pintadas pintadas;
     w->LbM()->installEventFilter(&pintadas);
@@ -263,38 +250,37 @@ TEST_F(Ventana, DuranteLaBusquedaLaVentanaSeRepintaYCancelarLaDetiene) {
     QString durante;
     QElapsedTimer reloj;
     QTimer::singleShot(50, [&] {
-        durante = Herramientas() + (w->T(0)->isReadOnly() ? "L" : "E");
+        durante = Estado() + (w->T(0)->isReadOnly() ? " L" : " E");
         QTest::mouseClick(w->T(3), Qt::LeftButton); // does not take the keyboard
         durante += Foco() == antes ? "F" : "T";
         reloj.start();
-        Pulsar(Herramienta::Cancelar);
+        Clics("Cancelar");
     });
-    Pulsar(Herramienta::Resolver);
+    Clics("Resolver");
     ASSERT_TRUE(form.Tab.Cancelado) << "the search ended before the cancel";
     EXPECT_LT(reloj.elapsed(), 2000);
     EXPECT_GE(pintadas.n, 1);
-    EXPECT_EQ(durante, QStringLiteral("00000100LF"));
-    EXPECT_EQ(Herramientas(), QStringLiteral("11111001"));
-    EXPECT_FALSE(w->T(0)->isReadOnly());
+    EXPECT_EQ(durante, QStringLiteral("Sudoku Killer K- 00000100 LF"));
+    EXPECT_EQ(Estado() + (w->T(0)->isReadOnly() ? " L" : " E"),
+              QStringLiteral("Sudoku Killer K- 11111001 E"));
     EXPECT_NE(Foco(), w->T(3));
     EXPECT_EQ(form.SegSeleccionado, -1);
     EXPECT_TRUE(w->PBar()->isVisible());
     EXPECT_NE(w->LbM()->text(), QStringLiteral("0"));
-    EXPECT_NE(w->lb(0)->text(), QString()); // the grid where the search stopped
+    EXPECT_NE(Celdas(), vacia); // the grid where the search stopped
     EXPECT_TRUE(plataforma.mensajes.empty());
 }
 
 TEST_F(Ventana, CerrarDuranteLaBusquedaLaTerminaYCierraLaVentana) {
-    Abrir(datos + QStringLiteral("clasico_176m.xml"));
+    plataforma.fichero = datos + QStringLiteral("clasico_176m.xml");
     bool visibleTrasPedirlo = false;
     QTimer::singleShot(250, [&] {
         w->close();
         visibleTrasPedirlo = w->isVisible(); // the window waits for the search to stop
     });
-    Pulsar(Herramienta::Resolver);
+    Clics("Abrir Resolver");
     EXPECT_TRUE(visibleTrasPedirlo);
-    EXPECT_FALSE(w->isVisible());
-    EXPECT_FALSE(form.Resolviendo());
+    EXPECT_FALSE(w->isVisible() || form.Resolviendo());
     EXPECT_TRUE(form.Tab.Cancelado);
     EXPECT_TRUE(plataforma.mensajes.empty());
 }
@@ -302,17 +288,7 @@ TEST_F(Ventana, CerrarDuranteLaBusquedaLaTerminaYCierraLaVentana) {
 // From the first click to the reopened file, through the widgets only.
 TEST_F(Ventana, ExtremoAExtremoUnKiller) {
     QTemporaryDir dir;
-    const auto segmento = [&](int i, const char* suma, std::initializer_list<int> casillas) {
-        Pulsar(w->S(i));
-        QTest::keyClicks(Foco(), QString::fromLatin1(suma));
-        for (const int k : casillas)
-            Pulsar(w->lb(k));
-    };
-    segmento(0, "3", {0, 1});
-    segmento(4, "x17", {9, 10}); // the x is refused by the key filter
-    Pulsar(w->S(4));             // unpick
-    Pulsar(w->Option1());
-    Pulsar(Herramienta::Resolver);
+    Clics("S0 =3 c0 c1 S4 =x17 c9 c10 S4 O1 Resolver"); // the x is refused by the key filter
     const auto d = [&](int k) { return w->lb(k)->text().toInt(); };
     EXPECT_EQ(d(0) + d(1), 3);
     EXPECT_EQ(d(9) + d(10), 17);
@@ -325,10 +301,10 @@ TEST_F(Ventana, ExtremoAExtremoUnKiller) {
                                 "<CASILLA FILA='2' COL='1'/>\r\n<CASILLA FILA='2' COL='2'/>\r\n"
                                 "</SEGMENTO>\r\n</SUDOKU_KILLER>\r\n";
     EXPECT_EQ(Guardar(dir.filePath(QStringLiteral("k.xml"))), esperado);
-    EXPECT_TRUE(w->lb(2)->text().isEmpty()); // saving cleared the solution
-    Pulsar(Herramienta::Nuevo);
+    EXPECT_EQ(Celdas(), vacia); // saving cleared the solution
+    Clics("Nuevo");
     EXPECT_TRUE(w->T(0)->text().isEmpty());
-    Pulsar(Herramienta::Abrir); // the dialog answers k.xml again
+    Clics("Abrir"); // the dialog answers k.xml again
     EXPECT_EQ(w->T(0)->text() + w->T(1)->text(), QStringLiteral("317")); // renumbered
     EXPECT_EQ(w->lb(0)->Fondo(), QColor(255, 192, 192));
     EXPECT_EQ(w->lb(10)->Fondo(), QColor(255, 224, 192));
@@ -339,21 +315,14 @@ TEST_F(Ventana, ExtremoAExtremoUnKiller) {
 
 TEST_F(Ventana, ExtremoAExtremoUnClasico) {
     QTemporaryDir dir;
-    Pulsar(Herramienta::Normal);
-    for (QWidget* x : std::initializer_list<QWidget*>{w->N(4), w->lb(0), w->lb(40), w->N(8),
-                                                      w->lb(80), w->N(9), w->lb(40), w->Option3()})
-        Pulsar(x);
-    Pulsar(Herramienta::Resolver);
-    EXPECT_EQ(Celdas().left(2), QStringLiteral("51"));
-    EXPECT_EQ(w->LbPor()->text(), QStringLiteral("100 %"));
-
+    Clics("Normal n4 c0 c40 n8 c80 n9 c40 O3 Resolver");
+    EXPECT_EQ(Celdas().left(2) + w->LbPor()->text(), QStringLiteral("51100 %"));
     const QByteArray esperado = "<SUDOKU_CLASIC>\r\n<FIJA FILA='1' COL='1'>5</FIJA>\r\n"
                                 "<FIJA FILA='9' COL='9'>9</FIJA>\r\n</SUDOKU_CLASIC>\r\n";
     EXPECT_EQ(Guardar(dir.filePath(QStringLiteral("c.xml"))), esperado);
-    Pulsar(Herramienta::Killer);
-    Pulsar(Herramienta::Abrir);
-    EXPECT_EQ(w->windowTitle(), QStringLiteral("Sudoku Normal"));
-    EXPECT_EQ(Celdas(), QStringLiteral("5") + QString(79, QLatin1Char('.')) + QStringLiteral("9"));
+    Clics("Killer Abrir");
+    EXPECT_EQ(Estado(), QStringLiteral("Sudoku Normal -N 11111010"));
+    EXPECT_EQ(Celdas(), QStringLiteral("5") + vacia.mid(2) + QStringLiteral("9"));
     EXPECT_EQ(w->lb(80)->Fondo(), QColor(0, 0, 0));
     EXPECT_EQ(Guardar(dir.filePath(QStringLiteral("c2.xml"))), esperado);
     EXPECT_TRUE(plataforma.mensajes.empty());
@@ -362,11 +331,11 @@ TEST_F(Ventana, ExtremoAExtremoUnClasico) {
     const QString nombre = QStringLiteral("out dir, \"q\"");
     plataforma.fichero.clear();
     plataforma.tecleado = dir.filePath(nombre + QStringLiteral("/c1"));
-    Pulsar(Herramienta::Guardar);
+    Clics("Guardar");
     ASSERT_EQ(plataforma.mensajes.size(), 1u);
     EXPECT_EQ(plataforma.mensajes[0].titulo, QStringLiteral("Estructura incorrecta"));
     ASSERT_TRUE(QDir(dir.path()).mkdir(nombre));
-    Pulsar(Herramienta::Guardar);
+    Clics("Guardar");
     EXPECT_TRUE(QFile::exists(dir.filePath(nombre + QStringLiteral("/c1.xml"))));
     EXPECT_EQ(plataforma.mensajes.size(), 1u);
 }
