@@ -94,32 +94,20 @@ TEST_F(Ventana, ArrancaCentradaEnModoKillerConLaGeometriaDeLaDisposicion) {
     EXPECT_EQ(Estado(), QStringLiteral("Sudoku Killer K- 11111001"));
     EXPECT_EQ(w->LbN(0)->text() + w->LbN(38)->text() + w->LbM()->text() + w->LbPor()->text(),
               QStringLiteral("13900 %"));
-    EXPECT_EQ(qobject_cast<QLineEdit*>(Foco()), nullptr);
-    EXPECT_TRUE(w->Option2()->isChecked() && !w->PBar()->isVisible());
-    EXPECT_EQ(Celdas(), vacia);
-    EXPECT_EQ(w->lb(40)->Fondo(), QColor(255, 255, 255)); // LbNulo
+    EXPECT_TRUE(w->Option2()->isChecked() && !w->PBar()->isVisible() &&
+                !qobject_cast<QLineEdit*>(Foco()));
     const QPoint centro = w->screen()->geometry().center() - w->frameGeometry().center();
     EXPECT_LE(centro.manhattanLength(), 2);
 
     EXPECT_EQ(w->Cliente()->size(), QSize(779, 502));
     EXPECT_EQ(w->lb(80)->geometry(), QRect(376, 376, 40, 40));
-    EXPECT_EQ(w->lb(80)->parentWidget()->objectName(), QStringLiteral("SSPanel1"));
     EXPECT_EQ(w->T(38)->geometry(), QRect(296, 280, 21, 17));
-    EXPECT_EQ(w->Panel_Killer()->geometry(), QRect(4, 96, 333, 333));
     EXPECT_EQ(w->lb(0)->font().pixelSize() * 10000 + w->N(0)->font().pixelSize() * 100 +
                   w->T(0)->font().pixelSize(),
               273711);
     EXPECT_TRUE(w->lb(0)->font().bold());
-    EXPECT_EQ(w->S(21)->Fondo(), QColor(0, 0, 255));
     EXPECT_EQ(w->S(21)->ColorTexto(), QColor(255, 255, 255));
-    EXPECT_EQ(w->LbM()->ColorTexto(), QColor(255, 255, 192));
 
-    QStringList atajos;
-    for (int h = 0; h < kHerramientas; ++h)
-        atajos << w->Accion(static_cast<Herramienta>(h))->toolTip();
-    EXPECT_EQ(atajos.join(QStringLiteral(", ")),
-              QStringLiteral("Nuevo (Ctrl+N), Abrir (Ctrl+O), Guardar (Ctrl+S), Vaciar (F6), "
-                             "Resolver (F5), Cancelar (Esc), Killer (Ctrl+1), Normal (Ctrl+2)"));
     Clics("Normal");
     EXPECT_EQ(Estado(), QStringLiteral("Sudoku Normal -N 11111010"));
 }
@@ -128,10 +116,8 @@ TEST_F(Ventana, ElRatonYElTecladoEnLasSumas) {
     // The key filter, and two characters at most; the number label picks and selects the sum.
     Clics("S4 =a-,123 S5 L4");
     EXPECT_EQ(form.T[4], "12");
-    EXPECT_EQ(Foco(), w->T(4));
-    EXPECT_EQ(w->T(4)->selectedText(), QStringLiteral("12"));
-    EXPECT_EQ(w->LbN(4)->Fondo(), QColor(0, 0, 0));       // LbMarcado
-    EXPECT_EQ(w->LbN(5)->Fondo(), QColor(255, 255, 255)); // LbNoMarcado
+    EXPECT_EQ(Foco() == w->T(4) ? w->T(4)->selectedText() : "", QStringLiteral("12"));
+    EXPECT_EQ(w->LbN(4)->Fondo(), QColor(0, 0, 0)); // LbMarcado
     Clics("c10");
     EXPECT_EQ(w->lb(10)->Fondo(), QColor(192, 255, 255));
     QTest::keyClick(w->T(4), Qt::Key_End);
@@ -167,8 +153,7 @@ TEST_F(Ventana, ElRatonYElTecladoEnLasSumas) {
     }
     QEvent activa(QEvent::WindowActivate);
     QApplication::sendEvent(w.get(), &activa);
-    EXPECT_EQ(form.SegSeleccionado, -1);
-    EXPECT_EQ(w->T(3)->text(), QStringLiteral("12"));
+    EXPECT_EQ(w->T(3)->text() + QString::number(form.SegSeleccionado), QStringLiteral("12-1"));
     QTest::mouseClick(w->T(5), Qt::LeftButton);
     EXPECT_EQ(form.SegSeleccionado, 5);
     QTest::keyClick(w->T(5), Qt::Key_2, Qt::ControlModifier);
@@ -177,22 +162,20 @@ TEST_F(Ventana, ElRatonYElTecladoEnLasSumas) {
     EXPECT_TRUE(plataforma.mensajes.empty());
 }
 
-TEST_F(Ventana, ElMensajeEsModalYSuBotonDiceAceptar) {
+// The message box is modal and its button reads "Aceptar".
+TEST_F(Ventana, UnaCasillaSinSegmentoMuestraElMensaje) {
     plataforma.mensajesReales = true;
-    QString visto;
+    QString boton;
     QTimer::singleShot(0, [&] {
         auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!caja) return;
-        visto = caja->button(QMessageBox::Ok)->text().remove(QLatin1Char('&'));
-        caja->button(QMessageBox::Ok)->click();
+        boton = caja ? caja->button(QMessageBox::Ok)->text().remove(QLatin1Char('&')) : "";
+        if (caja) caja->button(QMessageBox::Ok)->click();
     });
-    Clics("c0"); // no segment picked
-    EXPECT_EQ(visto, QStringLiteral("Aceptar"));
+    Clics("c0");
     ASSERT_EQ(plataforma.mensajes.size(), 1u);
     const auto& m = plataforma.mensajes[0];
-    EXPECT_EQ(m.titulo, QStringLiteral("Segmento sin seleccionar"));
-    EXPECT_EQ(m.icono, QMessageBox::Information);
-    EXPECT_EQ(m.botones, QMessageBox::StandardButtons(QMessageBox::Ok));
+    EXPECT_EQ(m.titulo + boton, QStringLiteral("Segmento sin seleccionarAceptar"));
+    EXPECT_TRUE(m.icono == QMessageBox::Information && m.botones == QMessageBox::Ok);
 }
 
 TEST_F(Ventana, DetrasDeUnaCajaSeVeElEstadoDeEseMomento) {
@@ -202,8 +185,6 @@ TEST_F(Ventana, DetrasDeUnaCajaSeVeElEstadoDeEseMomento) {
     const auto& abrir = plataforma.dialogos[0];
     EXPECT_EQ(abrir.titulo + abrir.filtroElegido + abrir.sufijo,
               QStringLiteral("Abrir Fichero SudokuArchivos XML Sudoku (*.xml)xml"));
-    EXPECT_EQ(abrir.modo, QFileDialog::AcceptOpen);
-    EXPECT_EQ(w->lb(0)->Fondo(), QColor(0, 0, 0)); // LbAma
 
     QString visto;
     plataforma.alPresentar = [&] { visto = Celdas() + Estado(); };
@@ -222,8 +203,8 @@ TEST_F(Ventana, DetrasDeUnaCajaSeVeElEstadoDeEseMomento) {
     ASSERT_FALSE(Celdas().contains(QLatin1Char('.')));
     Clics("Guardar");
     ASSERT_EQ(plataforma.dialogos.size(), 2u);
-    EXPECT_EQ(plataforma.dialogos[1].titulo, QStringLiteral("Guardar Fichero"));
-    EXPECT_EQ(plataforma.dialogos[1].modo, QFileDialog::AcceptSave);
+    EXPECT_TRUE(plataforma.dialogos[0].modo == QFileDialog::AcceptOpen &&
+                plataforma.dialogos[1].modo == QFileDialog::AcceptSave);
     EXPECT_EQ(plataforma.dialogos[1].carpeta, QDir(datos).absolutePath());
     EXPECT_EQ(visto, QString(pistas).replace(17, 1, QLatin1Char('.')) +
                          QStringLiteral("Sudoku Normal -N 11111010"));
@@ -263,10 +244,8 @@ TEST_F(Ventana, DuranteLaBusquedaLaVentanaSeRepintaYCancelarLaDetiene) {
     EXPECT_EQ(durante, QStringLiteral("Sudoku Killer K- 00000100 LF"));
     EXPECT_EQ(Estado() + (w->T(0)->isReadOnly() ? " L" : " E"),
               QStringLiteral("Sudoku Killer K- 11111001 E"));
-    EXPECT_NE(Foco(), w->T(3));
     EXPECT_EQ(form.SegSeleccionado, -1);
     EXPECT_TRUE(w->PBar()->isVisible());
-    EXPECT_NE(w->LbM()->text(), QStringLiteral("0"));
     EXPECT_NE(Celdas(), vacia); // the grid where the search stopped
     EXPECT_TRUE(plataforma.mensajes.empty());
 }
@@ -290,10 +269,8 @@ TEST_F(Ventana, ExtremoAExtremoUnKiller) {
     QTemporaryDir dir;
     Clics("S0 =3 c0 c1 S4 =x17 c9 c10 S4 O1 Resolver"); // the x is refused by the key filter
     const auto d = [&](int k) { return w->lb(k)->text().toInt(); };
-    EXPECT_EQ(d(0) + d(1), 3);
-    EXPECT_EQ(d(9) + d(10), 17);
+    EXPECT_EQ((d(0) + d(1)) * 100 + d(9) + d(10), 317);
     EXPECT_FALSE(Celdas().contains(QLatin1Char('.')));
-    EXPECT_EQ(w->LbPor()->text(), QStringLiteral("100 %"));
 
     const QByteArray esperado = "<SUDOKU_KILLER>\r\n<SEGMENTO VALOR='3'>\r\n"
                                 "<CASILLA FILA='1' COL='1'/>\r\n<CASILLA FILA='1' COL='2'/>\r\n"
@@ -308,7 +285,6 @@ TEST_F(Ventana, ExtremoAExtremoUnKiller) {
     EXPECT_EQ(w->T(0)->text() + w->T(1)->text(), QStringLiteral("317")); // renumbered
     EXPECT_EQ(w->lb(0)->Fondo(), QColor(255, 192, 192));
     EXPECT_EQ(w->lb(10)->Fondo(), QColor(255, 224, 192));
-    EXPECT_EQ(w->lb(2)->Fondo(), QColor(255, 255, 255));
     EXPECT_EQ(Guardar(dir.filePath(QStringLiteral("k2.xml"))), esperado);
     EXPECT_TRUE(plataforma.mensajes.empty());
 }
