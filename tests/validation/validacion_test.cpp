@@ -92,23 +92,17 @@ TEST(Validar, ElPrimerFalloDeCadaComprobacion) {
 }
 
 TEST(ValidarSegmentos, CombinacionesUnicasYSusReservas) {
-    for (const auto& [casillas, suma, combinacion] : {std::tuple{"aa", "3", Bit(1) | Bit(2)},
-                                                      {"aa", "16", Bit(7) | Bit(9)},
-                                                      {"aa", "5", 0},
-                                                      {"aaa", "24", Bit(7) | Bit(8) | Bit(9)},
-                                                      {"aaaaaaaaa", "45", int{kDigitos}},
-                                                      {"aa", "03", Bit(1) | Bit(2)}}) {
-        Tablero t;
-        ASSERT_FALSE(Validar(t, K(casillas, {suma})));
-        EXPECT_EQ(t.Segmentos[0].Unica, combinacion != 0) << suma;
-        EXPECT_EQ(t.Segmentos[0].Combinacion, combinacion) << suma;
-        EXPECT_EQ(t.Segmentos[0].NumCasillas, std::string_view(casillas).size());
-    }
-
     // Segment 0 in cells 2 and 3 (boxes 1 and 2), segment 1 in cells 0 and 1 (box 1); a one-cell
     // segment lies in its row, its column and its box. The later segment keeps a reservation.
     Tablero t;
-    ASSERT_FALSE(Validar(t, K("bbaa......c", {"3", "17", "6"})));
+    ASSERT_FALSE(Validar(t, K("bbaa......c.........dd", {"3", "17", "6", "05"})));
+    // Cells and the only digit set (bit d for digit d) of each segment that has one.
+    std::string combinaciones;
+    for (int i = 0; i < 4; ++i)
+        combinaciones += std::to_string(t.Segmentos[i].NumCasillas) + ":" +
+                         std::to_string(t.Segmentos[i].Unica ? t.Segmentos[i].Combinacion : 0) +
+                         " ";
+    EXPECT_EQ(combinaciones, "2:6 2:768 1:64 2:0 ");
     const struct {
         Tabla tabla;
         int x, d, segmento;
@@ -147,11 +141,6 @@ TEST(ComprobarRepetidos, CargaLasFijasEnOrdenDeCasilla) {
     ASSERT_FALSE(Validar(t, Clasico(pistas)));
     EXPECT_EQ(t.NumFijas() * 100 + t.Fijas(2).Fila * 10 + t.Fijas(2).Col, 324);
     EXPECT_EQ(Rejilla(t), pistas);
-    // Saved in cell order; a digit the solver left is never written.
-    t.Matriz[40] = 7;
-    EXPECT_EQ(TextoPuzzle(t), "<SUDOKU_CLASIC>\r\n<FIJA FILA='1' COL='1'>5</FIJA>\r\n"
-                              "<FIJA FILA='2' COL='4'>3</FIJA>\r\n<FIJA FILA='9' COL='9'>9</FIJA>"
-                              "\r\n</SUDOKU_CLASIC>\r\n");
 }
 
 } // namespace
