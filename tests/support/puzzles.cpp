@@ -34,11 +34,4 @@ std::string Marcas(std::initializer_list<std::pair<int, char>> marcas) {
     return s;
 }
 
-std::string Rejilla(const Tablero& t) {
-    std::string r;
-    for (const uint8_t d : t.Matriz)
-        r += d ? static_cast<char>('0' + d) : '.';
-    return r;
-}
-
 } // namespace velmora

@@ -19,6 +19,8 @@ Enunciado Killer(std::string_view segmentos, std::initializer_list<const char*> 
 std::string Marcas(std::initializer_list<std::pair<int, char>> marcas);
 
 // The grid as 81 characters, '.' for an empty cell.
-std::string Rejilla(const Tablero& t);
+inline std::string Rejilla(const Tablero& t) {
+    return TextoRejilla(t.Matriz, "");
+}
 
 } // namespace velmora
