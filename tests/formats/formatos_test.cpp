@@ -24,8 +24,7 @@ void PrintTo(const Enunciado& e, std::ostream* os) {
 namespace {
 
 Enunciado KillerDe(std::string_view segmentos, std::initializer_list<const char*> sumas) {
-    Tablero t;
-    return Killer(t, segmentos, sumas);
+    return Killer(segmentos, sumas);
 }
 
 std::string Ceros(std::initializer_list<std::pair<int, char>> marcas) {

@@ -99,10 +99,9 @@ TEST(Imagen, ContornoDeLaJaulaEntera) {
         {"aa.......a...", 0, Zona(0, 0.86, 0.86, 0.96, 0.96), true},       // inner corner
         {"aa.......a...", 0, Zona(0, 0.3, 0.8, 0.7, 0.95), false},
     };
-    Tablero t;
     for (const auto& c : casos) {
         const QImage img = ImagenSudoku(
-            Killer(t, c.segmentos + std::string(81 - c.segmentos.size(), '.'), {"10", "5"}));
+            Killer(c.segmentos + std::string(81 - c.segmentos.size(), '.'), {"10", "5"}));
         EXPECT_EQ(Contar(img, c.zona, Oscuro) > 0, c.discontinua) << c.segmentos << c.casilla;
     }
 }

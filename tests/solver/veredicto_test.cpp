@@ -1,6 +1,9 @@
+#include "files/puzzle_xml.h"
 #include "solver/veredicto.h"
 
 #include <gtest/gtest.h>
+
+#include <QDir>
 
 #include <QString>
 #include <numeric>
@@ -98,8 +101,11 @@ TEST(Veredicto, CoincideConLaBusquedaEnLosSudokusDelProyecto) {
         {"clasico_vacio.xml", 2},
     };
     for (const auto& c : casos) {
-        Tablero t;
-        const Enunciado e = Cargar(t, c.fichero);
+        const Apertura a = AbrirPuzzle(QDir::isAbsolutePath(c.fichero)
+                                           ? c.fichero
+                                           : QStringLiteral(VELMORA_TEST_DATA "/") + c.fichero);
+        ASSERT_TRUE(a.completo) << c.fichero.toStdString();
+        const Enunciado& e = a.enunciado;
         EXPECT_EQ(Juzgar(Preparado(e)).soluciones, c.soluciones) << c.fichero.toStdString();
         Contrastar(e, c.fichero.toStdString(), 100'000'000);
     }

@@ -6,6 +6,7 @@
 #include <deque>
 #include <functional>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -27,7 +28,6 @@ public:
         if (respuestas.empty()) return std::nullopt; // cancelled
         const Eleccion e = respuestas.front();
         respuestas.pop_front();
-        if (e.ruta.isEmpty()) return std::nullopt;
         return e;
     }
     void EnfocarSuma(int i) override {
@@ -35,9 +35,9 @@ public:
         if (alEnfocar) alEnfocar(i);
     }
     void SeleccionarSuma(int i) override { selecciones.push_back(i); }
-    Twips TamanoPantalla() override { return pantalla; }
-    Twips TamanoVentana() override { return ventana; }
-    void MoverVentana(Twips p) override { posicion = p; }
+    Twips TamanoPantalla() override { return {19200, 14400}; }
+    Twips TamanoVentana() override { return {11805, 8430}; }
+    void MoverVentana(Twips) override {}
     QString CarpetaPrograma() override { return programa; }
     QString CarpetaConfiguracion() override { return configuracion; }
 
@@ -45,15 +45,16 @@ public:
     int eventos = 0; // every pass, since none is skipped
     std::function<void(int)> alProcesar;
     std::vector<Dialogo> dialogos;
-    std::deque<Eleccion> respuestas; // an empty path cancels
+    std::deque<Eleccion> respuestas; // none left: the dialog is cancelled
     std::vector<int> focos, selecciones;
     std::function<void(int)> alEnfocar;
-    Twips pantalla{19200, 14400}, ventana{11805, 8430};
-    std::optional<Twips> posicion;
     QString programa, configuracion;
 };
 
-void PrintTo(const Mensaje& m, std::ostream* os);
+inline void PrintTo(const Mensaje& m, std::ostream* os) {
+    *os << "{\"" << m.titulo << "\", \"" << m.texto << "\", icono " << static_cast<int>(m.icono)
+        << "}";
+}
 
 // The messages of an operation that showed exactly one.
 inline std::vector<Mensaje> Solo(Mensaje m) {

@@ -1,5 +1,10 @@
 #pragma once
-// The headless window after start-up, in Killer mode, on a fake platform.
+// The headless window after start-up, in Killer mode, on a fake platform, and a user's steps on
+// it.
+
+#include <cstdlib>
+#include <sstream>
+#include <string_view>
 
 #include "support/plataforma_falsa.h"
 #include "ui/form1.h"
@@ -19,5 +24,23 @@ struct VentanaDePrueba {
     Form1 f{p};
     bool focoInmediato = true;
 };
+
+// Runs a user's steps: "S4" clicks swatch 4, "L4" number label 4, "F4" enters sum box 4,
+// "T4=17" types 17 into it, "D" clicks "Borrar", "c40" cell 40, "n4" pad button 4 ("n9" is its
+// "Borrar"), "ID_..." runs a tool.
+inline void Pasos(Form1& f, std::string_view pasos) {
+    std::istringstream in{std::string(pasos)};
+    for (std::string p; in >> p;) {
+        const int i = std::atoi(p.c_str() + 1);
+        if (p[0] == 'S') f.S_Click(i);
+        if (p[0] == 'L') f.LbN_Click(i);
+        if (p[0] == 'F') f.T_GotFocus(i);
+        if (p[0] == 'T') f.T_Change(i, p.substr(p.find('=') + 1));
+        if (p[0] == 'D') f.LbDel_Click();
+        if (p[0] == 'c') f.lb_Click(i);
+        if (p[0] == 'n') f.N_Click(i);
+        if (p[0] == 'I') f.EjecutarHerramienta(p);
+    }
+}
 
 } // namespace velmora

@@ -1,36 +1,24 @@
-// The window's commands, modes, reset and solve, without widgets.
+// The window without widgets: drawing puzzles, the modes, reset and solve.
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
+#include "support/puzzles.h"
 #include "support/ventana_falsa.h"
 
 namespace velmora {
 namespace {
 
-using H = Herramienta;
-
-// Enters a classic puzzle with the number pad, as a user does.
+// Enters a classic puzzle with the number pad.
 void EntrarClasico(Form1& f, std::string_view celdas) {
-    f.EjecutarHerramienta("ID_Normal");
+    std::string pasos = "ID_Normal";
     for (int d = 1; d <= 9; ++d) {
-        f.N_Click(d - 1);
+        pasos += " n" + std::to_string(d - 1);
         for (int k = 0; k < kCasillas; ++k)
-            if (celdas[k] == '0' + d) f.lb_Click(k);
+            if (celdas[k] == '0' + d) pasos += " c" + std::to_string(k);
     }
-    f.N_Click(8); // a second click on "9" leaves nothing picked
-}
-
-// Enters a Killer puzzle with the palette: segment letters from the first cell on ('.' for no
-// segment), sums in segment order.
-void EntrarKiller(Form1& f, std::string segmentos, std::vector<std::string> sumas) {
-    segmentos.resize(kCasillas, '.');
-    for (size_t i = 0; i < sumas.size(); ++i) {
-        f.S_Click(static_cast<int>(i));
-        f.T_Change(static_cast<int>(i), sumas[i]);
-        for (int k = 0; k < kCasillas; ++k)
-            if (segmentos[k] == 'a' + static_cast<int>(i)) f.lb_Click(k);
-    }
-    f.S_Click(static_cast<int>(sumas.size()) - 1); // unpick
+    Pasos(f, pasos + " n8"); // a second click on "9" leaves nothing picked
 }
 
 std::string Celdas(Form1& f) {
@@ -40,299 +28,229 @@ std::string Celdas(Form1& f) {
     return s;
 }
 
-std::array<bool, kHerramientas> Herramientas(const Form1& f) {
-    std::array<bool, kHerramientas> h;
-    for (int i = 0; i < kHerramientas; ++i)
-        h[i] = f.Habilitada(static_cast<H>(i));
-    return h;
+// The cells in a segment as "cell:segment" ('?' for one not in its segment's colour), the picked
+// segment, the number labels wearing the picked look and the marker ('?' if only one of them),
+// and the erase mode ('?' if its label does not show it).
+std::string Elegido(const Form1& f) {
+    std::string s;
+    for (int k = 0; k < kCasillas; ++k)
+        if (const int g = f.Tab.CasillaSeg[k]; g >= 0 || f.lb[k] != kLbNulo)
+            s += std::to_string(k) + ":" +
+                 (g >= 0 && f.lb[k] == kPaleta[g] ? std::to_string(g) : "?") + " ";
+    s += std::to_string(f.SegSeleccionado) + ":";
+    for (int i = 0; i < kSegmentos; ++i)
+        if (f.LbN[i].marca || f.LbN[i].aspecto != kLbNoMarcado)
+            s += std::to_string(i) + (f.LbN[i].marca && f.LbN[i].aspecto == kLbMarcado ? "" : "?");
+    if (f.ModoBorrar) s += " borrar";
+    if ((f.LbDel.aspecto == kLbMarcado) != f.ModoBorrar) s += "?";
+    return s;
 }
 
-// Nuevo Abrir Guardar Vaciar Resolver Cancelar Killer Normal
-constexpr std::array<bool, 8> kIdleKiller = {1, 1, 1, 1, 1, 0, 0, 1};
-constexpr std::array<bool, 8> kIdleClasico = {1, 1, 1, 1, 1, 0, 1, 0};
-constexpr std::array<bool, 8> kResolviendo = {0, 0, 0, 0, 0, 1, 0, 0};
+// Nuevo Abrir Guardar Vaciar Resolver Cancelar Killer Normal, 1 when enabled, then the progress
+// box: counter, percentage, and the bar's position when shown.
+std::string Cifras(const Form1& f) {
+    std::string s;
+    for (int i = 0; i < kHerramientas; ++i)
+        s += f.Habilitada(static_cast<Herramienta>(i)) ? '1' : '0';
+    const Progreso& p = f.progreso;
+    for (const std::string& t : {p.TextoMovimientos("."), p.TextoPorcentaje(),
+                                 p.barraVisible ? std::to_string(p.barra) : std::string("-")})
+        s.append(" ").append(t);
+    return s;
+}
 
+const Mensaje kSinSegmento{
+    "Debes indicar un segmento haciendo click en su color antes de marcar en una casilla.",
+    "Segmento sin seleccionar", Icono::Informacion};
 const std::string kVacia(kCasillas, '.');
 constexpr std::string_view kSolucionVacia = "123456789456789123789123456214365897365897214897214365"
                                             "531642978642978531978531642";
 // Cell 8 can never be filled: row 1 holds 1..8 and column 9 holds 9.
-const std::string kSinSolucion = [] {
-    std::string s = "12345678" + std::string(73, '.');
-    s[17] = '9';
-    return s;
-}();
+const std::string kSinSolucion = "12345678.........9" + kVacia.substr(18);
 
-TEST(Arranque, VentanaCentradaEnModoKillerConElTableroVacio) {
+TEST(Form1, PintarSegmentos) {
     VentanaDePrueba v;
-    ASSERT_TRUE(v.p.posicion);
-    EXPECT_EQ(v.p.posicion->x, (19200 - 11805) / 2);
-    EXPECT_EQ(v.p.posicion->y, (14400 - 8430) / 2);
-    EXPECT_EQ(v.f.Caption, "Sudoku Killer");
-    EXPECT_TRUE(v.f.Panel_Killer);
-    EXPECT_FALSE(v.f.Panel_Normal);
-    EXPECT_EQ(Herramientas(v.f), kIdleKiller);
-    for (int i = 0; i < kSegmentos; ++i) {
-        EXPECT_EQ(v.f.LbN[i].texto, std::to_string(i + 1));
-        EXPECT_EQ(v.f.LbN[i].aspecto, kLbNoMarcado);
-    }
-    for (int k = 0; k < kCasillas; ++k) {
-        EXPECT_EQ(v.f.lb[k], kLbNulo);
-        EXPECT_EQ(v.f.TextoCelda(k), "");
-        EXPECT_EQ(v.f.Tab.CasillaSeg[k], -1);
-    }
-    EXPECT_EQ(v.f.LbDel.aspecto, kAspectoSistema);
-    EXPECT_EQ(v.f.Opcion, ModoCalculo::Interactivo);
-    EXPECT_EQ(v.f.SegSeleccionado, -1);
-    EXPECT_TRUE(v.p.focos.empty());
-    EXPECT_TRUE(v.p.mensajes.empty());
-}
+    Pasos(v.f, "ID_Nuevo c7"); // no segment picked
+    EXPECT_EQ(v.p.mensajes, Solo(kSinSegmento));
+    EXPECT_EQ(v.f.LbDel.aspecto, kAspectoSistema); // its first look, until the erase mode
+    // A second click leaves a cell in its segment; another segment takes it over.
+    Pasos(v.f, "S5 c0 c1 c2 c2 L7 c1 S21 c40");
+    EXPECT_EQ(Elegido(v.f), "0:5 1:7 2:5 40:21 21:21");
+    EXPECT_EQ(Celdas(v.f), kVacia); // captions are never touched in Killer mode
+    Pasos(v.f, "S21 L3 L3 c8");     // a second click unpicks
+    EXPECT_EQ(v.p.mensajes.size(), 2u);
 
-TEST(Modos, CambiarDeModoDescartaElTableroYNuevoConservaElModo) {
-    VentanaDePrueba v;
-    EntrarKiller(v.f, "aa", {"3"});
-    v.f.S_Click(4);
-    v.f.EjecutarHerramienta("ID_Normal");
-    EXPECT_EQ(v.f.Caption, "Sudoku Normal");
-    EXPECT_FALSE(v.f.Panel_Killer);
-    EXPECT_TRUE(v.f.Panel_Normal);
-    EXPECT_EQ(Herramientas(v.f), kIdleClasico);
-    EXPECT_EQ(v.f.T[0], "");
-    EXPECT_EQ(v.f.lb[0], kLbNulo);
-    EXPECT_EQ(v.f.Tab.CasillaSeg[0], -1);
-    EXPECT_EQ(v.f.SegSeleccionado, -1);
-    EXPECT_TRUE(v.p.mensajes.empty());
+    // Erase mode: unpicks and frees cells; a second click or a picked colour ends it.
+    Pasos(v.f, "S3 c11 D c0 c12");
+    EXPECT_EQ(Elegido(v.f), "1:7 2:5 11:3 40:21 -1: borrar");
+    Pasos(v.f, "D c11 D S1");
+    EXPECT_EQ(Elegido(v.f), "1:7 2:5 11:3 40:21 1:1");
+    // Entering a sum box picks and leaves the erase mode on; a picked segment paints.
+    Pasos(v.f, "D F5 c30");
+    EXPECT_EQ(Elegido(v.f), "1:7 2:5 11:3 30:5 40:21 5:5 borrar");
+    Pasos(v.f, "D F5 S5");
+    EXPECT_EQ(Elegido(v.f), "1:7 2:5 11:3 30:5 40:21 -1:");
+    EXPECT_EQ(v.p.mensajes.size(), 3u);
 
-    v.f.N_Click(4);
-    v.f.lb_Click(10);
-    v.f.EjecutarHerramienta("ID_Nuevo");
-    EXPECT_EQ(v.f.Caption, "Sudoku Normal");
-    EXPECT_TRUE(v.f.Panel_Normal);
-    EXPECT_EQ(Herramientas(v.f), kIdleClasico);
-    EXPECT_EQ(v.f.lb[10], kLbNulo);
-    EXPECT_EQ(v.f.TextoCelda(10), "");
-    EXPECT_EQ(v.f.NumSeleccionado, 0);
+    // Another mode, and Nuevo, start from an empty board in their mode; unknown tools do nothing.
+    Pasos(v.f, "S2 D ID_Normal n4 c10 ID_Nuevo ID_Otro id_killer");
+    EXPECT_EQ(v.f.Caption + Cifras(v.f), "Sudoku Normal11111010 0 0 % -");
+    EXPECT_EQ(v.f.LeerEnunciado(), Clasico(kVacia));
+    EXPECT_EQ(Elegido(v.f), "-1:");
     EXPECT_EQ(v.f.N[4].aspecto, kNoMarcado);
-
-    v.f.EjecutarHerramienta("ID_Killer");
-    EXPECT_EQ(v.f.Caption, "Sudoku Killer");
-    EXPECT_EQ(Herramientas(v.f), kIdleKiller);
-    v.f.EjecutarHerramienta("ID_Otro");
-    v.f.EjecutarHerramienta("id_nuevo");
-    EXPECT_EQ(v.f.Caption, "Sudoku Killer");
+    Pasos(v.f, "ID_Killer");
+    EXPECT_EQ(v.f.Caption + Cifras(v.f), "Sudoku Killer11111001 0 0 % -");
 }
 
-TEST(Reinicio, NuevoFrenteAVaciarTrasResolverUnClasico) {
+TEST(Form1, ElegirPorLaMuestraOPorLaSuma) {
     VentanaDePrueba v;
-    EntrarClasico(v.f, "12345678." + std::string(72, '.'));
-    v.f.Opcion = ModoCalculo::Rapido;
-    v.f.EjecutarHerramienta("ID_Resolver");
-    ASSERT_TRUE(v.p.mensajes.empty());
-    EXPECT_EQ(Celdas(v.f).substr(0, 9), "123456789");
-    EXPECT_EQ(v.f.progreso.TextoPorcentaje(), "100 %");
-
-    v.f.EjecutarHerramienta("ID_Vaciar");
-    EXPECT_EQ(Celdas(v.f), "12345678." + std::string(72, '.'));
-    EXPECT_EQ(v.f.progreso.TextoMovimientos("."), "0");
-    EXPECT_EQ(v.f.progreso.TextoPorcentaje(), "0 %");
-    EXPECT_FALSE(v.f.progreso.barraVisible);
-    EXPECT_EQ(v.f.lb[0], kLbAma);
-
-    v.f.EjecutarHerramienta("ID_Nuevo");
-    EXPECT_EQ(Celdas(v.f), kVacia);
-    EXPECT_EQ(v.f.lb[0], kLbNulo);
-}
-
-TEST(Reinicio, NuevoApagaElModoBorrarYSoloEntonces) {
-    VentanaDePrueba v;
-    v.f.LbDel_Click();
-    v.f.EjecutarHerramienta("ID_Nuevo");
-    EXPECT_FALSE(v.f.ModoBorrar);
-    EXPECT_EQ(v.f.LbDel.aspecto, kLbNoMarcado);
-
-    VentanaDePrueba w;
-    w.f.EjecutarHerramienta("ID_Nuevo");
-    EXPECT_EQ(w.f.LbDel.aspecto, kAspectoSistema);
-}
-
-struct CasoModo {
-    ModoCalculo modo;
-    const char* nombre;
-};
-class Resolver : public testing::TestWithParam<CasoModo> {};
-
-TEST_P(Resolver, ResuelveYMuestraLasCifrasFinales) {
-    VentanaDePrueba v;
-    EntrarClasico(v.f, kVacia);
-    v.f.Opcion = GetParam().modo;
-    std::array<bool, 8> durante{};
-    v.p.alProcesar = [&](int) { durante = Herramientas(v.f); };
-    v.f.EjecutarHerramienta("ID_Resolver");
-    EXPECT_EQ(durante, kResolviendo);
-    EXPECT_EQ(Herramientas(v.f), kIdleClasico);
-    EXPECT_EQ(Celdas(v.f), kSolucionVacia);
-    EXPECT_EQ(v.f.progreso.TextoMovimientos("."), "701");
-    EXPECT_EQ(v.f.progreso.TextoPorcentaje(), "100 %");
-    EXPECT_TRUE(v.f.progreso.barraVisible);
-    EXPECT_EQ(v.f.progreso.barra, 100);
-    EXPECT_TRUE(v.p.mensajes.empty());
-    EXPECT_FALSE(v.f.Resolviendo());
-}
-
-TEST_P(Resolver, SinSolucion) {
-    VentanaDePrueba v;
-    EntrarClasico(v.f, kSinSolucion);
-    v.f.Opcion = GetParam().modo;
-    v.f.EjecutarHerramienta("ID_Resolver");
-    EXPECT_EQ(v.p.mensajes,
-              Solo({"El sudoku, con las combinaciones de números propuestas, No tiene solución",
-                    "Proceso Terminado", Icono::Critico}));
-    EXPECT_EQ(Celdas(v.f), kSinSolucion);
-    EXPECT_EQ(Herramientas(v.f), kIdleClasico);
-    // Ultra-Rápido ends with the figures of the position the search ran out at; the others keep
-    // the last forward step's.
-    EXPECT_EQ(v.f.progreso.TextoPorcentaje(),
-              GetParam().modo == ModoCalculo::UltraRapido ? "0 %" : "11 %");
-    EXPECT_EQ(v.f.progreso.TextoMovimientos("."),
-              GetParam().modo == ModoCalculo::UltraRapido ? "17" : "8");
-}
-
-TEST_P(Resolver, CancelarEnUnPasoExacto) {
-    VentanaDePrueba v;
-    EntrarClasico(v.f, kVacia);
-    const ModoCalculo modo = GetParam().modo;
-    v.f.Opcion = modo;
-    const int pasos = v.p.eventos;
-    // The validation yields once, then every placed digit (and in Ultra-Rápido every forward
-    // step too): cancel on the yield that follows the 12th placed digit, at cell (2, 3).
-    const int yield = pasos + 1 + (modo == ModoCalculo::UltraRapido ? 23 : 12);
-    std::array<bool, 8> trasCancelar{};
-    int ordenesIgnoradas = 0;
-    v.p.alProcesar = [&](int n) {
-        if (n == yield) {
-            v.f.EjecutarHerramienta("ID_Cancelar");
-            trasCancelar = Herramientas(v.f);
-            // Queued behind the cancel, before the search has stopped: ignored.
-            v.f.EjecutarHerramienta("ID_Nuevo");
-            v.f.lb_Click(80);
-            ordenesIgnoradas = 2;
-        }
-    };
-    v.f.EjecutarHerramienta("ID_Resolver");
-    EXPECT_EQ(ordenesIgnoradas, 2);
-    EXPECT_EQ(trasCancelar, kIdleClasico);
-    EXPECT_EQ(Herramientas(v.f), kIdleClasico);
-    EXPECT_TRUE(v.p.mensajes.empty());
-    EXPECT_EQ(v.f.Caption, "Sudoku Normal");
-    const std::string parcial = std::string(kSolucionVacia.substr(0, 12)) + std::string(69, '.');
-    EXPECT_EQ(Celdas(v.f), parcial);
-    EXPECT_EQ(v.f.Tab.Movimientos, 11);
-    // The last figures shown are those after cell (2, 2), or in Ultra-Rápido the final ones
-    // at cell (2, 3): n = 12 either way.
-    EXPECT_EQ(v.f.progreso.TextoMovimientos("."), "11");
-    EXPECT_EQ(v.f.progreso.TextoPorcentaje(), "15 %");
-}
-
-INSTANTIATE_TEST_SUITE_P(Modos, Resolver,
-                         testing::Values(CasoModo{ModoCalculo::Rapido, "Rapido"},
-                                         CasoModo{ModoCalculo::Interactivo, "Interactivo"},
-                                         CasoModo{ModoCalculo::UltraRapido, "UltraRapido"}),
-                         [](const auto& i) { return std::string(i.param.nombre); });
-
-TEST(Resolver, InteractivoMuestraLaRejillaTrasCadaCifra) {
-    VentanaDePrueba v;
-    EntrarClasico(v.f, kVacia);
-    const int antes = v.p.eventos + 1; // after the validation's pass
-    std::vector<std::string> vistas;
-    v.p.alProcesar = [&](int n) {
-        if (n > antes && vistas.size() < 3) vistas.push_back(Celdas(v.f).substr(0, 3));
-    };
-    v.f.EjecutarHerramienta("ID_Resolver");
-    EXPECT_EQ(vistas, (std::vector<std::string>{"1..", "12.", "123"}));
-}
-
-TEST(Resolver, UltraRapidoGiraDuranteLaBusqueda) {
-    VentanaDePrueba v;
-    EntrarClasico(v.f, kVacia);
-    v.f.Opcion = ModoCalculo::UltraRapido;
     const int antes = v.p.eventos;
-    std::string giros;
-    v.p.alProcesar = [&](int n) {
-        if (n - antes > 8) return;
-        giros += v.f.progreso.TextoMovimientos(".");
-        giros += v.f.progreso.TextoPorcentaje().empty() ? "_" : "%";
-    };
-    v.f.EjecutarHerramienta("ID_Resolver");
+    Pasos(v.f, "S4"); // yields once, picks, and moves the focus into its sum box
+    EXPECT_EQ(v.p.eventos, antes + 1);
+    EXPECT_EQ(Elegido(v.f), "4:4");
+    EXPECT_FALSE(v.f.SaltarFoco || v.f.MarcaFocoT[4]);
+    Pasos(v.f, "L9"); // the same without the yield
+    EXPECT_EQ(v.p.eventos, antes + 1);
+    Pasos(v.f, "F6 F6 F8"); // its own box keeps a segment picked
+    EXPECT_EQ(Elegido(v.f), "8:8");
+    EXPECT_EQ(v.p.selecciones, (std::vector<int>{4, 9, 6, 6, 8}));
+
+    // The window is not active: the focus event comes after the pick and picks nothing.
+    v.focoInmediato = false;
+    Pasos(v.f, "S2");
+    EXPECT_TRUE(v.f.SaltarFoco);
+    Pasos(v.f, "S2 F2"); // unpicked before the focus event arrives
+    EXPECT_EQ(Elegido(v.f), "-1:");
+    EXPECT_FALSE(v.f.SaltarFoco);
+    Pasos(v.f, "F2"); // the user enters the box
+    EXPECT_EQ(Elegido(v.f), "2:2");
+
+    // The sum boxes' key filter.
+    for (const int c : {int{'a'}, int{' '}, 0x00F1, 0xFFFF, 127, -1, '0' - 1})
+        EXPECT_EQ(v.f.T_KeyPress(0, c), 0) << c;
+    for (const int c : {int{'0'}, int{'9'}, 8, 13, 0, 31})
+        EXPECT_EQ(v.f.T_KeyPress(0, c), c) << c;
+}
+
+TEST(Form1, CifrasDelTeclado) {
+    VentanaDePrueba v;
+    Pasos(v.f, "ID_Normal c3");
+    EXPECT_EQ(v.p.mensajes, Solo({"Debes indicar un número haciendo click sobre él antes de "
+                                  "marcar en una casilla.",
+                                  "Número sin seleccionar", Icono::Informacion}));
+    Pasos(v.f, "n4 n6"); // moves the highlight in one click
+    for (int i = 0; i < 10; ++i)
+        EXPECT_EQ(v.f.N[i].aspecto, i == 6 && v.f.N[i].marca ? kMarcado : kNoMarcado) << i;
+    // A digit replaces another with no check at entry; "Borrar" empties.
+    Pasos(v.f, "c0 c1 c2 n4 c1 n9 c0 c50");
+    EXPECT_EQ(Celdas(v.f), ".57" + kVacia.substr(3));
+    EXPECT_EQ(v.f.LeerEnunciado(), Clasico(".57" + kVacia.substr(3))); // the given look too
+}
+
+// A window that solved a classic puzzle in a mode; the hook runs at every event pass of the
+// solve, numbered from 1.
+struct Resuelto : VentanaDePrueba {
+    Resuelto(std::string_view celdas, ModoCalculo modo,
+             std::function<void(Resuelto&, int)> gancho = {}) {
+        EntrarClasico(f, celdas);
+        f.Opcion = modo;
+        const int antes = p.eventos;
+        if (gancho) p.alProcesar = [this, antes, gancho](int n) { gancho(*this, n - antes); };
+        f.EjecutarHerramienta("ID_Resolver");
+    }
+};
+
+TEST(Form1, ResolverEnCadaModo) {
+    for (const ModoCalculo modo :
+         {ModoCalculo::Rapido, ModoCalculo::Interactivo, ModoCalculo::UltraRapido}) {
+        SCOPED_TRACE(static_cast<int>(modo));
+        const bool ultra = modo == ModoCalculo::UltraRapido;
+        std::string durante;
+        Resuelto v(kVacia, modo, [&](Resuelto& r, int) { durante = Cifras(r.f).substr(0, 8); });
+        EXPECT_EQ(durante + " " + Cifras(v.f), "00000100 11111010 701 100 % 100");
+        EXPECT_EQ(Celdas(v.f), kSolucionVacia);
+
+        // Ultra-Rápido ends with the figures of the position the search ran out at; the others
+        // keep the last forward step's.
+        Resuelto w(kSinSolucion, modo);
+        EXPECT_EQ(w.p.mensajes, Solo({"El sudoku, con las combinaciones de números propuestas, "
+                                      "No tiene solución",
+                                      "Proceso Terminado", Icono::Critico}));
+        EXPECT_EQ(Celdas(w.f) + Cifras(w.f),
+                  kSinSolucion + (ultra ? "11111010 17 0 % 0" : "11111010 8 11 % 11"));
+
+        // The validation yields once, then every placed digit (and in Ultra-Rápido every forward
+        // step too): cancel on the yield that follows the 12th placed digit, at cell (2, 3).
+        // Commands queued behind the cancel, before the search has stopped, are ignored.
+        std::string trasCancelar;
+        Resuelto c(kVacia, modo, [&](Resuelto& r, int n) {
+            if (n != (ultra ? 24 : 13)) return;
+            Pasos(r.f, "ID_Cancelar");
+            trasCancelar = Cifras(r.f).substr(0, 8);
+            Pasos(r.f, "ID_Nuevo c80");
+        });
+        // The figures after cell (2, 2), or in Ultra-Rápido the final ones at (2, 3).
+        EXPECT_EQ(trasCancelar + " " + Cifras(c.f), "11111010 11111010 11 15 % 15");
+        EXPECT_EQ(Celdas(c.f), std::string(kSolucionVacia.substr(0, 12)) + kVacia.substr(12));
+        EXPECT_TRUE(v.p.mensajes.empty() && c.p.mensajes.empty());
+    }
+}
+
+TEST(Form1, LoQueSeVeDuranteLaBusqueda) {
+    // "Interactivo" shows the grid at every placed digit.
+    std::vector<std::string> vistas;
+    Resuelto v(kVacia, ModoCalculo::Interactivo, [&](Resuelto& r, int n) {
+        if (n > 1 && vistas.size() < 3) vistas.push_back(Celdas(r.f).substr(0, 3));
+    });
+    EXPECT_EQ(vistas, (std::vector<std::string>{"1..", "12.", "123"}));
+
     // The validation's pass and the first digit's see the reset figures; then every forward
-    // step shows the next frame, hides the percentage and yields, and the digit after it
-    // yields once more.
-    EXPECT_EQ(giros, "0%0%|_|_/_/_-_-_");
-    EXPECT_EQ(v.f.progreso.TextoMovimientos("."), "701");
+    // step shows the next frame, hides the percentage and yields, and the digit after it yields
+    // once more. The mode is read again at every pass.
+    std::string giros;
+    Resuelto u(kVacia, ModoCalculo::UltraRapido, [&](Resuelto& r, int n) {
+        if (n <= 8) giros += Cifras(r.f).substr(9) + ";";
+        if (n == 40) r.f.Opcion = ModoCalculo::Rapido;
+    });
+    EXPECT_EQ(giros, "0 0 % -;0 0 % -;|  -;|  -;/  -;/  -;-  -;-  -;");
+    EXPECT_EQ(Cifras(u.f), "11111010 701 100 % 100");
 }
 
-TEST(Resolver, ElModoSeLeeEnCadaPaso) {
-    VentanaDePrueba v;
-    EntrarClasico(v.f, kVacia);
-    v.f.Opcion = ModoCalculo::UltraRapido;
-    v.p.alProcesar = [&](int n) {
-        if (n == 40) v.f.Opcion = ModoCalculo::Rapido;
-    };
-    v.f.EjecutarHerramienta("ID_Resolver");
-    EXPECT_EQ(v.f.progreso.TextoMovimientos("."), "701");
-    EXPECT_EQ(v.f.progreso.TextoPorcentaje(), "100 %");
-}
-
-TEST(Resolver, FalloDeValidacionNoTocaLasHerramientas) {
-    VentanaDePrueba v;
-    EntrarClasico(v.f, "5......5." + std::string(72, '.'));
-    v.f.Tab.Movimientos = 55;
-    v.f.EjecutarHerramienta("ID_Resolver");
-    EXPECT_EQ(v.f.Tab.Movimientos, 55);
-    EXPECT_EQ(v.p.mensajes, Solo({"El número 5 se encuentra repetido en la fila 1",
-                                  "Número Repetido", Icono::Exclamacion}));
-    EXPECT_EQ(Herramientas(v.f), kIdleClasico);
-    EXPECT_EQ(v.f.progreso.TextoMovimientos("."), "0");
-    EXPECT_EQ(v.f.progreso.TextoPorcentaje(), "0 %");
-
-    VentanaDePrueba k;
-    EntrarKiller(k.f, "aab", {"3", ""});
-    k.f.EjecutarHerramienta("ID_Resolver");
-    ASSERT_EQ(k.p.mensajes.size(), 1u);
-    EXPECT_EQ(k.p.mensajes[0].titulo, "Fallo en segmento 2");
-    EXPECT_EQ(Herramientas(k.f), kIdleKiller);
-}
-
-TEST(Resolver, KillerPintaLaSolucionSobreLosColores) {
-    VentanaDePrueba v;
-    // Two cages of two cells in the top left box.
-    EntrarKiller(v.f, "ab.......ab", {"3", "17"});
-    v.f.Opcion = ModoCalculo::Rapido;
-    v.f.EjecutarHerramienta("ID_Resolver");
-    EXPECT_TRUE(v.p.mensajes.empty());
-    const auto d = [&](int k) { return v.f.TextoCelda(k)[0] - '0'; };
-    EXPECT_EQ(d(0) + d(9), 3);
-    EXPECT_EQ(d(1) + d(10), 17);
-    EXPECT_EQ(v.f.lb[0], kPaleta[0]);
-    EXPECT_EQ(v.f.lb[10], kPaleta[1]);
-    v.f.EjecutarHerramienta("ID_Vaciar");
+TEST(Form1, VaciarQuitaLaSolucionYNuevoElSudoku) {
+    const std::string pistas = kSinSolucion.substr(0, 9) + kVacia.substr(9);
+    Resuelto v(pistas, ModoCalculo::Rapido);
+    EXPECT_EQ(Celdas(v.f).substr(0, 10), "1234567894");
+    Pasos(v.f, "ID_Vaciar");
+    EXPECT_EQ(Celdas(v.f) + Cifras(v.f), pistas + "11111010 0 0 % -");
+    EXPECT_EQ(v.f.LeerEnunciado(), Clasico(pistas));
+    Pasos(v.f, "ID_Nuevo");
     EXPECT_EQ(Celdas(v.f), kVacia);
-    EXPECT_EQ(v.f.lb[0], kPaleta[0]);
-    EXPECT_EQ(v.f.T[1], "17");
+    EXPECT_EQ(v.f.LeerEnunciado(), Clasico(kVacia));
+    // A puzzle that fails its check starts no search.
+    Resuelto r("5......5." + kVacia.substr(9), ModoCalculo::Rapido);
+    EXPECT_EQ(r.p.mensajes.size(), 1u);
+    EXPECT_EQ(Cifras(r.f), "11111010 0 0 % -");
 }
 
-TEST(Cerrar, DuranteUnaBusquedaLaDetieneSinMensajes) {
-    VentanaDePrueba v;
-    EntrarClasico(v.f, kSinSolucion); // would end with the no-solution message
-    v.f.Opcion = ModoCalculo::UltraRapido;
-    bool puedeCerrar = true;
-    v.p.alProcesar = [&](int n) {
-        if (n == 5) puedeCerrar = v.f.PuedeCerrar();
-    };
-    EXPECT_TRUE(v.f.PuedeCerrar());
-    v.f.EjecutarHerramienta("ID_Resolver");
-    EXPECT_FALSE(puedeCerrar);
-    EXPECT_TRUE(v.f.CierrePendiente());
-    EXPECT_TRUE(v.p.mensajes.empty());
-    EXPECT_FALSE(v.f.Resolviendo());
+TEST(Form1, DuranteLaBusquedaSoloCancelarYCerrarLlegan) {
+    bool probado = false;
+    Resuelto v(kVacia, ModoCalculo::Rapido, [&](Resuelto& r, int) {
+        if (probado || !r.f.Resolviendo()) return;
+        probado = true;
+        Pasos(r.f, "n2 S0 L1 D F2 T3=9 c0 ID_Killer"); // ID_Killer is disabled, and ignored
+        EXPECT_EQ(r.f.T_KeyPress(3, '5') + r.f.NumSeleccionado, 0);
+        EXPECT_EQ(Elegido(r.f), "-1:");
+        EXPECT_FALSE(r.f.SaltarFoco);
+        EXPECT_EQ(r.f.LeerEnunciado(), Clasico(kVacia));
+        EXPECT_FALSE(r.f.PuedeCerrar()); // closing asks the search to stop
+    });
+    ASSERT_TRUE(probado);
+    EXPECT_TRUE(v.f.CierrePendiente() && v.f.PuedeCerrar());
+    // A search closed so stops without the message it would end with.
+    Resuelto w(kSinSolucion, ModoCalculo::UltraRapido, [&](Resuelto& r, int n) {
+        if (n == 5) r.f.PuedeCerrar();
+    });
+    EXPECT_TRUE(v.p.mensajes.empty() && w.p.mensajes.empty());
 }
 
 } // namespace
