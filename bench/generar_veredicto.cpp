@@ -25,7 +25,7 @@
 
 #include "model/busqueda.h"
 #include "solver/veredicto.h"
-#include "support/lineas.h"
+#include "lineas.h"
 #include "validation/validacion.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "solver/veredicto.h"
-#include "support/lineas.h"
+#include "lineas.h"
 #include "validation/validacion.h"
 
 namespace {

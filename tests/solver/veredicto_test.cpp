@@ -13,7 +13,7 @@
 
 #include "model/busqueda.h"
 #include "solver/combinaciones.h"
-#include "support/lineas.h"
+#include "lineas.h"
 #include "support/puzzles.h"
 #include "support/referencia.h"
 #include "validation/validacion.h"
