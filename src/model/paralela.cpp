@@ -209,6 +209,7 @@ void BusquedaParalela::Avanzar() {
     while (!hecho_ && !registros_.empty()) {
         Registro& r = registros_.front();
         if (r.estado == Estado::Resuelto) {
+            solucion_ = base_;
             Concluir(Final::Resuelto, *r.tablero, r.arriba + suma_ + r.cuenta, 10, 1);
             return;
         }
@@ -264,6 +265,11 @@ void BusquedaParalela::Cancelar() {
 int64_t BusquedaParalela::Subarboles() const {
     const std::lock_guard<std::mutex> l(m_);
     return base_ + static_cast<int64_t>(registros_.size());
+}
+
+int64_t BusquedaParalela::SubarbolSolucion() const {
+    const std::lock_guard<std::mutex> l(m_);
+    return solucion_;
 }
 
 FinBusqueda BusquedaParalela::Resultado(Tablero& t) {

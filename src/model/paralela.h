@@ -70,6 +70,9 @@ public:
     int Trabajadores() const { return static_cast<int>(hilos_.size()); }
     // Subtrees taken by the workers so far.
     int64_t Subarboles() const;
+    // Once finished: the index, in search order, of the subtree that holds the solution; -1 when
+    // there is none (no solution, cancelled, or every cell given).
+    int64_t SubarbolSolucion() const;
 
 private:
     enum class Estado : uint8_t { EnCurso, Agotado, Resuelto, Parado, Descartado };
@@ -113,6 +116,7 @@ private:
     int64_t base_ = 0;
     int64_t suma_ = 0; // moves of the subtrees before base_
     bool hecho_ = false;
+    int64_t solucion_ = -1;
     FinBusqueda fin_{};
     Tablero resultado_;
     int activos_ = 0;
