@@ -64,7 +64,24 @@ expect "fila fuera de rango" 2 "" "$abrir" -- check "$data/killer_fila_mala.xml"
 expect "fichero inexistente" 2 "" "$abrir" -- solve "$data/no-existe.xml"
 expect "carpeta" 2 "" "$abrir" -- solve "$data"
 
-for args in "" "solve" "check" "resolver $data/clasico_vacio.xml" "solve a b" "--rapido solve $data/clasico_vacio.xml"; do
+# Any number of threads gives what one gives: output and status.
+for f in clasico_vacio clasico_sin_solucion killer_bench; do
+    "$cli" --jobs 1 solve "$data/$f.xml" >"$tmp/uno" 2>&1
+    uno=$?
+    for j in 2 3 8 ""; do
+        "$cli" ${j:+--jobs "$j"} solve "$data/$f.xml" >"$tmp/varios" 2>&1
+        varios=$?
+        if [ "$varios" != "$uno" ] || ! cmp -s "$tmp/uno" "$tmp/varios"; then
+            echo "FALLO: $f con --jobs ${j:-por omisión}"
+            diff "$tmp/uno" "$tmp/varios"
+            fallos=$((fallos + 1))
+        fi
+    done
+done
+
+for args in "" "solve" "check" "resolver $data/clasico_vacio.xml" "solve a b" "--rapido solve $data/clasico_vacio.xml" \
+    "--jobs 0 solve $data/clasico_vacio.xml" "--jobs 1025 solve $data/clasico_vacio.xml" \
+    "--jobs dos solve $data/clasico_vacio.xml" "--jobs -2 solve $data/clasico_vacio.xml" "solve $data/clasico_vacio.xml --jobs"; do
     # shellcheck disable=SC2086
     "$cli" $args >/dev/null 2>"$tmp/err"
     estado=$?
