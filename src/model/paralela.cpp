@@ -80,9 +80,9 @@ int PrimeraLibre(const Tablero& t, int desde) {
     return k;
 }
 
-// The shallowest cut with a few hundred subtrees per worker, found by walking above each cut in
-// turn within a budget of moves; failing that, the one with the most subtrees.
-int ElegirCorte(const Tablero& t, int trabajadores) {
+} // namespace
+
+int CorteAutomatico(const Tablero& t, int trabajadores) {
     const int primera = PrimeraLibre(t, 0);
     if (trabajadores <= 1) return primera;
     const int64_t objetivo = 128 * static_cast<int64_t>(trabajadores);
@@ -109,8 +109,6 @@ int ElegirCorte(const Tablero& t, int trabajadores) {
     return mejor;
 }
 
-} // namespace
-
 int TrabajadoresPorDefecto() {
     return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
 }
@@ -120,8 +118,8 @@ BusquedaParalela::BusquedaParalela(const Tablero& t, int trabajadores, int corte
     cima_.Movimientos = 0;
     cima_.SinSolucion = false;
     cima_.Cancelado = false;
-    corte_ =
-        corte == kCorteAutomatico ? ElegirCorte(cima_, trabajadores) : PrimeraLibre(cima_, corte);
+    corte_ = corte == kCorteAutomatico ? CorteAutomatico(cima_, trabajadores)
+                                       : PrimeraLibre(cima_, corte);
     huecos_ = std::make_unique<Hueco[]>(static_cast<size_t>(trabajadores));
     activos_ = trabajadores;
     hilos_.reserve(static_cast<size_t>(trabajadores));

@@ -31,6 +31,12 @@ int TrabajadoresPorDefecto();
 // Chooses the cut on its own: deep enough for a few hundred subtrees per worker.
 inline constexpr int kCorteAutomatico = -1;
 
+// The cut kCorteAutomatico stands for: the shallowest with 128 subtrees per worker, found by
+// walking above each cut in turn within some millions of moves; failing that, the one with the
+// most subtrees. With one worker, the first cell that is not given: the whole search is one
+// subtree.
+int CorteAutomatico(const Tablero& t, int trabajadores);
+
 class BusquedaParalela {
 public:
     // Starts searching, on `trabajadores` threads (at least 1), the board that validation has
