@@ -123,8 +123,16 @@ BusquedaParalela::BusquedaParalela(const Tablero& t, int trabajadores, int corte
     huecos_ = std::make_unique<Hueco[]>(static_cast<size_t>(trabajadores));
     activos_ = trabajadores;
     hilos_.reserve(static_cast<size_t>(trabajadores));
-    for (int w = 0; w < trabajadores; ++w)
-        hilos_.emplace_back([this, w] { Trabajar(w); });
+    try {
+        for (int w = 0; w < trabajadores; ++w)
+            hilos_.emplace_back([this, w] { Trabajar(w); });
+    } catch (...) {
+        // No destructor runs for a half-built object: stop and wait for the threads started.
+        Cancelar();
+        for (std::thread& h : hilos_)
+            h.join();
+        throw;
+    }
 }
 
 BusquedaParalela::~BusquedaParalela() {
@@ -285,11 +293,13 @@ FinBusqueda BusquedaParalela::Resultado(Tablero& t) {
         t = *r.tablero;
         t.Movimientos = r.arriba + suma_ + r.cuenta;
         t.Cancelado = true;
+        contados_.store(t.Movimientos, std::memory_order_relaxed);
         return {Final::Cancelado, false, FilaDe(r.casilla), ColDe(r.casilla)};
     }
     t = cima_;
     t.Movimientos = cima_.Movimientos + suma_;
     t.Cancelado = true;
+    contados_.store(t.Movimientos, std::memory_order_relaxed);
     const int k = std::min(casillaCima_, kCasillas - 1);
     return {Final::Cancelado, false, FilaDe(k), ColDe(k)};
 }

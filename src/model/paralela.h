@@ -9,6 +9,9 @@
 // is then the walk's moves up to the first solving subtree, plus the moves of every subtree
 // before it, plus that subtree's moves to its solution. Subtrees after the earliest solving one
 // are stopped as soon as it is known and their work is discarded.
+//
+// A window starts one on a validated board, polls MovimientosContados and Terminada (or Esperar
+// briefly) from its event loop, may Cancelar, and takes the Resultado once Terminada.
 
 #include <atomic>
 #include <chrono>
@@ -41,7 +44,8 @@ class BusquedaParalela {
 public:
     // Starts searching, on `trabajadores` threads (at least 1), the board that validation has
     // just prepared; the board is copied, and the count starts from 0. `corte` is the first cell
-    // below the cut (moved on past given cells); with one worker the whole search is one subtree.
+    // below the cut (moved on past given cells). Choosing the cut takes some milliseconds at most
+    // before the threads start.
     BusquedaParalela(const Tablero& t, int trabajadores, int corte = kCorteAutomatico);
     // Cancels a search still running and waits for its threads.
     ~BusquedaParalela();
@@ -50,8 +54,9 @@ public:
     BusquedaParalela& operator=(const BusquedaParalela&) = delete;
 
     // Any thread. The moves counted so far by the walk above the cut and every worker, for a
-    // progress display: finished subtrees and the running counts of the others, which may include
-    // work that is discarded later. Once finished: the exact count of the result.
+    // progress display: finished subtrees and the running counts of the others, refreshed every
+    // few tens of microseconds, which may include work that is discarded later. Once the result
+    // is known (for a cancelled search, once Resultado was taken): the count of the result.
     int64_t MovimientosContados() const;
     // Any thread. Whether every worker has stopped, so that Resultado no longer waits.
     bool Terminada() const;
@@ -67,9 +72,10 @@ public:
     // - no solution: the given cells only, the count to the end, position (0, 9);
     // - cancelled: the partial grid of the earliest subtree still running, with the count the
     //   single-thread search has at that very point (the walk's moves up to that subtree, every
-    //   earlier subtree, and that subtree's moves so far) and the cell it had just filled, as if
-    //   the single-thread search had been cancelled there; Cancelado is set. When no subtree was
-    //   running, the walk above the cut where it stood.
+    //   earlier subtree, and that subtree's moves so far) and the cell it had just filled: the
+    //   board, Movimientos and position the single-thread search leaves when cancelled right
+    //   after that digit. Cancelado is set. When no subtree was running, the walk above the cut
+    //   where it stood, and the count up to there.
     FinBusqueda Resultado(Tablero& t);
 
     int Corte() const { return corte_; }

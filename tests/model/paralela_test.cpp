@@ -316,6 +316,7 @@ TEST(CancelarParalela, DejaElEstadoDelPrimerSubarbolEnCursoComoUnHiloAlCancelarA
         const FinBusqueda fin = b.Resultado(t);
         ASSERT_EQ(fin.final, Final::Cancelado);
         EXPECT_TRUE(t.Cancelado);
+        EXPECT_EQ(b.MovimientosContados(), t.Movimientos);
         EXPECT_EQ(b.SubarbolSolucion(), -1);
 
         // The single-thread search cancelled right after the digit placed at that count.
