@@ -212,7 +212,7 @@ inline Colocacion Tablero::ColocarEn(int k) {
     const int lf = kLineas[k].fila, lc = kLineas[k].col, lb = kLineas[k].cuad;
     const uint16_t f = usado_[lf], c = usado_[lc], b = usado_[lb];
     const int s = CasillaSeg[k];
-    const uint16_t candidatos = Candidatos(f, c, b, s) & ~(Bit(m + 1) - 1);
+    const uint16_t candidatos = Candidatos(f, c, b, s) & static_cast<uint16_t>(~1u << m); // above m
     SinCandidato = candidatos == 0;
     if (SinCandidato) return Colocacion::SinCandidato;
     // The lowest candidate's bit comes straight from the mask, sooner than through its digit.
