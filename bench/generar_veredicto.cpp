@@ -23,9 +23,9 @@
 #include <string_view>
 #include <vector>
 
+#include "lineas.h"
 #include "model/busqueda.h"
 #include "solver/veredicto.h"
-#include "lineas.h"
 #include "validation/validacion.h"
 
 namespace {

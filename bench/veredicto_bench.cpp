@@ -11,8 +11,8 @@
 #include <string_view>
 #include <vector>
 
-#include "solver/veredicto.h"
 #include "lineas.h"
+#include "solver/veredicto.h"
 #include "validation/validacion.h"
 
 namespace {

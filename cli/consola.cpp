@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "files/puzzle_xml.h"
+#include "paralelo.h"
 #include "validation/validacion.h"
 
 namespace velmora {
@@ -29,8 +30,13 @@ bool Consola::Abrir(const QString& ruta) {
     return !m;
 }
 
-FinBusqueda Consola::Resolver() {
-    const FinBusqueda fin = Buscar(t, p, *this);
+FinBusqueda Consola::Resolver(int hilos) {
+    const FinBusqueda fin =
+        hilos == 1 ? Buscar(t, p, *this) : BuscarConProgreso(t, hilos, [&](int64_t movimientos) {
+            p.movimientos = movimientos;
+            p.porcentaje = -1;
+            if (progreso_) EscribirProgreso();
+        });
     BorrarLinea();
     if (fin.final == Final::SinSolucion)
         Mostrar({std::string(kTextoSinSolucion), std::string(kTituloSinSolucion), Icono::Critico});

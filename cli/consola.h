@@ -25,8 +25,10 @@ public:
     // Reads the file as opening it in the window does, then validates it into the board as a
     // solve does; shows the failure.
     bool Abrir(const QString& ruta);
-    // The search on the validated board; shows the no-solution message.
-    FinBusqueda Resolver();
+    // The search on the validated board, on `hilos` threads (one: the search itself, with its
+    // progress figures; more: the count of every worker, without a percentage); shows the
+    // no-solution message.
+    FinBusqueda Resolver(int hilos = 1);
     // The grid and the move count on stdout.
     void EscribirResultado() const;
 

@@ -10,6 +10,7 @@
 #include "consola.h"
 #include "convertir.h"
 #include "dibujar.h"
+#include "paralelo.h"
 #include "unica.h"
 
 namespace {
@@ -19,7 +20,7 @@ using namespace velmora;
 constexpr int kSalidaResuelto = 0, kSalidaSinSolucion = 1, kSalidaError = 2, kSalidaUso = 64;
 
 constexpr std::string_view kAyuda =
-    "Uso: velmora-cli [--quiet] solve FICHERO\n"
+    "Uso: velmora-cli [--quiet] [--jobs N] solve FICHERO\n"
     "     velmora-cli check FICHERO\n"
     "     velmora-cli unique FICHERO\n"
     "     velmora-cli render [--solucion] [--tamano N] FICHERO SALIDA.{pdf,png,svg}\n"
@@ -48,8 +49,10 @@ constexpr std::string_view kAyuda =
     "          killer-long, fpuzzles o fpuzzles-url. Escribe en SALIDA o en la salida\n"
     "          estándar. Salida 0 si lo convierte, 2 si no (velmora-cli convert --help).\n"
     "\n"
-    "  --quiet No muestra el progreso mientras resuelve.\n"
-    "  --help  Muestra esta ayuda.\n"
+    "  --quiet   No muestra el progreso mientras resuelve.\n"
+    "  --jobs N  Resuelve con N hilos, de 1 a 1024; por omisión, uno por núcleo. El\n"
+    "            resultado y los movimientos son los mismos que con un solo hilo.\n"
+    "  --help    Muestra esta ayuda.\n"
     "\n"
     "Los mensajes de la ventana se escriben en la salida de errores como 'título: texto'.\n";
 
@@ -65,6 +68,7 @@ int main(int argc, char** argv) {
         return Dibujar(argc - 1, argv + 1, kAyuda);
     if (argc > 1 && std::string_view(argv[1]) == "convert") return Convertir(argc - 2, argv + 2);
     bool quiet = false;
+    int hilos = TrabajadoresPorDefecto();
     std::vector<std::string_view> args;
     for (int i = 1; i < argc; ++i) {
         const std::string_view a = argv[i];
@@ -74,7 +78,11 @@ int main(int argc, char** argv) {
         }
         if (a == "--quiet" || a == "-q")
             quiet = true;
-        else if (a.starts_with("-") && a != "-")
+        else if (a == "--jobs" || a == "-j") {
+            const std::optional<int> n = i + 1 < argc ? LeerHilos(argv[++i]) : std::nullopt;
+            if (!n) return Uso();
+            hilos = *n;
+        } else if (a.starts_with("-") && a != "-")
             return Uso();
         else
             args.push_back(a);
@@ -86,7 +94,7 @@ int main(int argc, char** argv) {
     velmora::Consola consola(!quiet && args[0] == "solve" && isatty(STDERR_FILENO));
     if (!consola.Abrir(QFile::decodeName(args[1].data()))) return kSalidaError;
     if (args[0] == "check") return kSalidaResuelto;
-    const velmora::FinBusqueda fin = consola.Resolver();
+    const velmora::FinBusqueda fin = consola.Resolver(hilos);
     consola.EscribirResultado();
     return fin.final == velmora::Final::Resuelto ? kSalidaResuelto : kSalidaSinSolucion;
 }

@@ -5,9 +5,11 @@
 #include <array>
 #include <bit>
 #include <bitset>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <cstring>
 
 namespace velmora {
 
@@ -147,9 +149,10 @@ public:
     bool RetrocederDesde(int& k);
 
 private:
-    uint16_t Candidatos(int k) const;
+    uint16_t Candidatos(uint16_t f, uint16_t c, uint16_t b, int s) const;
     void Quitar(int k);
     void Anotar(Segmento& g, int d);
+    static void Sumar(Segmento& g, uint32_t paso);
 
     std::array<uint16_t, 27> usado_{};     // Usado, rows then columns then boxes
     std::array<uint16_t, 27> reservado_{}; // SegReserva is not -1
@@ -168,19 +171,15 @@ constexpr uint16_t AdmitidosPorSuma(const Segmento& g) {
     return resto >= 1 && resto <= 9 ? Bit(resto) : 0;
 }
 
-inline uint16_t Tablero::Candidatos(int k) const {
-    const LineasCasilla l = kLineas[k];
-    const int s = CasillaSeg[k];
-    if (s < 0)
-        return static_cast<uint16_t>(~(usado_[l.fila] | usado_[l.col] | usado_[l.cuad]) & kDigitos);
+inline uint16_t Tablero::Candidatos(uint16_t f, uint16_t c, uint16_t b, int s) const {
+    if (s < 0) return static_cast<uint16_t>(~(f | c | b) & kDigitos);
     const Segmento& g = Segmentos[s];
     if (g.Unica) {
         // A digit reserved by this very segment stays allowed although it is marked used.
-        return g.Combinacion & ~g.Numeros & (~usado_[l.fila] | g.reserva[0]) &
-               (~usado_[l.col] | g.reserva[1]) & (~usado_[l.cuad] | g.reserva[2]);
+        return g.Combinacion & ~g.Numeros & (~f | g.reserva[0]) & (~c | g.reserva[1]) &
+               (~b | g.reserva[2]);
     }
-    return static_cast<uint16_t>(~(usado_[l.fila] | usado_[l.col] | usado_[l.cuad] | g.Numeros) &
-                                 AdmitidosPorSuma(g));
+    return static_cast<uint16_t>(~(f | c | b | g.Numeros) & AdmitidosPorSuma(g));
 }
 
 inline void Tablero::Anotar(Segmento& g, int d) {
@@ -189,33 +188,59 @@ inline void Tablero::Anotar(Segmento& g, int d) {
     g.parcial = static_cast<uint8_t>(g.parcial + d);
 }
 
+// Anotar and EliSegmento as the search uses them: the digit is not among the segment's digits
+// when it goes in and is when it goes out, so Numeros, cuenta and parcial, side by side, change
+// by one addition of this or its negation; one store instead of three on the way to the next
+// cell's candidates.
+inline uint32_t CambioSegmento(int d) {
+    return Bit(d) | 1u << 16 | static_cast<uint32_t>(d) << 24;
+}
+inline void Tablero::Sumar(Segmento& g, uint32_t paso) {
+    static_assert(std::endian::native == std::endian::little);
+    static_assert(offsetof(Segmento, cuenta) == 2 && offsetof(Segmento, parcial) == 3);
+    unsigned char* p = reinterpret_cast<unsigned char*>(&g);
+    uint32_t w;
+    std::memcpy(&w, p, sizeof w);
+    w += paso;
+    std::memcpy(p, &w, sizeof w);
+}
+
 // Takes the digit out of cell k; reserved marks stay.
 inline void Tablero::Quitar(int k) {
     const int m = Matriz[k];
     if (m == 0) return;
-    const LineasCasilla l = kLineas[k];
+    const int lf = kLineas[k].fila, lc = kLineas[k].col, lb = kLineas[k].cuad;
     const uint16_t b = Bit(m);
-    usado_[l.fila] &= ~(b & ~reservado_[l.fila]);
-    usado_[l.col] &= ~(b & ~reservado_[l.col]);
-    usado_[l.cuad] &= ~(b & ~reservado_[l.cuad]);
+    usado_[lf] &= ~(b & ~reservado_[lf]);
+    usado_[lc] &= ~(b & ~reservado_[lc]);
+    usado_[lb] &= ~(b & ~reservado_[lb]);
     Matriz[k] = 0;
 }
 
+// The search runs at the speed of the chain from one step's stores to the next step's loads: the
+// cell's lines are read field by field (a copy of the three-byte record goes through the stack),
+// and each line and segment record is written once.
 inline Colocacion Tablero::ColocarEn(int k) {
     if (esFija_[k]) return Colocacion::Fija;
     const int m = Matriz[k];
-    const uint16_t candidatos = Candidatos(k) & ~(Bit(m + 1) - 1);
+    const int lf = kLineas[k].fila, lc = kLineas[k].col, lb = kLineas[k].cuad;
+    const uint16_t f = usado_[lf], c = usado_[lc], b = usado_[lb];
+    const int s = CasillaSeg[k];
+    const uint16_t candidatos = Candidatos(f, c, b, s) & static_cast<uint16_t>(~1u << m); // above m
     SinCandidato = candidatos == 0;
     if (SinCandidato) return Colocacion::SinCandidato;
+    // The lowest candidate's bit comes straight from the mask, sooner than through its digit.
+    const uint16_t dentro = candidatos & static_cast<uint16_t>(0u - candidatos);
     const int d = std::countr_zero(candidatos);
-    // A digit the cell gives up cannot be a reserved one: the cell could not have taken it.
-    Quitar(k);
-    const LineasCasilla l = kLineas[k];
-    usado_[l.fila] |= Bit(d);
-    usado_[l.col] |= Bit(d);
-    usado_[l.cuad] |= Bit(d);
+    // Each line read once and written once, without a branch for an empty cell: its digit's bit
+    // is then bit 0, which no digit uses. A reserved digit given up stays marked.
+    const uint16_t fuera = Bit(m);
+    usado_[lf] = static_cast<uint16_t>((f & ~(fuera & ~reservado_[lf])) | dentro);
+    usado_[lc] = static_cast<uint16_t>((c & ~(fuera & ~reservado_[lc])) | dentro);
+    usado_[lb] = static_cast<uint16_t>((b & ~(fuera & ~reservado_[lb])) | dentro);
     Matriz[k] = static_cast<uint8_t>(d);
-    if (const int s = CasillaSeg[k]; s >= 0) Anotar(Segmentos[s], d);
+    // Read again rather than kept: the loop around needs the register more.
+    if (const int t = CasillaSeg[k]; t >= 0) Sumar(Segmentos[t], CambioSegmento(d));
     return Colocacion::Colocado;
 }
 
@@ -239,8 +264,12 @@ inline bool Tablero::RetrocederDesde(int& k) {
             return false;
         }
         const int d = Matriz[k];
-        EliSegmento(d, k);
-        if (esFija_[k]) continue;
+        if (esFija_[k]) {
+            EliSegmento(d, k);
+            continue;
+        }
+        // The search put d here, so it is among the segment's digits.
+        if (const int s = CasillaSeg[k]; s >= 0) Sumar(Segmentos[s], 0u - CambioSegmento(d));
         if (d != 9) return true;
         Quitar(k); // no higher digit: clear it and step back further
     }

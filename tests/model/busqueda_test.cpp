@@ -13,17 +13,13 @@
 #include <tuple>
 #include <vector>
 
+#include "support/azar.h"
 #include "support/puzzles.h"
 #include "support/referencia.h"
 #include "validation/validacion.h"
 
 namespace velmora {
 namespace {
-
-struct Puzzle {
-    std::string nombre;
-    Enunciado e;
-};
 
 // The grid and the move count folded into one number, taken at every yield, so that two
 // searches can be compared step by step.
@@ -115,6 +111,7 @@ TEST(ResolverSudoku, PrimeraSolucionYMovimientos) {
     } casos[] = {
         // 26 cages and 27 cells in none.
         {{"Killer parcial",
+          {},
           Killer(
               "aa.bccdefag..hhd.iggj...klmgnnn..kkmooppq.krmoop..........stt...u.usvvvwxuuu.yyyz",
               {"13", "9",  "6", "9", "7", "6", "15", "9",  "5",  "8", "10", "9",  "18",
@@ -123,8 +120,10 @@ TEST(ResolverSudoku, PrimeraSolucionYMovimientos) {
          17453},
         // Row 1 leaves only 5 for its first cell, which shares a sum-10 segment with (2, 4):
         // 5 + 5 fits the sum and every line, but not the segment.
-        {{"Killer sin solución", Killer("abcdefghi...a" + std::string(68, '.'),
-                                        {"10", "1", "2", "3", "4", "6", "7", "8", "9"})},
+        {{"Killer sin solución",
+          {},
+          Killer("abcdefghi...a" + std::string(68, '.'),
+                 {"10", "1", "2", "3", "4", "6", "7", "8", "9"})},
          std::string(kCasillas, '.'),
          331},
     };
@@ -146,105 +145,14 @@ TEST(ResolverSudoku, PrimeraSolucionYMovimientos) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Random puzzles, reproducible from their seed on every platform: mt19937_64's sequence is
-// fixed by the standard, the distributions are not, so they are not used.
-
-struct Azar {
-    std::mt19937_64 g;
-    int Hasta(int n) { return static_cast<int>(g() % static_cast<uint64_t>(n)); } // 0..n-1
-    int Entre(int a, int b) { return a + Hasta(b - a + 1); }
-    template <class V> void Barajar(V& v) {
-        for (size_t i = v.size(); i > 1; --i)
-            std::swap(v[i - 1], v[static_cast<size_t>(Hasta(static_cast<int>(i)))]);
-    }
-};
-
-// One solved pattern with its digits, bands, stacks and the rows and columns inside them
-// shuffled.
-std::array<int, kCasillas> RejillaResuelta(Azar& az) {
-    const auto orden = [&] {
-        std::array<int, 3> bandas = {0, 1, 2}, dentro = {0, 1, 2};
-        std::array<int, 9> o{};
-        az.Barajar(bandas);
-        for (size_t i = 0; i < 9; ++i) {
-            if (i % 3 == 0) az.Barajar(dentro);
-            o[i] = 3 * bandas[i / 3] + dentro[i % 3];
-        }
-        return o;
-    };
-    std::array<int, 9> digitos = {1, 2, 3, 4, 5, 6, 7, 8, 9};
-    az.Barajar(digitos);
-    const std::array<int, 9> filas = orden(), cols = orden();
-    std::array<int, kCasillas> r{};
-    for (int k = 0; k < kCasillas; ++k) {
-        const int f = filas[k / 9], c = cols[k % 9];
-        r[k] = digitos[(3 * (f % 3) + f / 3 + c) % 9];
-    }
-    return r;
-}
-
-// Killer puzzles of three kinds, a solved grid cut into connected cages of distinct digits:
-// every cell covered (when 39 cages do it); small cages over part of the grid, many with a
-// unique combination; and sums drawn at random, which mostly leaves no solution and makes
-// reservations collide. Classic puzzles: givens kept from a solved grid, in half of them one
-// changed to the digit of an empty cell of its row (mostly refused or without solution).
-Puzzle AlAzar(Azar& az, bool killer, int n) {
-    const int tipo = n % 3;
-    const std::array<int, kCasillas> solucion = RejillaResuelta(az);
-    Puzzle z{"Killer " + std::to_string(n), {}};
-    if (!killer) {
-        std::string celdas(kCasillas, '.');
-        const int densidad = az.Entre(n % 2 ? 20 : 30, n % 2 ? 75 : 50), k = az.Hasta(kCasillas);
-        for (int j = 0; j < kCasillas; ++j)
-            if (j == k || az.Hasta(100) < densidad)
-                celdas[j] = static_cast<char>('0' + solucion[j]);
-        for (int j = k - k % 9; n % 2 == 0 && j < k - k % 9 + 9; ++j)
-            if (celdas[j] == '.') celdas[k] = static_cast<char>('0' + solucion[j]);
-        return {celdas, Clasico(celdas)};
-    }
-    std::array<int, kCasillas> orden{};
-    std::array<bool, kCasillas> tomada{};
-    std::iota(orden.begin(), orden.end(), 0);
-    az.Barajar(orden);
-    int segmentos = 0;
-    for (const int inicio : orden) {
-        if (tomada[inicio]) continue;
-        std::vector<int> jaula = {inicio};
-        uint16_t digitos = Bit(solucion[inicio]);
-        int suma = solucion[inicio];
-        tomada[inicio] = true;
-        for (int tamano = az.Entre(1, std::array{6, 3, 5}[tipo]);
-             static_cast<int>(jaula.size()) < tamano;) {
-            std::vector<int> borde;
-            for (const int k : jaula)
-                for (const int v : {k - 9, k + 9, k % 9 ? k - 1 : -1, k % 9 < 8 ? k + 1 : -1})
-                    if (v >= 0 && v < kCasillas && !tomada[v] && !(digitos & Bit(solucion[v])))
-                        borde.push_back(v);
-            if (borde.empty()) break;
-            const int v = borde[static_cast<size_t>(az.Hasta(static_cast<int>(borde.size())))];
-            jaula.push_back(v);
-            digitos |= Bit(solucion[v]);
-            suma += solucion[v];
-            tomada[v] = true;
-        }
-        const int tamano = static_cast<int>(jaula.size());
-        if ((tipo > 0 && az.Hasta(3) == 0) || segmentos == kSegmentos) continue;
-        if (tipo == 2) suma = az.Entre(SumaMinima(tamano), SumaMaxima(tamano));
-        for (const int k : jaula)
-            z.e.segmento[k] = static_cast<int8_t>(segmentos);
-        z.e.sumas[segmentos++] = std::to_string(suma);
-    }
-    return z;
-}
-
 // Every way a search can end is compared, at caps from a single placed digit to 40,000; many
 // puzzles end well within them.
 TEST(BusquedaContraReferencia, AlAzar) {
     for (const bool killer : {false, true}) {
-        Azar az{std::mt19937_64(killer ? 7151 : 20240611)};
+        Azar az(killer ? 7151 : 20240611);
         std::map<std::optional<Final>, int> finales;
         for (int n = 0; n < 300 && !::testing::Test::HasFailure(); ++n) {
-            const Puzzle z = AlAzar(az, killer, n);
+            const Puzzle z = killer ? KillerAlAzar(az, n) : ClasicoAlAzar(az, n);
             const int tope = az.Hasta(4);
             ++finales[CompararConReferencia(z, tope == 0   ? az.Entre(1, 60)
                                                : tope == 1 ? az.Entre(1, 2000)

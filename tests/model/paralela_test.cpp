@@ -1,0 +1,365 @@
+#include "model/paralela.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <chrono>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "files/puzzle_xml.h"
+#include "support/azar.h"
+#include "support/puzzles.h"
+#include "validation/validacion.h"
+
+namespace velmora {
+namespace {
+
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+constexpr bool kConSanitizadores = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
+constexpr bool kConSanitizadores = true;
+#else
+constexpr bool kConSanitizadores = false;
+#endif
+#else
+constexpr bool kConSanitizadores = false;
+#endif
+
+// The board as the driver hands it to the search: validated, nothing placed, the count at 0.
+std::optional<Tablero> Preparado(const Puzzle& z) {
+    Tablero t = z.t;
+    t.VaciarCuadricula();
+    if (Validar(t, z.e)) return std::nullopt;
+    t.Cancelado = false;
+    t.SinSolucion = false;
+    t.Movimientos = 0;
+    return t;
+}
+
+// A host that never shows anything and cancels at the first placed digit once the count has
+// reached `tope`.
+struct Tope {
+    Tablero& t;
+    int64_t tope;
+    ModoCalculo Modo() const { return ModoCalculo::Rapido; }
+    bool Ceder() {
+        if (t.Movimientos >= tope) t.Cancelado = true;
+        return false;
+    }
+    void MostrarMatriz() {}
+};
+
+struct Secuencial {
+    Tablero t;
+    FinBusqueda fin;
+};
+
+// The single-thread search; nothing when it needs more than `tope` moves.
+std::optional<Secuencial> BuscarHasta(const Tablero& preparado, int64_t tope) {
+    Secuencial s{preparado, {}};
+    Progreso p;
+    Tope host{s.t, tope};
+    s.fin = Buscar(s.t, p, host);
+    if (s.fin.final == Final::Cancelado) return std::nullopt;
+    return s;
+}
+
+// The whole board: grid, counter, flags, use tables and each segment's digits, count and sum.
+void EsperarMismoTablero(const Tablero& t, const Tablero& u) {
+    ASSERT_EQ(Rejilla(t), Rejilla(u));
+    EXPECT_EQ(t.Movimientos, u.Movimientos);
+    EXPECT_EQ(t.SinSolucion, u.SinSolucion);
+    EXPECT_EQ(t.SinCandidato, u.SinCandidato);
+    for (const Tabla tabla : {Tabla::Filas, Tabla::Columnas, Tabla::Cuadrantes})
+        for (int x = 1; x <= 9; ++x)
+            for (int d = 1; d <= 9; ++d) {
+                const UsoNumero a = t.Uso(tabla, x, d), b = u.Uso(tabla, x, d);
+                ASSERT_TRUE(a.Usado == b.Usado && a.SegReserva == b.SegReserva)
+                    << "table " << static_cast<int>(tabla) << " line " << x << " digit " << d;
+            }
+    for (int s = 0; s < kRegistros; ++s) {
+        const Segmento &a = t.Segmentos[s], &b = u.Segmentos[s];
+        ASSERT_TRUE(a.Numeros == b.Numeros && a.cuenta == b.cuenta && a.parcial == b.parcial)
+            << "segment " << s;
+    }
+}
+
+struct Paralelo {
+    Tablero t;
+    FinBusqueda fin;
+    int corte;
+    int64_t subarboles, solucion;
+};
+
+Paralelo BuscarConHilos(const Tablero& preparado, int hilos, int corte) {
+    BusquedaParalela b(preparado, hilos, corte);
+    Paralelo p{};
+    p.fin = b.Resultado(p.t);
+    p.corte = b.Corte();
+    p.subarboles = b.Subarboles();
+    p.solucion = b.SubarbolSolucion();
+    EXPECT_EQ(b.MovimientosContados(), p.t.Movimientos);
+    return p;
+}
+
+// Where the first solution lay among the subtrees, over a set of searches.
+struct Recuento {
+    int resueltos = 0, sinSolucion = 0, rechazados = 0, largos = 0;
+    int enLaPrimera = 0, enOtra = 0, enNinguna = 0;
+    void Anotar(const Paralelo& p) {
+        (p.solucion == 0 ? enLaPrimera : p.solucion > 0 ? enOtra : enNinguna)++;
+    }
+};
+
+// Workers and cut of one parallel search.
+struct Reparto {
+    int hilos;
+    int corte;
+};
+
+// Each parallel search against the single-thread search. Returns false when the puzzle was
+// refused or its search is longer than `tope`.
+bool Comparar(const Puzzle& z, int64_t tope, std::initializer_list<Reparto> repartos, Recuento& r) {
+    SCOPED_TRACE(z.nombre);
+    const std::optional<Tablero> preparado = Preparado(z);
+    if (!preparado) {
+        ++r.rechazados;
+        return false;
+    }
+    const std::optional<Secuencial> s = BuscarHasta(*preparado, tope);
+    if (!s) {
+        ++r.largos;
+        return false;
+    }
+    (s->fin.final == Final::Resuelto ? r.resueltos : r.sinSolucion)++;
+    for (const auto& [hilos, c] : repartos) {
+        SCOPED_TRACE(std::to_string(hilos) + " hilos, corte " + std::to_string(c));
+        const Paralelo p = BuscarConHilos(*preparado, hilos, c);
+        EXPECT_EQ(p.fin.final, s->fin.final);
+        EXPECT_EQ(p.fin.fila, s->fin.fila);
+        EXPECT_EQ(p.fin.col, s->fin.col);
+        EXPECT_FALSE(p.t.Cancelado);
+        EsperarMismoTablero(p.t, s->t);
+        if (c != kCorteAutomatico) r.Anotar(p);
+        if (::testing::Test::HasFailure()) return true;
+    }
+    return true;
+}
+
+TEST(BusquedaParalela, IgualQueUnHiloEnLosDatosDePrueba) {
+    const int64_t tope = kConSanitizadores ? 1'000'000 : 30'000'000;
+    Recuento r;
+    const QStringList ficheros =
+        QDir(QStringLiteral(VELMORA_TEST_DATA)).entryList({QStringLiteral("*.xml")});
+    int comparados = 0;
+    for (const QString& f : ficheros) {
+        const Apertura a = AbrirPuzzle(QStringLiteral(VELMORA_TEST_DATA "/") + f);
+        if (!a.completo) continue;
+        Puzzle z{f.toStdString(), {}, a.enunciado};
+        z.t.ModoKiller = a.enunciado.killer;
+        for (int k = 0; k < kCasillas; ++k)
+            z.t.CasillaSeg[k] = a.enunciado.segmento[k];
+        comparados += Comparar(z, tope,
+                               {{1, kCorteAutomatico},
+                                {2, kCorteAutomatico},
+                                {3, kCorteAutomatico},
+                                {8, kCorteAutomatico},
+                                {2, 5},
+                                {3, 30}},
+                               r);
+    }
+    EXPECT_GE(comparados, kConSanitizadores ? 3 : 4);
+    EXPECT_GT(r.resueltos, 0);
+    EXPECT_GT(r.sinSolucion, 0);
+}
+
+// Random puzzles of every kind; the searches that would run long are left out.
+TEST(BusquedaParalela, IgualQueUnHiloEnPuzzlesAlAzar) {
+    // Threads are costly to start under the sanitizers: fewer puzzles there.
+    const int puzzles = kConSanitizadores ? 250 : 1000;
+    const int64_t tope = kConSanitizadores ? 10'000 : 100'000;
+    Azar az(90210);
+    Recuento clasicos, killers;
+    // Each puzzle with two of the worker counts in turn: one search on the cut it chooses, one on
+    // a cut drawn at random.
+    constexpr int kHilos[] = {1, 2, 3, 8};
+    for (int n = 0; n < puzzles && !::testing::Test::HasFailure(); ++n) {
+        const int a = kHilos[n % 4], b = kHilos[(n + 1 + n / 4) % 4];
+        Comparar(ClasicoAlAzar(az, n), tope, {{a, kCorteAutomatico}, {b, az.Entre(0, 80)}},
+                 clasicos);
+        Comparar(KillerAlAzar(az, n), tope, {{b, kCorteAutomatico}, {a, az.Entre(0, 80)}}, killers);
+    }
+    // Every outcome, and the solution in the first subtree, in a later one and in none.
+    for (const Recuento* r : {&clasicos, &killers}) {
+        EXPECT_GT(r->resueltos, puzzles / 40);
+        EXPECT_GT(r->sinSolucion, puzzles / 40);
+        EXPECT_GT(r->enLaPrimera, puzzles / 40);
+        EXPECT_GT(r->enOtra, puzzles / 40);
+        EXPECT_GT(r->enNinguna, puzzles / 40);
+    }
+    EXPECT_GT(clasicos.rechazados, puzzles / 40);
+    // Most are compared, some 1,100 outside the sanitizers.
+    EXPECT_GE(clasicos.resueltos + clasicos.sinSolucion + killers.resueltos + killers.sinSolucion,
+              puzzles * 4 / 5);
+}
+
+constexpr std::string_view kSolucionVacio = "123456789"
+                                            "456789123"
+                                            "789123456"
+                                            "214365897"
+                                            "365897214"
+                                            "897214365"
+                                            "531642978"
+                                            "642978531"
+                                            "978531642";
+
+// The first row of its solution is 9 8 7 6 5 4 3 2 1: the last arrangement of the row the search
+// tries, so cut after the row the solution lies in the last subtree.
+constexpr std::string_view kClasico192k = "9876....."
+                                          ".....3.85"
+                                          "..1.2...."
+                                          "...5.7..."
+                                          "..4...1.."
+                                          ".9......."
+                                          "5......73"
+                                          "..2.1...."
+                                          "....4...9";
+
+TEST(BusquedaParalela, SolucionEnElPrimerSubarbolEnElUltimoYEnNinguno) {
+    enum class Donde { Primero, Ultimo, Otro, Ninguno };
+    struct Caso {
+        Puzzle puzzle;
+        int corte;
+        Donde donde;
+        int64_t movimientos;
+    };
+    const std::string sinSolucion = "12345678.........9" + std::string(63, '.');
+    const Caso casos[] = {
+        {ClasicoDe("vacío", std::string(kCasillas, '.')), 1, Donde::Primero, 701},
+        {ClasicoDe("vacío", std::string(kCasillas, '.')), 27, Donde::Primero, 701},
+        {ClasicoDe("192.403", std::string(kClasico192k)), 9, Donde::Ultimo, 192403},
+        {ClasicoDe("192.403", std::string(kClasico192k)), 13, Donde::Otro, 192403},
+        {ClasicoDe("sin solución", sinSolucion), 8, Donde::Ninguno, 17},
+        // Every cell given: the walk above the cut is the whole search.
+        {ClasicoDe("lleno", std::string(kSolucionVacio)), 0, Donde::Ninguno, 81},
+    };
+    for (const Caso& c : casos)
+        for (const int hilos : {1, 2, 3, 8}) {
+            SCOPED_TRACE(c.puzzle.nombre + " corte " + std::to_string(c.corte) + ", " +
+                         std::to_string(hilos) + " hilos");
+            const std::optional<Tablero> preparado = Preparado(c.puzzle);
+            ASSERT_TRUE(preparado);
+            const Paralelo p = BuscarConHilos(*preparado, hilos, c.corte);
+            EXPECT_EQ(p.t.Movimientos, c.movimientos);
+            switch (c.donde) {
+            case Donde::Primero:
+                EXPECT_EQ(p.solucion, 0);
+                break;
+            case Donde::Ultimo: // no subtree follows it
+                EXPECT_GT(p.solucion, 0);
+                EXPECT_EQ(p.solucion, p.subarboles - 1);
+                break;
+            case Donde::Otro:
+                EXPECT_GT(p.solucion, 0);
+                break;
+            case Donde::Ninguno:
+                EXPECT_EQ(p.solucion, -1);
+                break;
+            }
+        }
+}
+
+TEST(BusquedaParalela, ElCorteSaltaLasFijasYUnHiloEsUnSoloSubarbol) {
+    const std::optional<Tablero> preparado =
+        Preparado(ClasicoDe("192.403", std::string(kClasico192k)));
+    ASSERT_TRUE(preparado);
+    EXPECT_EQ(BusquedaParalela(*preparado, 2, 0).Corte(), 4); // the first four cells are given
+    EXPECT_EQ(BusquedaParalela(*preparado, 2, 16).Corte(), 18);
+    // With every cell given there is nothing below any cut.
+    const std::optional<Tablero> lleno = Preparado(ClasicoDe("lleno", std::string(kSolucionVacio)));
+    ASSERT_TRUE(lleno);
+    EXPECT_EQ(BusquedaParalela(*lleno, 2, 3).Corte(), kCasillas);
+
+    const Paralelo uno = BuscarConHilos(*preparado, 1, kCorteAutomatico);
+    EXPECT_EQ(uno.corte, 4);
+    EXPECT_EQ(uno.subarboles, 1);
+    EXPECT_EQ(uno.solucion, 0);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Cancelling.
+
+Tablero Clasico176m() {
+    Puzzle z{"176m", {}, AbrirPuzzle(VELMORA_TEST_DATA "/clasico_176m.xml").enunciado};
+    return *Preparado(z);
+}
+
+// Waits, polling as a window would, until the workers have counted `n` moves.
+void EsperarMovimientos(BusquedaParalela& b, int64_t n) {
+    while (b.MovimientosContados() < n && !b.Terminada())
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+}
+
+TEST(CancelarParalela, DejaElEstadoDelPrimerSubarbolEnCursoComoUnHiloAlCancelarAhi) {
+    const Tablero preparado = Clasico176m();
+    for (const int hilos : {2, 3}) {
+        SCOPED_TRACE(std::to_string(hilos) + " hilos");
+        BusquedaParalela b(preparado, hilos);
+        EsperarMovimientos(b, kConSanitizadores ? 200'000 : 5'000'000);
+        // From another thread, as the window's cancel would come.
+        std::thread([&b] { b.Cancelar(); }).join();
+        Tablero t;
+        const FinBusqueda fin = b.Resultado(t);
+        ASSERT_EQ(fin.final, Final::Cancelado);
+        EXPECT_TRUE(t.Cancelado);
+        EXPECT_EQ(b.MovimientosContados(), t.Movimientos);
+        EXPECT_EQ(b.SubarbolSolucion(), -1);
+
+        // The single-thread search cancelled right after the digit placed at that count.
+        Secuencial s{preparado, {}};
+        Progreso p;
+        Tope host{s.t, t.Movimientos};
+        s.fin = Buscar(s.t, p, host);
+        ASSERT_EQ(s.fin.final, Final::Cancelado);
+        EXPECT_EQ(fin.fila, s.fin.fila);
+        EXPECT_EQ(fin.col, s.fin.col);
+        EsperarMismoTablero(t, s.t);
+    }
+}
+
+TEST(CancelarParalela, TrasElFinalNoCambiaElResultado) {
+    const std::optional<Tablero> preparado =
+        Preparado(ClasicoDe("192.403", std::string(kClasico192k)));
+    ASSERT_TRUE(preparado);
+    BusquedaParalela b(*preparado, 2);
+    while (!b.Esperar(std::chrono::milliseconds(100))) {
+    }
+    b.Cancelar();
+    Tablero t;
+    EXPECT_EQ(b.Resultado(t).final, Final::Resuelto);
+    EXPECT_EQ(t.Movimientos, 192403);
+    EXPECT_FALSE(t.Cancelado);
+}
+
+// The count a window polls grows while the search runs; destroying the search stops it.
+TEST(CancelarParalela, ElRecuentoCreceYAlDestruirseParaYEspera) {
+    const Tablero preparado = Clasico176m();
+    for (const int hilos : {1, 2, 8}) {
+        BusquedaParalela b(preparado, hilos);
+        int64_t antes = 0;
+        for (int i = 0; i < 3; ++i) {
+            EsperarMovimientos(b, antes + 20'000);
+            const int64_t ahora = b.MovimientosContados();
+            EXPECT_GE(ahora, antes + 20'000);
+            antes = ahora;
+        }
+        EXPECT_FALSE(b.Terminada());
+    }
+}
+
+} // namespace
+} // namespace velmora

@@ -1,0 +1,214 @@
+#include "support/azar.h"
+
+#include <array>
+#include <bit>
+#include <vector>
+
+#include "support/puzzles.h"
+#include "validation/validacion.h"
+
+namespace velmora {
+
+namespace {
+
+using Rejilla81 = std::array<uint8_t, kCasillas>;
+
+Rejilla81 RejillaResuelta(Azar& az) {
+    Rejilla81 r{};
+    std::array<uint16_t, 27> usado{};
+    auto llenar = [&](auto& self, int k) -> bool {
+        if (k == kCasillas) return true;
+        const LineasCasilla l = kLineas[k];
+        std::array<int, 9> digitos = {1, 2, 3, 4, 5, 6, 7, 8, 9};
+        az.Barajar(digitos);
+        for (const int d : digitos) {
+            if ((usado[l.fila] | usado[l.col] | usado[l.cuad]) & Bit(d)) continue;
+            usado[l.fila] |= Bit(d);
+            usado[l.col] |= Bit(d);
+            usado[l.cuad] |= Bit(d);
+            r[k] = static_cast<uint8_t>(d);
+            if (self(self, k + 1)) return true;
+            usado[l.fila] &= ~Bit(d);
+            usado[l.col] &= ~Bit(d);
+            usado[l.cuad] &= ~Bit(d);
+        }
+        return false;
+    };
+    llenar(llenar, 0);
+    return r;
+}
+
+bool ChocaConPistas(const std::string& celdas, int k, char d) {
+    for (int j = 0; j < kCasillas; ++j)
+        if (j != k && celdas[j] == d &&
+            (FilaDe(j) == FilaDe(k) || ColDe(j) == ColDe(k) ||
+             Cuadrante(FilaDe(j), ColDe(j)) == Cuadrante(FilaDe(k), ColDe(k))))
+            return true;
+    return false;
+}
+
+// Whether exactly one set of n distinct digits adds up to suma.
+bool SumaUnica(int n, int suma) {
+    int veces = 0;
+    for (unsigned c = 2; c <= kDigitos; c += 2) {
+        int s = 0;
+        for (int d = 1; d <= 9; ++d)
+            if (c & Bit(d)) s += d;
+        if (std::popcount(c) == n && s == suma) ++veces;
+    }
+    return veces == 1;
+}
+
+// Splits the grid into connected cages of 1 to `maxima` cells whose digits in the solution are
+// distinct. How many there are is left to chance.
+std::vector<std::vector<int>> Jaulas(const Rejilla81& solucion, Azar& az, int maxima) {
+    std::vector<int> orden(kCasillas);
+    for (int k = 0; k < kCasillas; ++k)
+        orden[static_cast<size_t>(k)] = k;
+    az.Barajar(orden);
+    std::array<int, kCasillas> jaula;
+    jaula.fill(-1);
+    std::vector<std::vector<int>> jaulas;
+    for (const int inicio : orden) {
+        if (jaula[inicio] >= 0) continue;
+        const int tamano = az.Entre(1, maxima);
+        std::vector<int> celdas = {inicio};
+        uint16_t digitos = Bit(solucion[inicio]);
+        jaula[inicio] = static_cast<int>(jaulas.size());
+        while (static_cast<int>(celdas.size()) < tamano) {
+            std::vector<int> borde;
+            for (const int k : celdas) {
+                const int f = FilaDe(k), c = ColDe(k);
+                for (const auto& [df, dc] : {std::pair{-1, 0}, {1, 0}, {0, -1}, {0, 1}}) {
+                    if (f + df < 1 || f + df > 9 || c + dc < 1 || c + dc > 9) continue;
+                    const int v = Casilla(f + df, c + dc);
+                    if (jaula[v] < 0 && !(digitos & Bit(solucion[v]))) borde.push_back(v);
+                }
+            }
+            if (borde.empty()) break;
+            const int v = borde[static_cast<size_t>(az.Hasta(static_cast<int>(borde.size())))];
+            celdas.push_back(v);
+            digitos |= Bit(solucion[v]);
+            jaula[v] = jaula[inicio];
+        }
+        jaulas.push_back(std::move(celdas));
+    }
+    return jaulas;
+}
+
+Puzzle KillerDe(std::string nombre, const std::vector<std::vector<int>>& jaulas,
+                const std::vector<int>& sumas) {
+    Puzzle z{std::move(nombre), {}, {}};
+    z.t.ModoKiller = true;
+    for (size_t i = 0; i < jaulas.size(); ++i) {
+        for (const int k : jaulas[i]) {
+            z.t.CasillaSeg[k] = static_cast<int16_t>(i);
+            z.e.segmento[k] = static_cast<int8_t>(i);
+        }
+        z.e.sumas[i] = std::to_string(sumas[i]);
+    }
+    return z;
+}
+
+} // namespace
+
+Puzzle ClasicoDe(std::string nombre, const std::string& celdas) {
+    Puzzle z{std::move(nombre), {}, Clasico(celdas)};
+    return z;
+}
+
+Puzzle ClasicoAlAzar(Azar& az, int n) {
+    static const char* const kTipos[] = {"clásico con pistas ", "clásico con pista cambiada ",
+                                         "clásico al azar ", "clásico con repetición "};
+    const int tipo = n % 4;
+    const std::string nombre = kTipos[tipo] + std::to_string(n);
+    const Rejilla81 solucion = RejillaResuelta(az);
+    std::string celdas(kCasillas, '.');
+    if (tipo == 2) {
+        for (int i = az.Entre(8, 30); i > 0; --i) {
+            const int k = az.Hasta(kCasillas);
+            const char d = static_cast<char>('1' + az.Hasta(9));
+            if (!ChocaConPistas(celdas, k, d)) celdas[k] = d;
+        }
+        return ClasicoDe(nombre, celdas);
+    }
+    // A changed given among many is soon found to leave no solution.
+    const int densidad = tipo == 1 ? az.Entre(45, 75) : az.Entre(20, 75);
+    for (int k = 0; k < kCasillas; ++k)
+        if (az.Porcentaje(densidad)) celdas[k] = static_cast<char>('0' + solucion[k]);
+    std::vector<int> pistas;
+    for (int k = 0; k < kCasillas; ++k)
+        if (celdas[k] != '.') pistas.push_back(k);
+    if (tipo == 1 && !pistas.empty()) {
+        const int k = pistas[static_cast<size_t>(az.Hasta(static_cast<int>(pistas.size())))];
+        for (char d = '1'; d <= '9'; ++d)
+            if (d != celdas[k] && !ChocaConPistas(celdas, k, d)) {
+                celdas[k] = d;
+                break;
+            }
+    }
+    if (tipo == 3 && !pistas.empty()) {
+        // The digit of a given once more in its row, column or box.
+        const int a = pistas[static_cast<size_t>(az.Hasta(static_cast<int>(pistas.size())))];
+        const int donde = az.Hasta(3);
+        std::vector<int> linea;
+        for (int j = 0; j < kCasillas; ++j)
+            if (j != a &&
+                (donde == 0   ? FilaDe(j) == FilaDe(a)
+                 : donde == 1 ? ColDe(j) == ColDe(a)
+                              : Cuadrante(FilaDe(j), ColDe(j)) == Cuadrante(FilaDe(a), ColDe(a))))
+                linea.push_back(j);
+        celdas[static_cast<size_t>(linea[static_cast<size_t>(az.Hasta(8))])] = celdas[a];
+    }
+    return ClasicoDe(nombre, celdas);
+}
+
+Puzzle KillerAlAzar(Azar& az, int n) {
+    const Rejilla81 solucion = RejillaResuelta(az);
+    const int tipo = n % 5;
+    std::vector<std::vector<int>> jaulas;
+    do
+        jaulas = Jaulas(solucion, az, tipo == 2 ? 3 : 5);
+    while (tipo != 1 && tipo != 2 && tipo != 4 && jaulas.size() > kSegmentos);
+    az.Barajar(jaulas);
+
+    auto suma = [&](const std::vector<int>& j) {
+        int s = 0;
+        for (const int k : j)
+            s += solucion[k];
+        return s;
+    };
+    std::vector<std::vector<int>> elegidas;
+    for (const auto& j : jaulas) {
+        const int tamano = static_cast<int>(j.size());
+        const bool quedarse = tipo == 0 || tipo == 3 ? true
+                              : tipo == 2 ? SumaUnica(tamano, suma(j)) || az.Porcentaje(25)
+                                          : az.Porcentaje(65);
+        if (quedarse && elegidas.size() < kSegmentos) elegidas.push_back(j);
+    }
+    std::vector<int> sumas;
+    for (const auto& j : elegidas) {
+        const int tamano = static_cast<int>(j.size());
+        sumas.push_back(tipo == 4 ? az.Entre(SumaMinima(tamano), SumaMaxima(tamano)) : suma(j));
+    }
+    if (tipo == 3) {
+        // Move one sum up and another down, keeping 405 and the bounds.
+        for (int intento = 0; intento < 50; ++intento) {
+            const size_t a = static_cast<size_t>(az.Hasta(static_cast<int>(elegidas.size())));
+            const size_t b = static_cast<size_t>(az.Hasta(static_cast<int>(elegidas.size())));
+            const int na = static_cast<int>(elegidas[a].size());
+            const int nb = static_cast<int>(elegidas[b].size());
+            const int delta = az.Entre(1, 2);
+            if (a == b || sumas[a] + delta > SumaMaxima(na) || sumas[b] - delta < SumaMinima(nb))
+                continue;
+            sumas[a] += delta;
+            sumas[b] -= delta;
+            break;
+        }
+    }
+    static const char* const kTipos[] = {"Killer completo ", "Killer parcial ", "Killer de únicas ",
+                                         "Killer con suma cambiada ", "Killer con sumas al azar "};
+    return KillerDe(kTipos[tipo] + std::to_string(n), elegidas, sumas);
+}
+
+} // namespace velmora

@@ -1,0 +1,50 @@
+#pragma once
+// Puzzles for tests, at random and reproducible from their seed on every platform: mt19937_64's
+// sequence is fixed by the standard, the distributions are not, so they are not used.
+
+#include <cstdint>
+#include <random>
+#include <string>
+#include <utility>
+
+#include "model/enunciado.h"
+#include "model/tablero.h"
+
+namespace velmora {
+
+// A puzzle as the window holds it: the board's mode and segment map, and the rest of the value.
+struct Puzzle {
+    std::string nombre;
+    Tablero t;
+    Enunciado e;
+};
+
+// A classic puzzle from 81 characters row by row, '.' for an empty cell.
+Puzzle ClasicoDe(std::string nombre, const std::string& celdas);
+
+class Azar {
+public:
+    explicit Azar(uint64_t semilla) : g_(semilla) {}
+    int Hasta(int n) { return static_cast<int>(g_() % static_cast<uint64_t>(n)); } // 0..n-1
+    int Entre(int a, int b) { return a + Hasta(b - a + 1); }
+    bool Porcentaje(int p) { return Hasta(100) < p; }
+    template <class V> void Barajar(V& v) {
+        for (size_t i = v.size(); i > 1; --i)
+            std::swap(v[i - 1], v[static_cast<size_t>(Hasta(static_cast<int>(i)))]);
+    }
+
+private:
+    std::mt19937_64 g_;
+};
+
+// Classic puzzles of four kinds, by n % 4: givens kept from a solved grid; the same with one given
+// changed to a digit that repeats nothing (mostly without solution); givens thrown at random that
+// repeat nothing; and givens with one repeated digit, which validation refuses.
+Puzzle ClasicoAlAzar(Azar& az, int n);
+
+// Killer puzzles of five kinds, by n % 5: every cell covered; part of the grid covered; mostly
+// cages with a unique combination (one-cell cages among them); a sum moved so that the puzzle
+// (mostly) has no solution; and sums drawn at random, which also makes reservations collide.
+Puzzle KillerAlAzar(Azar& az, int n);
+
+} // namespace velmora
