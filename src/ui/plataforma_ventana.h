@@ -47,12 +47,15 @@ public:
 
     // How many yields of the search make one event pass: the search's host counts them.
     int Saltos() const { return saltos_; }
+    // The threads a search in "Ultra-Rápido" may use.
+    int Hilos() const { return hilos_; }
 
 protected:
-    explicit PlataformaVentana(int saltos = 1) : saltos_(saltos) {}
+    explicit PlataformaVentana(int saltos = 1, int hilos = 1) : saltos_(saltos), hilos_(hilos) {}
 
 private:
     int saltos_;
+    int hilos_;
 };
 
 } // namespace velmora

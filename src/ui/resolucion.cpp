@@ -1,5 +1,6 @@
 #include "ui/resolucion.h"
 
+#include "model/paralela.h"
 #include "ui/form1.h"
 
 namespace velmora {
@@ -27,6 +28,18 @@ bool Resolucion::PuedeCerrar() {
     return false;
 }
 
+FinBusqueda Resolucion::BuscarEnParalelo(int hilos) {
+    Tablero& t = form_.Tab;
+    BusquedaParalela b(t, hilos);
+    // The workers count; this thread keeps the spinner and the event loop going.
+    while (!b.Esperar(std::chrono::milliseconds(10))) {
+        ActualizarProgreso(form_.progreso, ModoCalculo::UltraRapido, 0, 0, 0);
+        form_.plataforma_.ProcesarEventos();
+        if (t.Cancelado) b.Cancelar();
+    }
+    return b.Resultado(t);
+}
+
 void Resolucion::Resolver() {
     Tablero& t = form_.Tab;
     // Edits do not reach the board from validation to the end of the search.
@@ -35,7 +48,11 @@ void Resolucion::Resolver() {
     t.Cancelado = false;
     if (form_.Validar()) {
         form_.DeshabilitarHerramientas();
-        const FinBusqueda fin = Buscar(t, form_.progreso, *this);
+        // "Ultra-Rápido" shows nothing of the search but a spinner: every core may count.
+        const int hilos = form_.plataforma_.Hilos();
+        const FinBusqueda fin = form_.Opcion == ModoCalculo::UltraRapido && hilos > 1
+                                    ? BuscarEnParalelo(hilos)
+                                    : Buscar(t, form_.progreso, *this);
         form_.resultado_ = fin.final == Final::Resuelto      ? Form1::Desenlace::Resuelto
                            : fin.final == Final::SinSolucion ? Form1::Desenlace::SinSolucion
                                                              : Form1::Desenlace::Cancelado;

@@ -27,6 +27,8 @@ public:
     void MostrarMatriz();
 
 private:
+    FinBusqueda BuscarEnParalelo(int hilos);
+
     Form1& form_;
     Cuenta cuenta_;
     bool resolviendo_ = false;

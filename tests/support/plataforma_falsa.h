@@ -16,6 +16,9 @@ namespace velmora {
 
 class PlataformaFalsa : public PlataformaVentana {
 public:
+    // With more threads, "Ultra-Rápido" searches on them.
+    explicit PlataformaFalsa(int hilos = 1) : PlataformaVentana(1, hilos) {}
+
     void MostrarMensaje(std::string_view texto, std::string_view titulo, Icono icono) override {
         mensajes.push_back({std::string(texto), std::string(titulo), icono});
     }

@@ -12,7 +12,7 @@
 namespace velmora {
 
 struct VentanaDePrueba {
-    VentanaDePrueba() {
+    explicit VentanaDePrueba(int hilos = 1) : p(hilos) {
         // Like a window that is active: the focus event arrives inside the focus move.
         p.alEnfocar = [this](int i) {
             if (focoInmediato) f.T_GotFocus(i);

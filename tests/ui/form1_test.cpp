@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <functional>
 
+#include "files/puzzle_xml.h"
 #include "support/puzzles.h"
 #include "support/ventana_falsa.h"
 
@@ -251,6 +254,33 @@ TEST(Form1, DuranteLaBusquedaSoloCancelarYCerrarLlegan) {
         if (n == 5) r.f.PuedeCerrar();
     });
     EXPECT_TRUE(v.p.mensajes.empty() && w.p.mensajes.empty());
+}
+
+// "Ultra-Rápido" on several threads ends as on one: grid, figures and messages; a cancel stops
+// it and leaves the earliest running subtree's partial grid.
+TEST(Form1, UltraRapidoEnVariosHilos) {
+    const auto resolver = [](int hilos, const char* fichero, int cancelarEn) {
+        VentanaDePrueba v(hilos);
+        v.f.PintarEnunciado(AbrirPuzzle(QString::fromUtf8(fichero)).enunciado);
+        v.f.Opcion = ModoCalculo::UltraRapido;
+        v.p.alProcesar = [&](int n) {
+            if (n == cancelarEn) Pasos(v.f, "ID_Cancelar");
+        };
+        Pasos(v.f, "ID_Resolver");
+        return std::tuple(Celdas(v.f) + " " + Cifras(v.f), v.p.mensajes, v.f.Tab.Cancelado,
+                          v.f.Habilitada(Herramienta::Resolver));
+    };
+    for (const char* fichero :
+         {VELMORA_TEST_DATA "/killer_bench.xml", VELMORA_TEST_DATA "/clasico_sin_solucion.xml",
+          VELMORA_EXAMPLES "/killer_parcial.xml"}) {
+        SCOPED_TRACE(fichero);
+        EXPECT_EQ(resolver(1, fichero, -1), resolver(2, fichero, -1));
+        EXPECT_EQ(resolver(1, fichero, -1), resolver(3, fichero, -1));
+    }
+    const auto [celdas, mensajes, cancelado, idle] =
+        resolver(2, VELMORA_TEST_DATA "/clasico_176m.xml", 3);
+    EXPECT_TRUE(cancelado && idle && mensajes.empty());
+    EXPECT_NE(celdas.substr(0, 81).find_first_not_of('.'), std::string::npos);
 }
 
 } // namespace

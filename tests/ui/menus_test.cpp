@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -144,6 +146,25 @@ TEST_F(Menus, UnFicheroSoltadoSeAbre) {
     EXPECT_EQ(w.T(0)->text(), QStringLiteral("3"));
     EXPECT_EQ(form.Tab.CasillaSeg[1], 0);
     EXPECT_TRUE(plataforma.mensajes.empty());
+}
+
+// "Ultra-Rápido" searches on every core: closing the window stops the workers, then closes.
+TEST_F(Menus, CerrarDuranteUnaBusquedaEnVariosHilos) {
+    plataforma.fichero = QStringLiteral(VELMORA_TEST_DATA "/clasico_176m.xml");
+    w.AccionMenu(Herramienta::Abrir)->trigger();
+    QTest::mouseClick(w.Option3(), Qt::LeftButton);
+    QString estado;
+    QTimer::singleShot(150, [&] {
+        estado = w.Estado()->text();
+        w.close();
+    });
+    QElapsedTimer reloj;
+    reloj.start();
+    w.AccionMenu(Herramienta::Resolver)->trigger();
+    EXPECT_LT(reloj.elapsed(), 2000);
+    EXPECT_EQ(estado, QStringLiteral("Resolviendo…"));
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_TRUE(form.Tab.Cancelado);
 }
 
 TEST(Arranque, ElFicheroDelArgumentoSeAbreTrasArrancar) {

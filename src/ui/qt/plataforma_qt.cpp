@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QStandardPaths>
 
+#include "model/paralela.h"
 #include "ui/disposicion.h"
 #include "ui/qt/ventana_qt.h"
 
@@ -28,7 +29,7 @@ Twips EnTwips(QSize s) {
 } // namespace
 
 PlataformaQt::PlataformaQt(int saltos, int intervaloMs)
-    : PlataformaVentana(saltos), intervalo_(intervaloMs) {
+    : PlataformaVentana(saltos, TrabajadoresPorDefecto()), intervalo_(intervaloMs) {
     reloj_.start();
 }
 
