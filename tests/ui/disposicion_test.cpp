@@ -45,6 +45,11 @@ TEST(Disposicion, GeometriaTextosYFuentes) {
     EXPECT_LE(Ctl("lb", 2).r.Derecha(), Ctl("Label1").r.x);
     EXPECT_GE(Ctl("lb", 3).r.x, Ctl("Label1").r.Derecha());
     EXPECT_EQ(EnVentana(Ctl("lb", 0)), (Rect{5340, 180, 600, 600}));
+    // Dark swatches, and only they, carry white text.
+    std::string blancos;
+    for (int i = 0; i < kSegmentos; ++i)
+        blancos += Ctl("S", i).aspecto.texto == Rgb(255, 255, 255) ? '1' : '0';
+    EXPECT_EQ(blancos, "000000000000000000000111110001111111111");
 
     // Each control inside its container, which comes before it, and named once.
     std::set<std::string_view> vistos{""};
