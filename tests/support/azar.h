@@ -28,9 +28,11 @@ public:
     int Hasta(int n) { return static_cast<int>(g_() % static_cast<uint64_t>(n)); } // 0..n-1
     int Entre(int a, int b) { return a + Hasta(b - a + 1); }
     bool Porcentaje(int p) { return Hasta(100) < p; }
+    template <class V> auto Elegir(const V& v) { return v[Indice(v.size())]; }
+    size_t Indice(size_t n) { return static_cast<size_t>(Hasta(static_cast<int>(n))); }
     template <class V> void Barajar(V& v) {
         for (size_t i = v.size(); i > 1; --i)
-            std::swap(v[i - 1], v[static_cast<size_t>(Hasta(static_cast<int>(i)))]);
+            std::swap(v[i - 1], v[Indice(i)]);
     }
 
 private:
