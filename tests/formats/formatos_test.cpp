@@ -167,14 +167,10 @@ TEST(Formatos, Nombres) {
 // Every Killer format and both f-puzzles forms carry the puzzle back; only the classic line
 // and XML carry classic ones too.
 TEST(Formatos, IdaYVueltaDeLosFicherosDePrueba) {
-    QStringList ficheros;
-    for (const QString& carpeta :
-         {QStringLiteral(VELMORA_TEST_DATA), QStringLiteral(VELMORA_EXAMPLES)})
-        for (const QString& f : QDir(carpeta).entryList({"*.xml"}))
-            ficheros << carpeta + "/" + f;
     int idas = 0;
-    for (const QString& fichero : ficheros) {
-        const Apertura a = AbrirPuzzle(fichero);
+    for (const QFileInfo& fichero : QDir(VELMORA_TEST_DATA).entryInfoList({"*.xml"}) +
+                                        QDir(VELMORA_EXAMPLES).entryInfoList({"*.xml"})) {
+        const Apertura a = AbrirPuzzle(fichero.filePath());
         if (!a.completo || !EscribirTexto(a.enunciado, Formato::Xml)) continue;
         for (const Formato f : kFormatos) {
             const auto texto = EscribirTexto(a.enunciado, f);
@@ -182,12 +178,12 @@ TEST(Formatos, IdaYVueltaDeLosFicherosDePrueba) {
                               f == Formato::EnlaceFPuzzles ||
                               a.enunciado.killer != (f == Formato::Clasico);
             ASSERT_EQ(static_cast<bool>(texto), cabe)
-                << fichero.toStdString() << " " << NombreFormato(f);
+                << fichero.fileName().toStdString() << " " << NombreFormato(f);
             if (!texto) continue;
             const auto leido = LeerTexto(*texto);
             ASSERT_TRUE(leido) << *texto;
             EXPECT_EQ(Canonico(*leido), Canonico(a.enunciado))
-                << fichero.toStdString() << " " << NombreFormato(f);
+                << fichero.fileName().toStdString() << " " << NombreFormato(f);
             ++idas;
         }
     }

@@ -6,11 +6,7 @@ namespace velmora {
 namespace {
 
 // Computed with the JavaScript library's compressToBase64.
-struct Par {
-    std::u16string texto;
-    std::string base64;
-};
-const Par kPares[] = {
+const std::pair<std::u16string, std::string> kPares[] = {
     {u"", "Q==="},
     {u"a", "IZA="},
     {u"Hello, world", "BIUwNmD2A0AEDukBOYAmQ==="},
@@ -19,9 +15,9 @@ const Par kPares[] = {
 };
 
 TEST(LzString, ParesConocidos) {
-    for (const Par& p : kPares) {
-        EXPECT_EQ(ComprimirBase64(p.texto), p.base64);
-        EXPECT_EQ(DescomprimirBase64(p.base64), p.texto) << p.base64;
+    for (const auto& [texto, base64] : kPares) {
+        EXPECT_EQ(ComprimirBase64(texto), base64);
+        EXPECT_EQ(DescomprimirBase64(base64), texto) << base64;
     }
 }
 

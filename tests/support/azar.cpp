@@ -69,8 +69,7 @@ std::vector<std::vector<int>> Jaulas(const Rejilla81& solucion, Azar& az, int ma
     std::vector<int> orden(kCasillas);
     std::iota(orden.begin(), orden.end(), 0);
     az.Barajar(orden);
-    std::array<int, kCasillas> jaula;
-    jaula.fill(-1);
+    std::vector<int> jaula(kCasillas, -1);
     std::vector<std::vector<int>> jaulas;
     for (const int inicio : orden) {
         if (jaula[inicio] >= 0) continue;
@@ -80,14 +79,10 @@ std::vector<std::vector<int>> Jaulas(const Rejilla81& solucion, Azar& az, int ma
         jaula[inicio] = static_cast<int>(jaulas.size());
         while (static_cast<int>(celdas.size()) < tamano) {
             std::vector<int> borde;
-            for (const int k : celdas) {
-                const int f = FilaDe(k), c = ColDe(k);
-                for (const auto& [df, dc] : {std::pair{-1, 0}, {1, 0}, {0, -1}, {0, 1}}) {
-                    if (f + df < 1 || f + df > 9 || c + dc < 1 || c + dc > 9) continue;
-                    const int v = Casilla(f + df, c + dc);
-                    if (jaula[v] < 0 && !(digitos & Bit(solucion[v]))) borde.push_back(v);
-                }
-            }
+            for (const int k : celdas)
+                for (const int v : {k - 9, k + 9, k % 9 ? k - 1 : -1, k % 9 < 8 ? k + 1 : -1})
+                    if (v >= 0 && v < kCasillas && jaula[v] < 0 && !(digitos & Bit(solucion[v])))
+                        borde.push_back(v);
             if (borde.empty()) break;
             const int v = az.Elegir(borde);
             celdas.push_back(v);
@@ -174,10 +169,10 @@ Puzzle KillerAlAzar(Azar& az, int n) {
     };
     std::vector<std::vector<int>> elegidas;
     for (const auto& j : jaulas) {
-        const int tamano = static_cast<int>(j.size());
-        const bool quedarse = tipo == 0 || tipo == 3 ? true
-                              : tipo == 2 ? SumaUnica(tamano, suma(j)) || az.Porcentaje(25)
-                                          : az.Porcentaje(65);
+        const bool quedarse =
+            tipo == 0 || tipo == 3 ? true
+            : tipo == 2 ? SumaUnica(static_cast<int>(j.size()), suma(j)) || az.Porcentaje(25)
+                        : az.Porcentaje(65);
         if (quedarse && elegidas.size() < kSegmentos) elegidas.push_back(j);
     }
     std::vector<int> sumas;
