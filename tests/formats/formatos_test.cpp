@@ -93,6 +93,7 @@ TEST(Formatos, EscribeLasCadenasConocidas) {
         EXPECT_EQ(*texto, c.texto) << NombreFormato(c.f);
         const auto leido = LeerTexto(c.texto);
         EXPECT_TRUE(leido && *leido == c.e) << NombreFormato(c.f);
+        EXPECT_EQ(DetectarFormato(c.texto), c.f);
     }
 }
 
@@ -109,51 +110,40 @@ TEST(Formatos, LeeLasCadenasConocidas) {
     const struct {
         std::string texto;
         Enunciado e;
+        Formato f;
     } casos[] = {
         {"  500 000 000\n000|000|000\n000 000 000\n------+-------+------\n000 000 000\n"
          "000 010 000\n000 000 000\n000 000 000\n000 000 000\n000 000 009\n\n",
-         kClasico},
+         kClasico, Formato::Clasico},
+        {Ceros({}), Clasico(Marcas({})), Formato::Clasico}, // not an empty Killer string
         // The root need not come first; arrows of every direction; the largest sums.
         {"00v0,00000.v,0000000j<000000'0`00000000000000000000000000000Z0000000>^00000000000",
          Killer("..a.a.....aaa.......aa......a.a.............................b.......bb...........",
-                {"45", "35"})},
-        {Largo({{0, 769}, {1, 769}, {2, 7}, {10, 2562}, {20, 2562}, {80, 2307}}) + ":", kKiller},
+                {"45", "35"}),
+         Formato::KillerCorto},
+        {Largo({{0, 769}, {1, 769}, {2, 7}, {10, 2562}, {20, 2562}, {80, 2307}}) + ":", kKiller,
+         Formato::KillerLargo},
         {Json(
              R"(,"title":"x","killercage":[{"cells":["R9C9"],"value":"9"},)"
              R"({"cells":["R2C2","R3C3","r2c2"],"value":10},{"cells":["R1C2","R1C1"],"value":"03"}])"),
-         kKiller},
-        {Json("", R"({"value":1,"given":true})") + "\n", Clasico(Marcas({{40, '1'}}))},
-        {std::string(kEnlaceAjeno), Killer(Marcas({{1, 'a'}, {71, 'b'}, {80, 'b'}}), {"7", "17"})},
-        {Largo({}), Killer(Marcas({}), {})},
-        {Json(R"(,"killercage":[])"), Killer(Marcas({}), {})},
-        {"<SUDOKU_CLASIC><FIJA FILA='5' COL='5'>1</FIJA></SUDOKU_CLASIC>",
-         Clasico(Marcas({{40, '1'}}))},
-        {std::string("\xFF\xFE<\0a\0/\0>\0", 10), Killer(Marcas({}), {})}, // UTF-16
+         kKiller, Formato::FPuzzles},
+        {Json("", R"({"value":1,"given":true})") + "\n", Clasico(Marcas({{40, '1'}})),
+         Formato::FPuzzles},
+        {std::string(kEnlaceAjeno), Killer(Marcas({{1, 'a'}, {71, 'b'}, {80, 'b'}}), {"7", "17"}),
+         Formato::EnlaceFPuzzles},
+        {Largo({}), Killer(Marcas({}), {}), Formato::KillerLargo},
+        {Json(R"(,"killercage":[])"), Killer(Marcas({}), {}), Formato::FPuzzles},
+        {"\xEF\xBB\xBF <SUDOKU_CLASIC><FIJA FILA='5' COL='5'>1</FIJA></SUDOKU_CLASIC>",
+         Clasico(Marcas({{40, '1'}})), Formato::Xml},
+        {std::string("\xFF\xFE<\0a\0/\0>\0", 10), Killer(Marcas({}), {}), Formato::Xml}, // UTF-16
     };
     for (const auto& c : casos) {
         const auto e = LeerTexto(c.texto);
         ASSERT_TRUE(e) << c.texto << "\n" << e.error().texto;
         EXPECT_EQ(*e, c.e) << c.texto;
-    }
-}
-
-TEST(Formatos, Deteccion) {
-    const struct {
-        std::string texto;
-        std::optional<Formato> f;
-    } casos[] = {
-        {"\xEF\xBB\xBF <SUDOKU_KILLER/>", Formato::Xml},
-        {" {}", Formato::FPuzzles},
-        {"https://www.f-puzzles.com/?load=N4Ig", Formato::EnlaceFPuzzles},
-        {"2x3::k:", Formato::KillerLargo},
-        {"1.2", Formato::Clasico},
-        {Ceros({}), Formato::Clasico}, // an empty Killer string reads as an empty classic line
-        {Ceros({{0, 'A'}}), Formato::KillerCorto},
-        {"x", Formato::KillerCorto},
-        {"", std::nullopt},
-    };
-    for (const auto& c : casos)
         EXPECT_EQ(DetectarFormato(c.texto), c.f) << c.texto;
+    }
+    EXPECT_EQ(DetectarFormato(" \n"), std::nullopt);
 }
 
 TEST(Formatos, Nombres) {
