@@ -7,9 +7,9 @@
 #include <bitset>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
-#include <cstring>
 
 namespace velmora {
 
