@@ -9,7 +9,6 @@
 #include <string>
 #include <thread>
 #include <tuple>
-#include <vector>
 
 #include "files/puzzle_xml.h"
 #include "support/azar.h"
@@ -109,15 +108,13 @@ bool Comparar(const Puzzle& z, int64_t tope, std::initializer_list<std::pair<int
 TEST(BusquedaParalela, IgualQueUnHiloEnLosDatosDePrueba) {
     const int64_t tope = kConSanitizadores ? 1'000'000 : 30'000'000;
     Recuento r;
-    const QStringList ficheros =
-        QDir(QStringLiteral(VELMORA_TEST_DATA)).entryList({QStringLiteral("*.xml")});
     int comparados = 0;
-    for (const QString& f : ficheros) {
-        const Apertura a = AbrirPuzzle(QStringLiteral(VELMORA_TEST_DATA "/") + f);
+    for (const QFileInfo& f : QDir(VELMORA_TEST_DATA).entryInfoList({"*.xml"})) {
+        const Apertura a = AbrirPuzzle(f.filePath());
         if (!a.completo) continue;
         constexpr int kAuto = kCorteAutomatico;
         comparados +=
-            Comparar({f.toStdString(), {}, a.enunciado}, tope,
+            Comparar({f.fileName().toStdString(), {}, a.enunciado}, tope,
                      {{1, kAuto}, {2, kAuto}, {3, kAuto}, {8, kAuto}, {2, 5}, {3, 30}}, r);
     }
     EXPECT_GE(comparados, kConSanitizadores ? 3 : 4);

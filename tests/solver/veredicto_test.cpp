@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QString>
 #include <algorithm>
 #include <string>
 #include <vector>
