@@ -11,20 +11,20 @@ bool Historial::Anotar(const Enunciado& e) {
     return true;
 }
 
-std::optional<Enunciado> Historial::Deshacer() {
-    if (atras_.empty()) return std::nullopt;
-    adelante_.push_back(std::move(actual_));
-    actual_ = std::move(atras_.back());
-    atras_.pop_back();
+template <class De, class A> std::optional<Enunciado> Historial::Mover(De& de, A& a) {
+    if (de.empty()) return std::nullopt;
+    a.push_back(std::move(actual_));
+    actual_ = std::move(de.back());
+    de.pop_back();
     return actual_;
 }
 
+std::optional<Enunciado> Historial::Deshacer() {
+    return Mover(atras_, adelante_);
+}
+
 std::optional<Enunciado> Historial::Rehacer() {
-    if (adelante_.empty()) return std::nullopt;
-    atras_.push_back(std::move(actual_));
-    actual_ = std::move(adelante_.back());
-    adelante_.pop_back();
-    return actual_;
+    return Mover(adelante_, atras_);
 }
 
 } // namespace velmora

@@ -23,9 +23,11 @@ public:
 
     bool PuedeDeshacer() const { return !atras_.empty(); }
     bool PuedeRehacer() const { return !adelante_.empty(); }
-    const Enunciado& Actual() const { return actual_; }
 
 private:
+    // Moves the current puzzle onto one stack and takes the last of the other.
+    template <class De, class A> std::optional<Enunciado> Mover(De& de, A& a);
+
     Enunciado actual_;
     std::deque<Enunciado> atras_;
     std::vector<Enunciado> adelante_;
