@@ -15,7 +15,7 @@ fallo() {
     exit 1
 }
 
-cmake --build "$build" >/dev/null
+cmake --build "$build"
 rm -f "$build"/velmora_*.deb
 (cd "$build" && cpack -G DEB >"$tmp/cpack.log" 2>&1) || { cat "$tmp/cpack.log"; fallo "cpack falló"; }
 debs=("$build"/velmora_*.deb)

@@ -1,17 +1,16 @@
-// The application icon: what each size shows, and that the files the package installs are the
-// ones the tool draws today.
+// The application icon as the build drew it for the package: what each size shows, and the SVG's
+// document.
 
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QImage>
 #include <QXmlStreamReader>
-
-#include "icono/icono.h"
 
 namespace velmora {
 namespace {
 
-const QString kIconos = QStringLiteral(VELMORA_PACKAGING "/icons/");
+const QString kIconos = QStringLiteral(VELMORA_ICONOS "/");
 
 // Centre of cell (fila, col) of the three by three board, on an icon of lado pixels.
 QRgb Casilla(const QImage& icono, int fila, int col, int lado) {
@@ -23,8 +22,9 @@ class Tamano : public ::testing::TestWithParam<int> {};
 
 TEST_P(Tamano, DosSegmentosDeColorSobreFondoBlanco) {
     const int lado = GetParam();
-    const QImage icono = DibujarIcono(lado);
+    const QImage icono(kIconos + QStringLiteral("velmora-%1.png").arg(lado));
     ASSERT_EQ(icono.size(), QSize(lado, lado));
+    // Cell centres are flat fills, the same on every processor; only edges are antialiased.
     const QRgb naranja = qRgb(255, 128, 0), azul = qRgb(128, 128, 255),
                blanco = qRgb(255, 255, 255);
     const struct {
@@ -38,25 +38,12 @@ TEST_P(Tamano, DosSegmentosDeColorSobreFondoBlanco) {
     EXPECT_EQ(qAlpha(icono.pixel(lado - 1, lado - 1)), 0) << "fuera del tablero";
 }
 
-TEST_P(Tamano, ElPngGuardadoEsElQueSeDibuja) {
-    const int lado = GetParam();
-    const QImage guardado(kIconos + QStringLiteral("velmora-%1.png").arg(lado));
-    ASSERT_FALSE(guardado.isNull()) << "scripts/icono.sh lo dibuja";
-    EXPECT_EQ(guardado.convertToFormat(QImage::Format_ARGB32),
-              DibujarIcono(lado).convertToFormat(QImage::Format_ARGB32))
-        << "scripts/icono.sh lo vuelve a dibujar";
-}
-
 INSTANTIATE_TEST_SUITE_P(Icono, Tamano, ::testing::Values(48, 128, 256));
 
-TEST(Icono, ElSvgGuardadoEsElQueSeEscribe) {
-    QFile guardado(kIconos + QStringLiteral("velmora.svg"));
-    ASSERT_TRUE(guardado.open(QIODevice::ReadOnly));
-    EXPECT_EQ(guardado.readAll(), IconoSvg()) << "scripts/icono.sh lo vuelve a escribir";
-}
-
 TEST(Icono, SvgBienFormadoConLienzoCuadrado) {
-    QXmlStreamReader xml(IconoSvg());
+    QFile svg(kIconos + QStringLiteral("velmora.svg"));
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&svg);
     ASSERT_TRUE(xml.readNextStartElement());
     EXPECT_EQ(xml.name(), QStringLiteral("svg"));
     EXPECT_EQ(xml.attributes().value(QStringLiteral("viewBox")), QStringLiteral("0 0 256 256"));

@@ -1,5 +1,5 @@
 // Writes Velmora's icon into a folder: velmora.svg and velmora-48.png, -128 and -256
-// (scripts/icono.sh keeps packaging/icons up to date with it).
+// (the build draws the installed icons with it).
 //
 //   velmora-icono CARPETA
 
