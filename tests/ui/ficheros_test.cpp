@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include "files/carpeta.h"
@@ -173,6 +174,20 @@ TEST(CarpetaRecordada, LaCarpetaDelUltimoFichero) {
     u.GuardarCarpeta(config.path() + "/f.xml", "f.xml");
     EXPECT_EQ(u.CarpetaInicial(), config.path());
     EXPECT_FALSE(QFile::exists(config.filePath("no-existe")));
+
+    // A program folder that exists but cannot be written (an installed copy, for any user but
+    // root): the folder is remembered all the same, and nothing is written beside the program.
+    QTemporaryDir instalado;
+    const auto permisos = QFile::permissions(instalado.path());
+    QFile::setPermissions(instalado.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    const CarpetaRecordada s(instalado.path(), config.filePath("usuario"));
+    QDir().mkpath(rara + "2");
+    s.GuardarCarpeta(rara + "2/g.xml", "g.xml");
+    EXPECT_EQ(s.CarpetaInicial(), rara + "2");
+    const bool escribible = QFileInfo(instalado.path()).isWritable();
+    EXPECT_EQ(QFile::exists(instalado.filePath("velmora.ini")), escribible);
+    EXPECT_EQ(QFile::exists(config.filePath("usuario/velmora.ini")), !escribible);
+    QFile::setPermissions(instalado.path(), permisos);
 }
 
 } // namespace
