@@ -168,7 +168,7 @@ bool Emparejar(const Suma& j, const Estado& s, uint16_t c, std::array<uint16_t, 
 
 class Juez {
 public:
-    explicit Juez(Veredicto& v) : v_(v) { peso_.fill(1); }
+    Juez(Veredicto& v, const Parada& p) : v_(v), parada_(p) { peso_.fill(1); }
 
     // False when the rules already leave no solution.
     bool Preparar(const Reglas& r, Estado& s);
@@ -216,7 +216,15 @@ private:
         return false;
     }
 
+    bool Parar() {
+        if (parada_.ramas) parada_.ramas->store(v_.ramas, std::memory_order_relaxed);
+        if ((parada_.maxRamas > 0 && v_.ramas > parada_.maxRamas) || parada_.token.stop_requested())
+            v_.soluciones = -1;
+        return v_.soluciones < 0;
+    }
+
     Veredicto& v_;
+    const Parada& parada_;
     std::array<int, kCasillas> peso_;
     std::vector<Suma> sumas_;
     std::vector<Celdas> anotadas_; // the cells of every sum, to add none twice
@@ -542,8 +550,8 @@ void Juez::Buscar(Estado& s) {
             std::popcount(s.cand[k]) * peso_[mejor] < std::popcount(s.cand[mejor]) * peso_[k])
             mejor = k;
     }
-    for (uint16_t c = s.cand[mejor]; c && v_.soluciones < 2; c &= c - 1) {
-        ++v_.ramas;
+    for (uint16_t c = s.cand[mejor]; c && v_.soluciones >= 0 && v_.soluciones < 2; c &= c - 1) {
+        if (++v_.ramas % 64 == 0 && Parar()) return;
         Estado hijo = s;
         npila_ = 0;
         for (const uint16_t j : cola_)
@@ -572,11 +580,12 @@ Reglas ReglasDe(const Tablero& t) {
     return r;
 }
 
-Veredicto Juzgar(const Reglas& r) {
+Veredicto Juzgar(const Reglas& r, const Parada& p) {
     Veredicto v;
-    Juez juez(v);
+    Juez juez(v, p);
     Estado s;
     if (juez.Preparar(r, s)) juez.Buscar(s);
+    if (p.ramas) p.ramas->store(v.ramas, std::memory_order_relaxed);
     return v;
 }
 

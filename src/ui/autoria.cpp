@@ -21,6 +21,7 @@ void Form1::AnotarCambio() {
     if (Resolviendo()) return;
     if (historial_.Anotar(LeerEnunciado())) {
         Marcadas.reset();
+        dosSoluciones_.reset();
         resultado_ = Desenlace::Ninguno;
     }
     if (SegSeleccionado != segVisto_) {
@@ -45,30 +46,56 @@ void Form1::ComprobarUnica() {
     if (Resolviendo()) return;
     VaciarCuadricula();
     if (!Validar()) return;
-    const Veredicto v = Juzgar(Tab);
+    const Reglas reglas = ReglasDe(Tab);
+    Veredicto v;
+    resolucion_.EnSegundoPlano({"Comprobando…", "rama", "ramas"},
+                               [&](std::stop_token parar, std::atomic<int64_t>& cuenta) {
+                                   v = Juez(reglas, Parada{std::move(parar), 0, &cuenta});
+                               });
+    ramas_ = v.ramas;
     static constexpr std::string_view kTitulo = "Comprobación";
     switch (v.soluciones) {
+    case -1: // cancelled, or the window is closing
+        resultado_ = Desenlace::ComprobacionCancelada;
+        return;
     case 0:
         resultado_ = Desenlace::Ninguna;
         plataforma_.MostrarMensaje("El sudoku no tiene solución.", kTitulo, Icono::Exclamacion);
         return;
     case 1:
+        // The grid shows the solution behind the box.
         resultado_ = Desenlace::Unica;
+        MostrarRejilla(v.primera);
         plataforma_.MostrarMensaje("El sudoku tiene una única solución.", kTitulo,
                                    Icono::Informacion);
-        break;
+        return;
     default:
         resultado_ = Desenlace::Varias;
-        plataforma_.MostrarMensaje("El sudoku tiene más de una solución. Las casillas marcadas "
-                                   "difieren entre dos de ellas.",
-                                   kTitulo, Icono::Exclamacion);
         Marcadas = Diferencias(v);
-        break;
+        dosSoluciones_ = {v.primera, v.segunda};
+        otraMostrada_ = false;
+        MostrarRejilla(v.primera);
+        if (plataforma_.MostrarMensajeCon({"El sudoku tiene más de una solución. Las casillas "
+                                           "marcadas difieren entre dos de ellas.",
+                                           std::string(kTitulo), Icono::Exclamacion},
+                                          "Ver la otra solución"))
+            OtraSolucion();
+        return;
     }
-    MostrarRejilla(v.primera);
+}
+
+bool Form1::HayOtraSolucion() const {
+    return !Resolviendo() && dosSoluciones_.has_value();
+}
+
+void Form1::OtraSolucion() {
+    if (!HayOtraSolucion()) return;
+    otraMostrada_ = !otraMostrada_;
+    MostrarRejilla((*dosSoluciones_)[otraMostrada_ ? 1 : 0]);
 }
 
 std::string Form1::TextoEstado(std::string_view separador) {
+    if (std::string tarea = resolucion_.TextoTarea(separador); !tarea.empty()) return tarea;
     if (Resolviendo()) return "Resolviendo…";
     const std::string movimientos = Numero(Tab.Movimientos, separador) + " movimientos";
     switch (resultado_) {
@@ -86,6 +113,9 @@ std::string Form1::TextoEstado(std::string_view separador) {
         return "Ninguna solución";
     case Desenlace::Varias:
         return "Más de una solución";
+    case Desenlace::ComprobacionCancelada:
+        return "Comprobación cancelada tras " + Numero(ramas_, separador) +
+               (ramas_ == 1 ? " rama" : " ramas");
     }
     if (!Tab.ModoKiller) {
         int pistas = 0;

@@ -83,6 +83,7 @@ void Form1::CancelarResolucion() {
 void Form1::VaciarCuadricula() {
     progreso = {};
     Marcadas.reset();
+    dosSoluciones_.reset();
     resultado_ = Desenlace::Ninguno;
     for (int k = 0; k < kCasillas; ++k)
         if (lb[k].fondo != kLbAma.fondo) PonerTextoCelda(k, {});

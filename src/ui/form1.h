@@ -4,6 +4,7 @@
 // (controles.h), the drawing state (edicion.h, form1_edicion.cpp), the solve (resolucion.h) and
 // the files (form1_ficheros.cpp).
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,6 +13,7 @@
 #include "formats/formatos.h"
 #include "model/enunciado.h"
 #include "model/tablero.h"
+#include "solver/veredicto.h"
 #include "ui/controles.h"
 #include "ui/edicion.h"
 #include "ui/historial.h"
@@ -107,9 +109,16 @@ public:
     void Rehacer();
     bool PuedeDeshacer() const { return !Resolviendo() && historial_.PuedeDeshacer(); }
     bool PuedeRehacer() const { return !Resolviendo() && historial_.PuedeRehacer(); }
-    // "Comprobar solución única": validates as a solve does, then says whether the puzzle has
-    // no solution, one or more, shows the solution found and marks where two of them differ.
+    // "Comprobar solución única": validates as a solve does, then decides off the window's
+    // thread (cancelled as a solve is) whether the puzzle has no solution, one or more; shows
+    // the solution found and marks where two of them differ, then says so.
     void ComprobarUnica();
+    // With two solutions found, the grid switches between them ("Otra solución").
+    bool HayOtraSolucion() const;
+    void OtraSolucion();
+    // The verdict F7 runs; tests put a slower one in its place.
+    std::function<Veredicto(const Reglas&, const Parada&)> Juez =
+        [](const Reglas& r, const Parada& p) { return Juzgar(r, p); };
     // The status bar: the picked segment and its digit sets, the totals, or the last outcome.
     std::string TextoEstado(std::string_view separador);
 
@@ -124,7 +133,8 @@ private:
         Cancelado,
         Unica,
         Ninguna,
-        Varias
+        Varias,
+        ComprobacionCancelada
     };
 
     void CambiarModo(bool killer);
@@ -138,6 +148,9 @@ private:
     Resolucion resolucion_{*this};
     Historial historial_;
     Desenlace resultado_ = Desenlace::Ninguno;
+    int64_t ramas_ = 0; // of the last verdict
+    std::optional<std::array<std::array<uint8_t, kCasillas>, 2>> dosSoluciones_;
+    bool otraMostrada_ = false;
     int segVisto_ = -1;
 };
 

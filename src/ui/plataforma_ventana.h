@@ -33,6 +33,8 @@ class PlataformaVentana : public Plataforma {
 public:
     // Shows a modal file dialog; nothing when the user cancels it.
     virtual std::optional<Eleccion> PedirFichero(const Dialogo& d) = 0;
+    // A message box with OK and one more button; true when that button closed it.
+    virtual bool MostrarMensajeCon(const Mensaje& m, std::string_view boton) = 0;
     // Moves the keyboard focus into sum box T(i). Its focus handler may run inside this call or
     // later.
     virtual void EnfocarSuma(int i) = 0;

@@ -1,5 +1,9 @@
 #include "ui/resolucion.h"
 
+#include <chrono>
+#include <future>
+#include <thread>
+
 #include "model/paralela.h"
 #include "ui/form1.h"
 
@@ -26,6 +30,40 @@ bool Resolucion::PuedeCerrar() {
     cierrePendiente_ = true;
     form_.Tab.Cancelado = true;
     return false;
+}
+
+bool Resolucion::EnSegundoPlano(Rotulo rotulo, const Trabajo& trabajo) {
+    Tablero& t = form_.Tab;
+    resolviendo_ = true;
+    t.Cancelado = false;
+    tarea_ = std::move(rotulo);
+    cuentaTarea_ = 0;
+    form_.DeshabilitarHerramientas();
+    std::promise<void> fin;
+    std::future<void> hecho = fin.get_future();
+    bool parado = false;
+    {
+        std::jthread hilo([&](std::stop_token parar) {
+            trabajo(parar, cuentaTarea_);
+            fin.set_value();
+        });
+        // The same pace as the parallel search's spinner: a cancel is seen within 10 ms.
+        while (hecho.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready) {
+            form_.plataforma_.ProcesarEventos();
+            if (t.Cancelado && !parado) parado = hilo.request_stop();
+        }
+    }
+    form_.HabilitarHerramientas();
+    tarea_ = {};
+    resolviendo_ = false;
+    return !parado;
+}
+
+std::string Resolucion::TextoTarea(std::string_view separador) const {
+    if (tarea_.que.empty()) return {};
+    const int64_t n = cuentaTarea_.load(std::memory_order_relaxed);
+    return tarea_.que + " " + FormatearMovimientos(n, separador) + " " +
+           (n == 1 ? tarea_.una : tarea_.varias);
 }
 
 FinBusqueda Resolucion::BuscarEnParalelo(int hilos) {

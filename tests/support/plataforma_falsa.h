@@ -21,6 +21,13 @@ public:
 
     void MostrarMensaje(std::string_view texto, std::string_view titulo, Icono icono) override {
         mensajes.push_back({std::string(texto), std::string(titulo), icono});
+        if (alMostrar) alMostrar();
+    }
+    bool MostrarMensajeCon(const Mensaje& m, std::string_view boton) override {
+        mensajes.push_back(m);
+        botones.emplace_back(boton);
+        if (alMostrar) alMostrar();
+        return pulsarBoton;
     }
     void ProcesarEventos() override {
         ++eventos;
@@ -45,7 +52,10 @@ public:
     QString CarpetaConfiguracion() override { return configuracion; }
 
     std::vector<Mensaje> mensajes;
-    int eventos = 0; // every pass, since none is skipped
+    std::vector<std::string> botones; // the extra buttons of the boxes that had one
+    bool pulsarBoton = false;         // the answer to such a box
+    std::function<void()> alMostrar;  // while a box is shown
+    int eventos = 0;                  // every pass, since none is skipped
     std::function<void(int)> alProcesar;
     std::vector<Dialogo> dialogos;
     std::deque<Eleccion> respuestas; // none left: the dialog is cancelled

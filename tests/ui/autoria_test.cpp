@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 #include "files/puzzle_xml.h"
 #include "support/ventana_falsa.h"
 
@@ -140,6 +143,87 @@ TEST(ComprobarUnica, VeredictoSolucionYMarcas) {
             Atender(f, [&] { f.EjecutarHerramienta("ID_Vaciar"); });
             EXPECT_FALSE(f.Marcadas.any());
         }
+    }
+}
+
+// Two solutions: both drawn before the box, the box's extra button and the menu switch between
+// them; the marks stay.
+TEST(ComprobarUnica, LaOtraSolucion) {
+    VentanaDePrueba v;
+    Form1& f = v.f;
+    Atender(f, [&] {
+        f.PintarEnunciado(AbrirPuzzle(VELMORA_TEST_DATA "/clasico_vacio.xml").enunciado);
+    });
+    std::vector<std::string> tras;
+    v.p.alMostrar = [&] { tras.push_back(Celdas(f)); };
+    v.p.pulsarBoton = true;
+    Atender(f, [&] { f.ComprobarUnica(); });
+    ASSERT_EQ(v.p.botones, std::vector<std::string>{"Ver la otra solución"});
+    ASSERT_EQ(tras.size(), 1u);
+    EXPECT_EQ(tras[0].find('.'), std::string::npos) << tras[0];
+    const std::string segunda = Celdas(f);
+    EXPECT_NE(segunda, tras[0]);
+    for (int k = 0; k < kCasillas; ++k)
+        EXPECT_EQ(f.Marcadas[k], segunda[k] != tras[0][k]) << k;
+    ASSERT_TRUE(f.HayOtraSolucion());
+    Atender(f, [&] { f.OtraSolucion(); });
+    EXPECT_EQ(Celdas(f), tras[0]);
+    EXPECT_EQ(f.TextoEstado("."), "Más de una solución");
+    Atender(f, [&] { f.EjecutarHerramienta("ID_Vaciar"); });
+    EXPECT_FALSE(f.HayOtraSolucion());
+
+    // One solution: drawn before its box too.
+    Atender(f, [&] { f.PintarEnunciado(AbrirPuzzle(VELMORA_EXAMPLES "/clasico.xml").enunciado); });
+    Atender(f, [&] { f.ComprobarUnica(); });
+    EXPECT_EQ(tras.back(), Celdas(f));
+    EXPECT_EQ(tras.back().find('.'), std::string::npos);
+    EXPECT_FALSE(f.HayOtraSolucion());
+}
+
+// The verdict runs off the window's thread: the tools in their solving set and the count in the
+// status bar while it runs, Cancelar or a close stop it, and nothing is said after.
+TEST(ComprobarUnica, EnSegundoPlanoYCancelable) {
+    const auto lento = [](const Reglas&, const Parada& p) {
+        Veredicto v;
+        while (!p.token.stop_requested()) {
+            v.ramas = p.ramas->fetch_add(1000) + 1000;
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        v.soluciones = -1;
+        return v;
+    };
+    for (const bool cerrar : {false, true}) {
+        SCOPED_TRACE(cerrar ? "cerrar" : "cancelar");
+        VentanaDePrueba v;
+        Form1& f = v.f;
+        f.Juez = lento;
+        Atender(f,
+                [&] { f.PintarEnunciado(AbrirPuzzle(VELMORA_EXAMPLES "/killer.xml").enunciado); });
+        std::vector<std::string> estados;
+        bool soloCancelar = true;
+        v.p.alProcesar = [&](int n) {
+            estados.push_back(f.TextoEstado("."));
+            for (int h = 0; h < kHerramientas && n <= 3; ++h)
+                soloCancelar &= f.Habilitada(static_cast<Herramienta>(h)) ==
+                                (static_cast<Herramienta>(h) == Herramienta::Cancelar);
+            if (n == 3) {
+                if (cerrar)
+                    EXPECT_FALSE(f.PuedeCerrar());
+                else
+                    f.EjecutarHerramienta("ID_Cancelar");
+            }
+        };
+        Atender(f, [&] { f.ComprobarUnica(); });
+        ASSERT_GE(estados.size(), 3u);
+        EXPECT_TRUE(soloCancelar);
+        EXPECT_EQ(estados[0].rfind("Comprobando… ", 0), 0u) << estados[0];
+        EXPECT_TRUE(estados[0].ends_with(" ramas")) << estados[0];
+        EXPECT_TRUE(v.p.mensajes.empty());
+        EXPECT_FALSE(f.Resolviendo());
+        EXPECT_EQ(f.CierrePendiente(), cerrar);
+        EXPECT_TRUE(f.Habilitada(Herramienta::Resolver));
+        EXPECT_EQ(f.TextoEstado(".").rfind("Comprobación cancelada tras ", 0), 0u);
+        EXPECT_EQ(Celdas(f), std::string(kCasillas, '.'));
     }
 }
 

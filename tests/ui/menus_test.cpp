@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -165,6 +166,38 @@ TEST_F(Menus, CerrarDuranteUnaBusquedaEnVariosHilos) {
     EXPECT_EQ(estado, QStringLiteral("Resolviendo…"));
     EXPECT_FALSE(w.isVisible());
     EXPECT_TRUE(form.Tab.Cancelado);
+}
+
+// F7 works off the window's thread: Esc stops it and the tools come back; a close stops it and
+// closes.
+TEST_F(Menus, ComprobarSeCancelaConEscYAlCerrar) {
+    form.Juez = [](const Reglas&, const Parada& p) {
+        Veredicto v;
+        for (v.ramas = 0; !p.token.stop_requested(); v.ramas += 1000) {
+            p.ramas->store(v.ramas);
+            QThread::msleep(1);
+        }
+        v.soluciones = -1;
+        return v;
+    };
+    std::vector<bool> durante;
+    QString estado;
+    QTimer::singleShot(100, [&] {
+        durante = Habilitados();
+        estado = w.Estado()->text();
+        QTest::keyClick(&w, Qt::Key_Escape);
+    });
+    QTest::keyClick(&w, Qt::Key_F7);
+    EXPECT_EQ(durante, (std::vector<bool>{0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0}));
+    EXPECT_TRUE(estado.startsWith(QStringLiteral("Comprobando… "))) << estado.toStdString();
+    EXPECT_EQ(Habilitados(), (std::vector<bool>{1, 1, 1, 1, 1, 0, 0, 1, 0, 0, 1}));
+    EXPECT_TRUE(w.Estado()->text().startsWith(QStringLiteral("Comprobación cancelada tras ")));
+    EXPECT_TRUE(plataforma.mensajes.empty());
+
+    QTimer::singleShot(100, [&] { w.close(); });
+    w.Comprobar()->trigger();
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_TRUE(plataforma.mensajes.empty());
 }
 
 TEST(Arranque, ElFicheroDelArgumentoSeAbreTrasArrancar) {

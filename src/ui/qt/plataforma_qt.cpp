@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QStandardPaths>
 
@@ -45,14 +46,30 @@ void PlataformaQt::ProcesarEventos() {
     ultimaPasada_ = fin / 1000000;
 }
 
+namespace {
+
+QMessageBox::Icon IconoQt(Icono icono) {
+    return icono == Icono::Informacion   ? QMessageBox::Information
+           : icono == Icono::Exclamacion ? QMessageBox::Warning
+                                         : QMessageBox::Critical;
+}
+
+} // namespace
+
 void PlataformaQt::MostrarMensaje(std::string_view texto, std::string_view titulo, Icono icono) {
-    const QMessageBox::Icon q = icono == Icono::Informacion   ? QMessageBox::Information
-                                : icono == Icono::Exclamacion ? QMessageBox::Warning
-                                                              : QMessageBox::Critical;
-    QMessageBox caja(q, Texto(titulo), Texto(texto), QMessageBox::Ok, ventana_);
+    QMessageBox caja(IconoQt(icono), Texto(titulo), Texto(texto), QMessageBox::Ok, ventana_);
     caja.setTextFormat(Qt::PlainText);
     MostrarEstado();
     Presentar(caja);
+}
+
+bool PlataformaQt::MostrarMensajeCon(const Mensaje& m, std::string_view boton) {
+    QMessageBox caja(IconoQt(m.icono), Texto(m.titulo), Texto(m.texto), QMessageBox::Ok, ventana_);
+    caja.setTextFormat(Qt::PlainText);
+    const QPushButton* otro = caja.addButton(Texto(boton), QMessageBox::ActionRole);
+    MostrarEstado();
+    Presentar(caja);
+    return caja.clickedButton() == otro;
 }
 
 void PlataformaQt::Presentar(QMessageBox& caja) {

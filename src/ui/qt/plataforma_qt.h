@@ -26,6 +26,7 @@ public:
     void Conectar(VentanaQt* ventana) { ventana_ = ventana; }
 
     void MostrarMensaje(std::string_view texto, std::string_view titulo, Icono icono) override;
+    bool MostrarMensajeCon(const Mensaje& m, std::string_view boton) override;
     std::optional<Eleccion> PedirFichero(const Dialogo& d) override;
     void EnfocarSuma(int i) override;
     void SeleccionarSuma(int i) override;

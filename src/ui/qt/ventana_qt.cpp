@@ -319,6 +319,8 @@ void VentanaQt::Actualizar() {
     for (auto [accion, habilitada] :
          {std::pair{deshacer_, form_.PuedeDeshacer()}, {rehacer_, form_.PuedeRehacer()}})
         if (accion->isEnabled() != habilitada) accion->setEnabled(habilitada);
+    if (otraSolucion_->isEnabled() != form_.HayOtraSolucion())
+        otraSolucion_->setEnabled(form_.HayOtraSolucion());
     for (int k = 0; k < kCasillas; ++k)
         lb_[k]->PonerMarca(form_.Marcadas[k]);
     if (std::string estado = form_.TextoEstado(separador_); estado != textoEstado_) {
@@ -375,8 +377,13 @@ void VentanaQt::ConstruirMenus() {
     herramienta(sudoku, Herramienta::Resolver, "&Resolver");
     herramienta(sudoku, Herramienta::Cancelar, "&Cancelar");
     herramienta(sudoku, Herramienta::Vaciar, "&Vaciar");
-    comprobar_ = orden(sudoku, "Comprobar solución &única", {kComprobar},
-                       [this] { Atender([&] { form_.ComprobarUnica(); }); });
+    comprobar_ = orden(sudoku, "Comprobar solución &única", {kComprobar}, [this] {
+        Atender([&] { form_.ComprobarUnica(); });
+        // A close asked for during the check waited for it to stop.
+        if (form_.CierrePendiente() && !form_.Resolviendo()) close();
+    });
+    otraSolucion_ =
+        orden(sudoku, "&Otra solución", {}, [this] { Atender([&] { form_.OtraSolucion(); }); });
     sudoku->addSeparator();
     herramienta(sudoku, Herramienta::Killer, "&Killer");
     herramienta(sudoku, Herramienta::Normal, "&Normal");

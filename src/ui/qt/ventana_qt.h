@@ -53,6 +53,7 @@ public:
     QAction* Deshacer() const { return deshacer_; }
     QAction* Rehacer() const { return rehacer_; }
     QAction* Comprobar() const { return comprobar_; }
+    QAction* OtraSolucionAccion() const { return otraSolucion_; }
     QLabel* Estado() const { return estado_; }
 
     QColor Resolver(const Color& c) const;
@@ -111,6 +112,7 @@ private:
     // The menu bar: the tools again, and the commands beyond them.
     std::array<QAction*, kHerramientas> menuHerramientas_{};
     QAction *deshacer_ = nullptr, *rehacer_ = nullptr, *comprobar_ = nullptr, *acercaDe_ = nullptr;
+    QAction* otraSolucion_ = nullptr;
     std::vector<QAction*> libres_; // enabled only outside a solve
     QLabel* estado_ = nullptr;
     std::string textoEstado_;
