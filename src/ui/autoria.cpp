@@ -22,10 +22,12 @@ void Form1::AnotarCambio() {
     if (historial_.Anotar(LeerEnunciado())) {
         Marcadas.reset();
         resultado_ = Desenlace::Ninguno;
+        aviso_.clear();
     }
     if (SegSeleccionado != segVisto_) {
         segVisto_ = SegSeleccionado;
         resultado_ = Desenlace::Ninguno;
+        aviso_.clear();
     }
 }
 
@@ -73,6 +75,7 @@ std::string Form1::TextoEstado(std::string_view separador) {
     const std::string movimientos = Numero(Tab.Movimientos, separador) + " movimientos";
     switch (resultado_) {
     case Desenlace::Ninguno:
+        if (!aviso_.empty()) return aviso_;
         break;
     case Desenlace::Resuelto:
         return "Resuelto en " + movimientos;

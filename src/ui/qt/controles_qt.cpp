@@ -35,6 +35,12 @@ void Rotulo::PonerMarca(bool marca) {
     update();
 }
 
+void Rotulo::PonerCursor(bool cursor) {
+    if (cursor == cursor_) return;
+    cursor_ = cursor;
+    update();
+}
+
 void Rotulo::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), fondo_);
@@ -50,6 +56,13 @@ void Rotulo::paintEvent(QPaintEvent*) {
     if (marca_) {
         p.setPen(QPen(QColor(220, 0, 0), 3));
         p.drawRect(rect().adjusted(3, 3, -4, -4));
+    }
+    if (cursor_) {
+        // Two pixels wide, blue outside and white inside, so that it shows on every look.
+        p.setPen(QColor(0, 64, 255));
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+        p.setPen(QColor(255, 255, 255));
+        p.drawRect(rect().adjusted(1, 1, -2, -2));
     }
 }
 
