@@ -138,8 +138,10 @@ void CajaSuma::focusOutEvent(QFocusEvent* e) {
 
 void CajaSuma::keyPressEvent(QKeyEvent* e) {
     const QString texto = e->text();
-    // Keys without a character (arrows, Delete) are not typed characters.
-    if (texto.isEmpty() || e->key() == Qt::Key_Delete || !alTeclear) {
+    // Keys without a character (arrows, Delete) are not typed characters, nor are the box's own
+    // commands with Ctrl (copy, paste), whose text some platforms give as the plain letter.
+    if (texto.isEmpty() || e->key() == Qt::Key_Delete || !alTeclear ||
+        (e->modifiers() & Qt::ControlModifier)) {
         QLineEdit::keyPressEvent(e);
         return;
     }
