@@ -223,10 +223,14 @@ TEST_F(Teclas, LosAtajosDicenCtrlYElManualLosNombra) {
     const QString lista = atajos->findChild<QTextBrowser*>()->toPlainText();
     const auto todos = w.ListaDeAtajos();
     EXPECT_EQ(todos.size(), 20u); // 8 tools, 8 menu commands, 4 grid keys
+    QFile f(QStringLiteral(VELMORA_PACKAGING "/velmora.6"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QString man = QString::fromUtf8(f.readAll());
     for (const VentanaQt::Atajo& a : todos) {
         EXPECT_TRUE(lista.contains(a.teclas) && lista.contains(a.accion)) << a.accion.toStdString();
         const QString primera = a.teclas.section(QStringLiteral(", "), 0, 0);
         EXPECT_TRUE(paginas.contains(primera)) << primera.toStdString();
+        EXPECT_TRUE(man.contains(primera)) << primera.toStdString();
     }
     for (const char* tecla : {"Ctrl+Shift+Z", "F7", "Esc", "Supr", "1 … 9", "F1"})
         EXPECT_TRUE(lista.contains(QString::fromUtf8(tecla))) << tecla;
