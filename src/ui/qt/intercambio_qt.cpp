@@ -45,7 +45,7 @@ QString PedirTexto(QWidget* padre, const QString& titulo, bool guardar, const QS
                                                                          : QString();
 }
 
-const QString kFiltroTexto = QStringLiteral("Texto (*.txt);;Todos los archivos (*)");
+const QString kFiltroTexto = QStringLiteral("Archivos de texto (*.txt);;Todos los archivos (*)");
 
 } // namespace
 
@@ -176,8 +176,9 @@ void VentanaQt::ExportarImagen() {
     QFileDialog d(this, QStringLiteral("Exportar imagen"));
     d.setOption(QFileDialog::DontUseNativeDialog);
     d.setAcceptMode(QFileDialog::AcceptSave);
-    const QStringList filtros = {QStringLiteral("PDF (*.pdf)"), QStringLiteral("PNG (*.png)"),
-                                 QStringLiteral("SVG (*.svg)")};
+    const QStringList filtros = {QStringLiteral("Archivos PDF (*.pdf)"),
+                                 QStringLiteral("Archivos PNG (*.png)"),
+                                 QStringLiteral("Archivos SVG (*.svg)")};
     d.setNameFilters(filtros);
     d.setDefaultSuffix(QStringLiteral("pdf"));
     connect(&d, &QFileDialog::filterSelected, &d, [&](const QString& f) {
