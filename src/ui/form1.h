@@ -159,8 +159,8 @@ private:
     void Desmarcar(int i);
     CarpetaRecordada Carpeta();
     void Abrir(const Eleccion& eleccion);
-    // The puzzle as it is now is the one in a file.
-    void EnFichero(const QString& ruta);
+    // The puzzle as it is now is the one in a file, opened or saved.
+    void EnFichero(const QString& ruta, bool guardado);
 
     PlataformaVentana& plataforma_;
     Resolucion resolucion_{*this};

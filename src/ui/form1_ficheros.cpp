@@ -41,7 +41,7 @@ void Form1::Abrir(const Eleccion& eleccion) {
         Carpeta().GuardarCarpeta(eleccion.ruta, eleccion.titulo);
         PintarEnunciado(a.enunciado);
         if (a.completo) {
-            EnFichero(eleccion.ruta);
+            EnFichero(eleccion.ruta, false);
             return;
         }
     }
@@ -60,7 +60,7 @@ void Form1::AbrirRuta(const QString& ruta) {
         Abrir({info.absoluteFilePath(), info.fileName()});
         return;
     }
-    if (ImportarTexto(std::string_view(texto.constData(), texto.size()))) EnFichero(ruta);
+    if (ImportarTexto(std::string_view(texto.constData(), texto.size()))) EnFichero(ruta, false);
 }
 
 void Form1::GuardarFichero() {
@@ -80,7 +80,7 @@ void Form1::GuardarFichero() {
         // commit() alone misses a write error left in the buffer (a full disk) and would put
         // the truncated file in place; flush() reports it, and the unflushed copy is dropped.
         if (f.write(texto) == texto.size() && f.flush() && f.commit()) {
-            EnFichero(eleccion->ruta);
+            EnFichero(eleccion->ruta, true);
             return;
         }
     }

@@ -16,9 +16,14 @@ constexpr std::string_view kAvisoSinGuardar =
 
 } // namespace
 
-void Form1::EnFichero(const QString& ruta) {
+void Form1::EnFichero(const QString& ruta, bool guardado) {
     referencia_ = LeerEnunciado();
     Carpeta().AnotarReciente(QFileInfo(ruta).absoluteFilePath());
+    // The kept puzzle was reopened and what became of it is saved now: nothing is left to lose.
+    if (guardado && recuperado_) {
+        BorrarSinGuardar(plataforma_.CarpetaConfiguracion());
+        recuperado_ = false;
+    }
 }
 
 void Form1::GuardarAlCerrar() {
@@ -30,9 +35,8 @@ void Form1::GuardarAlCerrar() {
         GuardarSinGuardar(carpeta, e);
         return;
     }
-    // The kept one was reopened (and what became of it is in a file now), or is in a file
-    // itself: nothing is left to lose.
-    if (const auto kept = AbrirSinGuardar(carpeta); kept && (recuperado_ || *kept == referencia_))
+    // The kept one is in a file itself now: nothing is left to lose.
+    if (const auto kept = AbrirSinGuardar(carpeta); kept && *kept == referencia_)
         BorrarSinGuardar(carpeta);
 }
 

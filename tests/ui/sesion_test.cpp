@@ -264,6 +264,7 @@ TEST(SinGuardar, SeConservaAlCerrarYSeRecuperaEnUnPaso) {
         siguiente.p.respuestas.push_back({ruta, "k.xml"});
         Atender(f, [&] { Pasos(f, "ID_Guardar"); });
         ASSERT_TRUE(QFile::exists(ruta));
+        EXPECT_FALSE(QFile::exists(s.Guardado())); // what became of it is saved
         f.GuardarAlCerrar();
         EXPECT_FALSE(QFile::exists(s.Guardado()));
         EXPECT_FALSE(f.HaySinGuardar());
@@ -281,6 +282,23 @@ TEST(SinGuardar, UnFicheroAbiertoSinCambiosNoSeConserva) {
     Atender(s.f, [&] { Pasos(s.f, "n0 c0"); }); // a given more
     s.f.GuardarAlCerrar();
     EXPECT_TRUE(QFile::exists(s.Guardado()));
+}
+
+// Reopened, looked at and taken back: the kept one is still there at the next start.
+TEST(SinGuardar, RecuperadoYDeshechoNoSePierde) {
+    Sesion s;
+    Atender(s.f, [&] { Pasos(s.f, "S0 T0=3 c0 c1"); });
+    const Enunciado dibujado = s.f.LeerEnunciado();
+    s.f.GuardarAlCerrar();
+    VentanaDePrueba v;
+    v.p.programa = s.p.programa;
+    v.p.configuracion = s.p.configuracion;
+    v.p.respuestas.push_back({VELMORA_EXAMPLES "/clasico.xml", "clasico.xml"});
+    Atender(v.f, [&] { Pasos(v.f, "ID_Abrir"); });
+    Atender(v.f, [&] { v.f.RecuperarSinGuardar(); });
+    Atender(v.f, [&] { v.f.Deshacer(); });
+    v.f.GuardarAlCerrar();
+    EXPECT_EQ(AbrirSinGuardar(s.p.configuracion), dibujado);
 }
 
 TEST(SinGuardar, ElFicheroIdaYVuelta) {

@@ -105,6 +105,8 @@ void VentanaQt::Importar() {
     connect(botones, &QDialogButtonBox::rejected, &d, &QDialog::reject);
     d.resize(560, 320);
     d.exec();
+    // Without a window manager nobody hands the keyboard back (as after a message box).
+    activateWindow();
 }
 
 void VentanaQt::Exportar() {

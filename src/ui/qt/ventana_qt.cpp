@@ -564,8 +564,9 @@ bool VentanaQt::event(QEvent* e) {
             const bool r = QMainWindow::event(e);
             form_.Form_Activate();
             form_.AnotarCambio();
-            form_.AvisarSinGuardar();
             if (!alEmpezar_.isEmpty()) Atender([&] { form_.AbrirRuta(alEmpezar_); });
+            // After the file given: the note lasts until the user's first change.
+            form_.AvisarSinGuardar();
             Actualizar();
             return r;
         }
