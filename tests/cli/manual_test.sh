@@ -29,5 +29,8 @@ comparar() {
 }
 comparar órdenes "$ordenes_ayuda" "$ordenes_pagina"
 comparar opciones "$opciones_ayuda" "$opciones_pagina"
-[ -n "$ordenes_ayuda" ] && [ -n "$opciones_ayuda" ] || { echo "no se leyó --help" >&2; exit 1; }
+if [ -z "$ordenes_ayuda" ] || [ -z "$opciones_ayuda" ]; then
+    echo "no se leyó --help" >&2
+    exit 1
+fi
 exit $fallo
