@@ -31,11 +31,16 @@ QStringList CarpetasInstaladas() {
 #endif
 }
 
-QString CarpetaDeAjustes(const QString& carpetaPrograma, const QString& carpetaConfiguracion,
-                         const QStringList& instaladas) {
+bool Instalado(const QString& carpetaPrograma, const QStringList& instaladas) {
     const QString programa = Canonica(carpetaPrograma);
     for (const QString& i : instaladas)
-        if (Canonica(i) == programa) return carpetaConfiguracion;
+        if (Canonica(i) == programa) return true;
+    return false;
+}
+
+QString CarpetaDeAjustes(const QString& carpetaPrograma, const QString& carpetaConfiguracion,
+                         const QStringList& instaladas) {
+    if (Instalado(carpetaPrograma, instaladas)) return carpetaConfiguracion;
     const QFileInfo info(carpetaPrograma);
     return info.isDir() && info.isWritable() ? carpetaPrograma : carpetaConfiguracion;
 }
@@ -43,6 +48,8 @@ QString CarpetaDeAjustes(const QString& carpetaPrograma, const QString& carpetaC
 CarpetaRecordada::CarpetaRecordada(QString carpetaPrograma, QString carpetaConfiguracion,
                                    const QStringList& instaladas)
     : carpetaPrograma_(std::move(carpetaPrograma)) {
+    // Nobody keeps puzzles in /usr/bin: an installed program's dialogs start at home.
+    inicio_ = Instalado(carpetaPrograma_, instaladas) ? QDir::homePath() : carpetaPrograma_;
     fichero_ = QDir(CarpetaDeAjustes(carpetaPrograma_, carpetaConfiguracion, instaladas))
                    .filePath(kNombre);
 }
@@ -65,14 +72,14 @@ QList<QByteArray> CarpetaRecordada::Lineas() const {
 
 QString CarpetaRecordada::CarpetaInicial() const {
     const QList<QByteArray> lineas = Lineas();
-    if (lineas.isEmpty() || lineas.first().isEmpty()) return carpetaPrograma_;
+    if (lineas.isEmpty() || lineas.first().isEmpty()) return inicio_;
     QStringDecoder sistema(QStringConverter::System);
     // A folder removed since: the nearest one on its path that still exists. A dialog given a
     // missing folder would show its name as the file name.
     QFileInfo carpeta(QString(sistema(lineas.first())));
     while (!carpeta.isDir()) {
         const QString arriba = carpeta.absolutePath();
-        if (arriba == carpeta.absoluteFilePath()) return carpetaPrograma_;
+        if (arriba == carpeta.absoluteFilePath()) return inicio_;
         carpeta.setFile(arriba);
     }
     return carpeta.absoluteFilePath();

@@ -11,6 +11,10 @@ namespace velmora {
 // The bin folders this build is installed into: its install prefix's and the Debian package's.
 QStringList CarpetasInstaladas();
 
+// Whether the program's folder is one of the folders it was installed into.
+bool Instalado(const QString& carpetaPrograma,
+               const QStringList& instaladas = CarpetasInstaladas());
+
 // Where the settings live. A program run from a folder it was installed into keeps them in the
 // per-user configuration folder, always: a system folder is no place for them, and removing
 // the package would leave them behind. A build tree or a copied folder keeps them beside the
@@ -27,7 +31,7 @@ public:
                      const QStringList& instaladas = CarpetasInstaladas());
 
     // The remembered folder (or the nearest existing one on its path), or the program's folder
-    // when there is none.
+    // when there is none (the home folder for an installed program).
     QString CarpetaInicial() const;
     // Remembers the folder of the chosen file: the path without the title and the separator
     // before it. Never fails its caller: a folder that cannot be remembered is only forgotten.
@@ -47,6 +51,7 @@ private:
     void Escribir(const QByteArray& carpeta, const QStringList& recientes) const;
 
     QString carpetaPrograma_;
+    QString inicio_; // the dialogs' folder before any is remembered
     QString fichero_;
 };
 

@@ -398,8 +398,10 @@ TEST(Ajustes, JuntoAlProgramaSalvoInstalado) {
             << caso.programa.toStdString();
     // This build knows its own install folder and the package's.
     EXPECT_TRUE(CarpetasInstaladas().contains("/usr/bin"));
-    EXPECT_EQ(CarpetaRecordada(programa.path(), c, {programa.path()}).Fichero(),
-              c + "/velmora.ini");
+    const CarpetaRecordada instalada(programa.path(), c, {programa.path()});
+    EXPECT_EQ(instalada.Fichero(), c + "/velmora.ini");
+    EXPECT_EQ(instalada.CarpetaInicial(), QDir::homePath()); // not the bin folder
+    EXPECT_EQ(CarpetaRecordada(programa.path(), c, {}).CarpetaInicial(), programa.path());
 }
 
 } // namespace
