@@ -43,7 +43,7 @@ for f in bin/velmora bin/velmora-cli share/applications/velmora.desktop \
     share/metainfo/velmora.metainfo.xml share/icons/hicolor/scalable/apps/velmora.svg \
     share/icons/hicolor/{48x48,128x128,256x256}/apps/velmora.png \
     share/man/man1/velmora-cli.1.gz share/man/man6/velmora.6.gz \
-    share/doc/velmora/examples/{killer,killer_parcial,clasico}.xml; do
+    share/doc/velmora/examples/{killer,killer_parcial,clasico}.xml share/doc/velmora/copyright; do
     [ -f "$p/$f" ] || fallo "no se instaló $f"
 done
 

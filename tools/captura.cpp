@@ -1,12 +1,14 @@
 // Draws the window offscreen and saves it as a PNG image.
 //
 //   velmora-captura SALIDA.png [--normal] [--abrir FICHERO] [--rapido|--ultra] [--resolver]
-//                   [--cancelar MS] [--elegir N] [--numero N]
+//                   [--cancelar MS] [--elegir N] [--numero N] [--suma N TEXTO] [--manual]
+//                   [--atajos]
 //
 // --normal switches to classic mode; --abrir opens a puzzle file as "Abrir" does; --resolver
 // solves it (--cancelar MS first: stopped by "Cancelar" after MS milliseconds); --elegir picks
-// segment N (1 to 39) on the palette, --numero digit N (1 to 9, 10 for "Borrar") on the pad.
-// Options run in the order given.
+// segment N (1 to 39) on the palette, --numero digit N (1 to 9, 10 for "Borrar") on the pad;
+// --suma puts TEXTO in the sum box of segment N. --manual and --atajos open "Ayuda > Manual" or
+// "Ayuda > Atajos de teclado" and draw that window instead. Options run in the order given.
 
 #include <QAction>
 #include <QApplication>
@@ -49,7 +51,8 @@ public:
 
 int Uso() {
     std::fputs("uso: velmora-captura SALIDA.png [--normal] [--abrir FICHERO] [--rapido|--ultra] "
-               "[--cancelar MS] [--resolver] [--elegir N] [--numero N]\n",
+               "[--cancelar MS] [--resolver] [--elegir N] [--numero N] [--suma N TEXTO] "
+               "[--manual] [--atajos]\n",
                stderr);
     return 64;
 }
@@ -79,6 +82,7 @@ int main(int argc, char* argv[]) {
     }
 
     auto herramienta = [&](velmora::Herramienta h) { ventana.Accion(h)->trigger(); };
+    QWidget* dibujada = &ventana;
     while (!args.isEmpty()) {
         const QString a = args.takeFirst();
         bool ok = true;
@@ -105,6 +109,19 @@ int main(int argc, char* argv[]) {
             const int n = args.takeFirst().toInt(&ok);
             if (!ok || n < 1 || n > 10) return Uso();
             form.N_Click(n - 1);
+        } else if (a == QLatin1String("--suma") && args.size() >= 2) {
+            const int n = args.takeFirst().toInt(&ok);
+            if (!ok || n < 1 || n > velmora::kSegmentos) return Uso();
+            form.AnotarCambio();
+            form.T[n - 1] = args.takeFirst().toStdString();
+            form.AnotarCambio();
+        } else if (a == QLatin1String("--manual") || a == QLatin1String("--atajos")) {
+            QAction* ayuda =
+                a == QLatin1String("--manual") ? ventana.Manual() : ventana.AtajosDeTeclado();
+            ayuda->trigger();
+            dibujada = ventana.findChild<QWidget*>(a == QLatin1String("--manual")
+                                                       ? QStringLiteral("Manual")
+                                                       : QStringLiteral("Atajos"));
         } else {
             return Uso();
         }
@@ -112,7 +129,7 @@ int main(int argc, char* argv[]) {
     }
     QApplication::processEvents();
 
-    if (!ventana.grab().save(salida)) {
+    if (!dibujada->grab().save(salida)) {
         std::fprintf(stderr, "no se pudo escribir %s\n",
                      qPrintable(QDir::toNativeSeparators(salida)));
         return 1;

@@ -23,10 +23,12 @@ void Form1::AnotarCambio() {
         Marcadas.reset();
         dosSoluciones_.reset();
         resultado_ = Desenlace::Ninguno;
+        aviso_.clear();
     }
     if (SegSeleccionado != segVisto_) {
         segVisto_ = SegSeleccionado;
         resultado_ = Desenlace::Ninguno;
+        aviso_.clear();
     }
 }
 
@@ -100,6 +102,7 @@ std::string Form1::TextoEstado(std::string_view separador) {
     const std::string movimientos = Numero(Tab.Movimientos, separador) + " movimientos";
     switch (resultado_) {
     case Desenlace::Ninguno:
+        if (!aviso_.empty()) return aviso_;
         break;
     case Desenlace::Resuelto:
         return "Resuelto en " + movimientos;

@@ -36,6 +36,8 @@ public:
     Progreso progreso;                             // LbM, LbPor, PBar
     // Cells outlined because two solutions differ there; the outline changes no colour.
     std::bitset<kCasillas> Marcadas;
+    // The keyboard's cursor cell; -1 until an arrow key shows it.
+    int Cursor = -1;
 
     const std::string& TextoCelda(int k);
     void PonerTextoCelda(int k, std::string texto);

@@ -1,5 +1,6 @@
 #include "ui/form1.h"
 
+#include "ui/lugares.h"
 #include "validation/validacion.h"
 
 namespace velmora {
@@ -147,7 +148,10 @@ void Form1::PintarEnunciado(const Enunciado& e) {
 }
 
 bool Form1::Validar() {
-    if (const auto m = velmora::Validar(Tab, LeerEnunciado())) {
+    const Enunciado e = LeerEnunciado();
+    if (const auto m = velmora::Validar(Tab, e)) {
+        // Behind the box already: where the fault is.
+        Marcadas = CasillasNombradas(*m, e);
         plataforma_.Mostrar(*m);
         return false;
     }

@@ -69,6 +69,14 @@ public:
     // ---- Digit entry ----------------------------------------------------------------------
     void N_Click(int i);
 
+    // ---- Keyboard drawing (teclado.cpp) ---------------------------------------------------
+    // Arrows move the cursor cell; the first one shows it where it is. Space acts on the cursor
+    // cell as a click does, Delete frees it, digits 1-9 pick the pad's digit in Normal mode.
+    void MoverCursor(int dfila, int dcol);
+    void PulsarEspacio();
+    void LiberarCursor();
+    void ElegirCifra(int d);
+
     // ---- Files ----------------------------------------------------------------------------
     void AbrirFichero();
     void GuardarFichero();
@@ -76,10 +84,27 @@ public:
     // "Abrir" opens the chosen one, any other file is read as text in one of the formats.
     void AbrirRuta(const QString& ruta);
 
+    // ---- Work kept between runs (sesion.cpp) ----------------------------------------------
+    // At close: a puzzle that differs from the last one opened or saved (and is not empty) is
+    // kept in the per-user configuration folder; one that is in a file now is no longer kept.
+    void GuardarAlCerrar();
+    // Whether a kept puzzle is there, and reopening it (one undo step); false when none is.
+    bool HaySinGuardar();
+    bool RecuperarSinGuardar();
+    // At start-up: the status bar says that a kept puzzle is there, until the first change.
+    void AvisarSinGuardar();
+    // The files last opened or saved, newest first; opening one of them. A missing one is taken
+    // out of the list, with a message.
+    QStringList Recientes();
+    void AbrirReciente(const QString& ruta);
+
     // ---- Interchange (intercambio.cpp) ----------------------------------------------------
     // A puzzle in any text format: painted as an opened file is; on a bad text the message,
     // and the board stays as it was.
     bool ImportarTexto(std::string_view texto);
+    // The same without a message box: the refusal's message, for a dialog to show in place.
+    // Either way the cells the message names are outlined.
+    std::optional<Mensaje> ProbarTexto(std::string_view texto);
     // The puzzle in a format, or why it cannot be written so.
     Resultado<std::string> Exportar(Formato f) { return EscribirTexto(LeerEnunciado(), f); }
     // What "Copiar" puts on the clipboard: the classic line or the Killer short string, and
@@ -97,7 +122,8 @@ public:
     // in the puzzle's mode, then its segments and givens painted.
     Enunciado LeerEnunciado();
     void PintarEnunciado(const Enunciado& e);
-    // Validates the puzzle of the current mode into the board; shows the failure.
+    // Validates the puzzle of the current mode into the board; shows the failure and outlines
+    // the cells it names until the next change.
     bool Validar();
 
     // ---- Authoring (autoria.cpp) ----------------------------------------------------------
@@ -143,6 +169,8 @@ private:
     void Desmarcar(int i);
     CarpetaRecordada Carpeta();
     void Abrir(const Eleccion& eleccion);
+    // The puzzle as it is now is the one in a file, opened or saved.
+    void EnFichero(const QString& ruta, bool guardado);
 
     PlataformaVentana& plataforma_;
     Resolucion resolucion_{*this};
@@ -152,6 +180,9 @@ private:
     std::optional<std::array<std::array<uint8_t, kCasillas>, 2>> dosSoluciones_;
     bool otraMostrada_ = false;
     int segVisto_ = -1;
+    Enunciado referencia_;    // the last puzzle opened or saved
+    std::string aviso_;       // the status bar's start-up note
+    bool recuperado_ = false; // the kept puzzle was reopened in this run
 };
 
 } // namespace velmora

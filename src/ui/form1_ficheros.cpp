@@ -40,7 +40,10 @@ void Form1::Abrir(const Eleccion& eleccion) {
     if (a.legible) {
         Carpeta().GuardarCarpeta(eleccion.ruta, eleccion.titulo);
         PintarEnunciado(a.enunciado);
-        if (a.completo) return;
+        if (a.completo) {
+            EnFichero(eleccion.ruta, false);
+            return;
+        }
     }
     plataforma_.MostrarMensaje(kTextoErrorAbrir, kTituloFichero, Icono::Exclamacion);
 }
@@ -57,7 +60,7 @@ void Form1::AbrirRuta(const QString& ruta) {
         Abrir({info.absoluteFilePath(), info.fileName()});
         return;
     }
-    ImportarTexto(std::string_view(texto.constData(), texto.size()));
+    if (ImportarTexto(std::string_view(texto.constData(), texto.size()))) EnFichero(ruta, false);
 }
 
 void Form1::GuardarFichero() {
@@ -76,7 +79,10 @@ void Form1::GuardarFichero() {
         const QByteArray texto = TextoPuzzle(Tab);
         // commit() alone misses a write error left in the buffer (a full disk) and would put
         // the truncated file in place; flush() reports it, and the unflushed copy is dropped.
-        if (f.write(texto) == texto.size() && f.flush() && f.commit()) return;
+        if (f.write(texto) == texto.size() && f.flush() && f.commit()) {
+            EnFichero(eleccion->ruta, true);
+            return;
+        }
     }
     plataforma_.MostrarMensaje(kTextoErrorGuardar, kTituloFichero, Icono::Exclamacion);
 }

@@ -1,17 +1,25 @@
 // The puzzle as text: import, copy, and the grid's solution for the renders.
 
 #include "ui/form1.h"
+#include "ui/lugares.h"
 
 namespace velmora {
 
 bool Form1::ImportarTexto(std::string_view texto) {
+    const auto m = ProbarTexto(texto);
+    if (m) plataforma_.Mostrar(*m);
+    return !m;
+}
+
+std::optional<Mensaje> Form1::ProbarTexto(std::string_view texto) {
     const Resultado<Enunciado> r = LeerTexto(texto);
     if (!r) {
-        plataforma_.Mostrar(r.error().AMensaje());
-        return false;
+        const Mensaje m = r.error().AMensaje();
+        Marcadas = CasillasNombradas(m, LeerEnunciado());
+        return m;
     }
     PintarEnunciado(*r);
-    return true;
+    return std::nullopt;
 }
 
 std::optional<Form1::Copia> Form1::Copiar() {

@@ -58,7 +58,8 @@ TEST(Guardar, ElDialogoYLosBytes) {
               "Guardar Fichero|Archivos XML Sudoku|*.xml|Todos los archivos|*.*|xml||G");
     EXPECT_EQ(d.carpeta, e.programa.path()); // first run
     EXPECT_EQ(e.Leer(ruta).count("<CASILLA FILA='1'"), 2);
-    EXPECT_EQ(e.Ini(), e.documentos.path().toUtf8() + "\r\n");
+    // The folder, then the file saved as the newest recent one.
+    EXPECT_EQ(e.Ini(), e.documentos.path().toUtf8() + "\r\n" + ruta.toUtf8() + "\r\n");
 
     // Saving empties the solution first, even when the dialog is then cancelled.
     e.f.Opcion = ModoCalculo::Rapido;

@@ -35,6 +35,12 @@ void Rotulo::PonerMarca(bool marca) {
     update();
 }
 
+void Rotulo::PonerCursor(bool cursor) {
+    if (cursor == cursor_) return;
+    cursor_ = cursor;
+    update();
+}
+
 void Rotulo::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), fondo_);
@@ -50,6 +56,13 @@ void Rotulo::paintEvent(QPaintEvent*) {
     if (marca_) {
         p.setPen(QPen(QColor(220, 0, 0), 3));
         p.drawRect(rect().adjusted(3, 3, -4, -4));
+    }
+    if (cursor_) {
+        // Two pixels wide, blue outside and white inside, so that it shows on every look.
+        p.setPen(QColor(0, 64, 255));
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+        p.setPen(QColor(255, 255, 255));
+        p.drawRect(rect().adjusted(1, 1, -2, -2));
     }
 }
 
@@ -125,8 +138,10 @@ void CajaSuma::focusOutEvent(QFocusEvent* e) {
 
 void CajaSuma::keyPressEvent(QKeyEvent* e) {
     const QString texto = e->text();
-    // Keys without a character (arrows, Delete) are not typed characters.
-    if (texto.isEmpty() || e->key() == Qt::Key_Delete || !alTeclear) {
+    // Keys without a character (arrows, Delete) are not typed characters, nor are the box's own
+    // commands with Ctrl (copy, paste), whose text some platforms give as the plain letter.
+    if (texto.isEmpty() || e->key() == Qt::Key_Delete || !alTeclear ||
+        (e->modifiers() & Qt::ControlModifier)) {
         QLineEdit::keyPressEvent(e);
         return;
     }

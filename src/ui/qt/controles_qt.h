@@ -28,6 +28,10 @@ public:
     // An outline drawn inside the border, over the look: it changes neither colour.
     void PonerMarca(bool marca);
     bool Marcada() const { return marca_; }
+    // The keyboard's cursor: a thin frame on the cell's edge, over its border; it changes
+    // neither colour either.
+    void PonerCursor(bool cursor);
+    bool ConCursor() const { return cursor_; }
     // Forgets the look shown, so that the next PonerAspecto resolves it again (the palette
     // changed).
     void Olvidar() { conocido_ = false; }
@@ -45,6 +49,7 @@ protected:
 private:
     bool borde_;
     bool marca_ = false;
+    bool cursor_ = false;
     bool conocido_ = false;
     std::string textoMostrado_;
     Aspecto aspecto_;
@@ -87,7 +92,8 @@ public:
     std::function<void()> alSalir;
     // Returns the character code to keep, 0 to drop the key.
     std::function<int(int)> alTeclear;
-    // The window's shortcuts, which the box must not take for itself.
+    // The window's shortcuts, which the box must not take for itself; asked again at every key,
+    // so that the answer may depend on the box and the clipboard.
     std::function<bool(const QKeySequence&)> esAtajo;
 
 protected:

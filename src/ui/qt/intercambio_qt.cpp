@@ -17,9 +17,11 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QTextCursor>
 #include <QVBoxLayout>
 
 #include "render/dibujo.h"
+#include "ui/lugares.h"
 #include "ui/qt/plataforma_qt.h"
 #include "ui/qt/ventana_qt.h"
 
@@ -43,7 +45,7 @@ QString PedirTexto(QWidget* padre, const QString& titulo, bool guardar, const QS
                                                                          : QString();
 }
 
-const QString kFiltroTexto = QStringLiteral("Texto (*.txt);;Todos los archivos (*)");
+const QString kFiltroTexto = QStringLiteral("Archivos de texto (*.txt);;Todos los archivos (*)");
 
 } // namespace
 
@@ -52,6 +54,13 @@ void VentanaQt::Importar() {
     d.setWindowTitle(QStringLiteral("Importar"));
     auto* caja = new QPlainTextEdit(&d);
     caja->setObjectName(QStringLiteral("texto"));
+    // A refused text stays in the dialog, with the reason under it.
+    auto* error = new QLabel(&d);
+    error->setObjectName(QStringLiteral("error"));
+    error->setWordWrap(true);
+    error->setTextFormat(Qt::PlainText);
+    error->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    error->hide();
     auto* fichero = new QPushButton(QStringLiteral("Abrir fichero…"), &d);
     auto* botones = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &d);
     auto* capa = new QVBoxLayout(&d);
@@ -59,6 +68,7 @@ void VentanaQt::Importar() {
                                               "texto (línea clásica, cadenas Killer, f-puzzles):"),
                                &d));
     capa->addWidget(caja);
+    capa->addWidget(error);
     capa->addWidget(fichero);
     capa->addWidget(botones);
     connect(fichero, &QPushButton::clicked, &d, [&] {
@@ -68,12 +78,35 @@ void VentanaQt::Importar() {
         if (!ruta.isEmpty() && QFileInfo(ruta).isFile() && f.open(QIODevice::ReadOnly))
             caja->setPlainText(QString::fromUtf8(f.read(kTamanoMaximoTexto)));
     });
-    connect(botones, &QDialogButtonBox::accepted, &d, &QDialog::accept);
+    connect(botones, &QDialogButtonBox::accepted, &d, [&] {
+        const QByteArray texto = caja->toPlainText().toUtf8();
+        const std::string_view t(texto.constData(), static_cast<size_t>(texto.size()));
+        std::optional<Mensaje> m;
+        Atender([&] { m = form_.ProbarTexto(t); });
+        if (!m) {
+            d.accept();
+            return;
+        }
+        error->setText(Texto(m->titulo) + QStringLiteral(": ") + Texto(m->texto));
+        error->show();
+        // The place the message names, selected in the text.
+        if (const auto tramo = TramoNombrado(m->texto, t)) {
+            const auto desde = [&](size_t bytes) {
+                return static_cast<int>(
+                    QString::fromUtf8(texto.constData(), static_cast<qsizetype>(bytes)).size());
+            };
+            QTextCursor c = caja->textCursor();
+            c.setPosition(desde(tramo->inicio));
+            c.setPosition(desde(tramo->inicio + tramo->largo), QTextCursor::KeepAnchor);
+            caja->setTextCursor(c);
+        }
+        caja->setFocus(Qt::OtherFocusReason);
+    });
     connect(botones, &QDialogButtonBox::rejected, &d, &QDialog::reject);
     d.resize(560, 320);
-    if (d.exec() != QDialog::Accepted) return;
-    const QByteArray texto = caja->toPlainText().toUtf8();
-    Atender([&] { form_.ImportarTexto(std::string_view(texto.constData(), texto.size())); });
+    d.exec();
+    // Without a window manager nobody hands the keyboard back (as after a message box).
+    activateWindow();
 }
 
 void VentanaQt::Exportar() {
@@ -145,8 +178,9 @@ void VentanaQt::ExportarImagen() {
     QFileDialog d(this, QStringLiteral("Exportar imagen"));
     d.setOption(QFileDialog::DontUseNativeDialog);
     d.setAcceptMode(QFileDialog::AcceptSave);
-    const QStringList filtros = {QStringLiteral("PDF (*.pdf)"), QStringLiteral("PNG (*.png)"),
-                                 QStringLiteral("SVG (*.svg)")};
+    const QStringList filtros = {QStringLiteral("Archivos PDF (*.pdf)"),
+                                 QStringLiteral("Archivos PNG (*.png)"),
+                                 QStringLiteral("Archivos SVG (*.svg)")};
     d.setNameFilters(filtros);
     d.setDefaultSuffix(QStringLiteral("pdf"));
     connect(&d, &QFileDialog::filterSelected, &d, [&](const QString& f) {

@@ -1,7 +1,11 @@
 #include "ui/qt/ventana_qt.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QDir>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QLocale>
@@ -14,6 +18,7 @@
 #include <map>
 
 #include "ui/disposicion.h"
+#include "ui/lugares.h"
 #include "ui/qt/arranque.h"
 #include "ui/qt/iconos.h"
 #include "ui/qt/plataforma_qt.h"
@@ -50,6 +55,34 @@ bool EsAtajo(const QKeySequence& tecla) {
     for (const QKeySequence& a : Atajos())
         if (a == tecla) return true;
     return tecla == kDeshacer || tecla == kRehacer || tecla == kRehacerOtro || tecla == kComprobar;
+}
+
+bool Es(QKeySequence::StandardKey clave, const QKeySequence& tecla) {
+    return QKeySequence::keyBindings(clave).contains(tecla);
+}
+
+// The grid's keys, beyond the actions: what keyPressEvent answers, and what the list of keys
+// says of them.
+enum class TeclaCuadricula : uint8_t { Flechas, Espacio, Supr, Cifras };
+struct DescripcionTecla {
+    TeclaCuadricula tecla;
+    const char* teclas;
+    const char* accion;
+};
+constexpr std::array<DescripcionTecla, 4> kTeclasCuadricula = {{
+    {TeclaCuadricula::Flechas, "Flechas",
+     "Mueven el cursor por la cuadrícula (la primera lo muestra)"},
+    {TeclaCuadricula::Espacio, "Espacio",
+     "Pone la casilla del cursor en el segmento elegido (Killer) o la cifra elegida (Normal)"},
+    {TeclaCuadricula::Supr, "Supr", "Libera la casilla del cursor"},
+    {TeclaCuadricula::Cifras, "1 … 9", "Eligen la cifra del teclado numérico (Normal)"},
+}};
+
+QString SinAcelerador(QString texto) {
+    texto = texto.left(texto.indexOf(QLatin1Char('\t')));
+    return texto.replace(QStringLiteral("&&"), QStringLiteral("\x01"))
+        .remove(QLatin1Char('&'))
+        .replace(QLatin1Char('\x01'), QLatin1Char('&'));
 }
 
 void PonerColor(QWidget* w, QPalette::ColorRole rol, const QColor& color) {
@@ -169,6 +202,7 @@ void VentanaQt::Construir() {
             colores_.push_back({w, QPalette::Window, c.aspecto.fondo});
             if (c.nombre == "Panel_Killer") Panel_Killer_ = w;
             if (c.nombre == "Panel_Normal") Panel_Normal_ = w;
+            if (c.nombre == "SSPanel1") cuadricula_ = w;
             break;
         case Clase::Etiqueta: {
             auto* r = new Rotulo(c.borde, c.centrado, padre);
@@ -240,7 +274,16 @@ void VentanaQt::Conectar() {
             Atender([&] { form_.T_GotFocus(i); });
         };
         t->alTeclear = [this, i](int codigo) { return form_.T_KeyPress(i, codigo); };
-        t->esAtajo = EsAtajo;
+        // The puzzle's Copiar and Pegar win over the box's own, except for a selection in the box
+        // and for digits on the clipboard.
+        t->esAtajo = [t](const QKeySequence& tecla) {
+            if (Es(QKeySequence::Copy, tecla)) return !t->hasSelectedText();
+            if (Es(QKeySequence::Paste, tecla)) {
+                const QByteArray texto = QApplication::clipboard()->text().toUtf8();
+                return EsPuzzlePegable(std::string_view(texto.constData(), texto.size()));
+            }
+            return EsAtajo(tecla);
+        };
         t->alSalir = [this] { Atender([] {}); };
         connect(t, &QLineEdit::textEdited, this, [this, i](const QString& texto) {
             sumas_[i] = texto.toStdString(); // what the box shows now
@@ -323,6 +366,11 @@ void VentanaQt::Actualizar() {
         otraSolucion_->setEnabled(form_.HayOtraSolucion());
     for (int k = 0; k < kCasillas; ++k)
         lb_[k]->PonerMarca(form_.Marcadas[k]);
+    if (form_.Cursor != cursor_) {
+        if (cursor_ >= 0) lb_[cursor_]->PonerCursor(false);
+        cursor_ = form_.Cursor;
+        if (cursor_ >= 0) lb_[cursor_]->PonerCursor(true);
+    }
     if (std::string estado = form_.TextoEstado(separador_); estado != textoEstado_) {
         textoEstado_ = std::move(estado);
         estado_->setText(QString::fromStdString(textoEstado_));
@@ -333,15 +381,19 @@ void VentanaQt::Actualizar() {
 
 void VentanaQt::ConstruirMenus() {
     const auto herramienta = [this](QMenu* menu, Herramienta h, const char* texto) {
-        // The shortcut belongs to the tool; the menu only shows it.
-        const QString atajo = Atajos()[static_cast<int>(h)].toString(QKeySequence::NativeText);
+        // The shortcut belongs to the tool; the menu only shows it, written as the tooltip
+        // writes it ("Ctrl", not the translated "Control").
+        const QString atajo = Atajos()[static_cast<int>(h)].toString(QKeySequence::PortableText);
         QAction* a = menu->addAction(QString::fromUtf8(texto) + QLatin1Char('\t') + atajo);
         connect(a, &QAction::triggered, this, [this, h] { Ejecutar(h); });
         menuHerramientas_[static_cast<int>(h)] = a;
     };
     const auto orden = [this](QMenu* menu, const char* texto,
                               std::initializer_list<QKeySequence> atajos, auto&& hacer) {
-        QAction* a = menu->addAction(QString::fromUtf8(texto));
+        QString t = QString::fromUtf8(texto);
+        if (atajos.size() > 0)
+            t += QLatin1Char('\t') + atajos.begin()->toString(QKeySequence::PortableText);
+        QAction* a = menu->addAction(t);
         a->setShortcuts(QList<QKeySequence>(atajos));
         a->setShortcutContext(Qt::WindowShortcut);
         connect(a, &QAction::triggered, this, std::forward<decltype(hacer)>(hacer));
@@ -352,6 +404,14 @@ void VentanaQt::ConstruirMenus() {
     herramienta(archivo, Herramienta::Nuevo, "&Nuevo");
     herramienta(archivo, Herramienta::Abrir, "&Abrir…");
     herramienta(archivo, Herramienta::Guardar, "&Guardar…");
+    recientes_ = archivo->addMenu(QStringLiteral("&Recientes"));
+    connect(recientes_, &QMenu::aboutToShow, this, &VentanaQt::LlenarRecientes);
+    recuperar_ = orden(archivo, "Re&cuperar el último puzzle sin guardar", {},
+                       [this] { Atender([&] { form_.RecuperarSinGuardar(); }); });
+    connect(archivo, &QMenu::aboutToShow, this, [this] {
+        recuperar_->setEnabled(!form_.Resolviendo() && form_.HaySinGuardar());
+        recientes_->setEnabled(!form_.Resolviendo());
+    });
     archivo->addSeparator();
     // During a solve, as closing the window: the search stops first.
     libres_ = {
@@ -389,6 +449,9 @@ void VentanaQt::ConstruirMenus() {
     herramienta(sudoku, Herramienta::Normal, "&Normal");
 
     QMenu* ayuda = menuBar()->addMenu(QStringLiteral("A&yuda"));
+    manual_ = orden(ayuda, "&Manual", {QKeySequence(Qt::Key_F1)}, [this] { MostrarManual(); });
+    atajos_ = orden(ayuda, "A&tajos de teclado", {}, [this] { MostrarAtajos(); });
+    ayuda->addSeparator();
     acercaDe_ = orden(ayuda, "&Acerca de Velmora", {}, [this] { AcercaDe(); });
     libres_.push_back(comprobar_);
     libres_.push_back(acercaDe_);
@@ -397,6 +460,87 @@ void VentanaQt::ConstruirMenus() {
     estado_->setObjectName(QStringLiteral("Estado"));
     statusBar()->addWidget(estado_, 1);
     statusBar()->setSizeGripEnabled(false);
+}
+
+void VentanaQt::LlenarRecientes() {
+    recientes_->clear();
+    const QStringList rutas = form_.Recientes();
+    if (rutas.isEmpty()) recientes_->addAction(QStringLiteral("Ninguno"))->setEnabled(false);
+    for (int n = 0; n < rutas.size(); ++n) {
+        const QString ruta = rutas[n];
+        QString texto = QDir::toNativeSeparators(ruta);
+        texto.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        if (n < 9) texto = QStringLiteral("&%1 %2").arg(n + 1).arg(texto);
+        connect(recientes_->addAction(texto), &QAction::triggered, this,
+                [this, ruta] { Atender([&] { form_.AbrirReciente(ruta); }); });
+    }
+}
+
+std::vector<VentanaQt::Atajo> VentanaQt::ListaDeAtajos() const {
+    std::vector<Atajo> lista;
+    const auto anotar = [&](const QAction* a) {
+        QStringList teclas;
+        for (const QKeySequence& k : a->shortcuts())
+            teclas << k.toString(QKeySequence::PortableText);
+        if (!teclas.isEmpty())
+            lista.push_back({teclas.join(QStringLiteral(", ")), SinAcelerador(a->text())});
+    };
+    for (const QAction* a : acciones_)
+        anotar(a);
+    for (const QAction* m : menuBar()->actions())
+        if (m->menu())
+            for (const QAction* a : m->menu()->actions())
+                anotar(a);
+    for (const DescripcionTecla& t : kTeclasCuadricula)
+        lista.push_back({QString::fromUtf8(t.teclas), QString::fromUtf8(t.accion)});
+    return lista;
+}
+
+void VentanaQt::keyPressEvent(QKeyEvent* e) {
+    // What no control took: arrows (also Up and Down from a sum box) take the grid.
+    const Qt::KeyboardModifiers mods = e->modifiers() & ~Qt::KeypadModifier;
+    if (mods != Qt::NoModifier || form_.Resolviendo()) {
+        QMainWindow::keyPressEvent(e);
+        return;
+    }
+    const int tecla = e->key();
+    std::optional<TeclaCuadricula> t;
+    if (tecla == Qt::Key_Left || tecla == Qt::Key_Right || tecla == Qt::Key_Up ||
+        tecla == Qt::Key_Down)
+        t = TeclaCuadricula::Flechas;
+    else if (tecla == Qt::Key_Space)
+        t = TeclaCuadricula::Espacio;
+    else if (tecla == Qt::Key_Delete)
+        t = TeclaCuadricula::Supr;
+    else if (tecla >= Qt::Key_1 && tecla <= Qt::Key_9)
+        t = TeclaCuadricula::Cifras;
+    if (!t) {
+        QMainWindow::keyPressEvent(e);
+        return;
+    }
+    switch (*t) {
+    case TeclaCuadricula::Flechas:
+        cuadricula_->setFocus(Qt::OtherFocusReason);
+        Atender([&] {
+            form_.MoverCursor(tecla == Qt::Key_Up     ? -1
+                              : tecla == Qt::Key_Down ? 1
+                                                      : 0,
+                              tecla == Qt::Key_Left    ? -1
+                              : tecla == Qt::Key_Right ? 1
+                                                       : 0);
+        });
+        break;
+    case TeclaCuadricula::Espacio:
+        Atender([&] { form_.PulsarEspacio(); });
+        break;
+    case TeclaCuadricula::Supr:
+        Atender([&] { form_.LiberarCursor(); });
+        break;
+    case TeclaCuadricula::Cifras:
+        Atender([&] { form_.ElegirCifra(tecla - Qt::Key_0); });
+        break;
+    }
+    e->accept();
 }
 
 void VentanaQt::AcercaDe() {
@@ -428,6 +572,8 @@ bool VentanaQt::event(QEvent* e) {
             form_.Form_Activate();
             form_.AnotarCambio();
             if (!alEmpezar_.isEmpty()) Atender([&] { form_.AbrirRuta(alEmpezar_); });
+            // After the file given: the note lasts until the user's first change.
+            form_.AvisarSinGuardar();
             Actualizar();
             return r;
         }
@@ -448,6 +594,7 @@ bool VentanaQt::event(QEvent* e) {
 void VentanaQt::closeEvent(QCloseEvent* e) {
     // During a solve the search is told to stop; the window closes once it has (Ejecutar).
     if (form_.PuedeCerrar()) {
+        form_.GuardarAlCerrar();
         e->accept();
         return;
     }

@@ -12,6 +12,7 @@
 #include "ui/qt/controles_qt.h"
 
 class QAction;
+class QMenu;
 class QLabel;
 class QProgressBar;
 class QRadioButton;
@@ -54,7 +55,20 @@ public:
     QAction* Rehacer() const { return rehacer_; }
     QAction* Comprobar() const { return comprobar_; }
     QAction* OtraSolucionAccion() const { return otraSolucion_; }
+    QAction* Recuperar() const { return recuperar_; }
+    QMenu* MenuRecientes() const { return recientes_; }
+    QAction* Manual() const { return manual_; }
+    QAction* AtajosDeTeclado() const { return atajos_; }
     QLabel* Estado() const { return estado_; }
+    // The grid's panel: it takes the keyboard for drawing with it.
+    QWidget* Cuadricula() const { return cuadricula_; }
+
+    // Every key the window answers: the actions' shortcuts, then the grid's keys; each with
+    // what it does. "Ayuda > Atajos de teclado" lists these.
+    struct Atajo {
+        QString teclas, accion;
+    };
+    std::vector<Atajo> ListaDeAtajos() const;
 
     QColor Resolver(const Color& c) const;
 
@@ -69,9 +83,14 @@ public:
     void ExportarImagen();
     void Imprimir();
 
+    // Help (ayuda_qt.cpp): the bundled manual and the list of keys, each in a window of its own.
+    void MostrarManual();
+    void MostrarAtajos();
+
 protected:
     bool event(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
     void dragEnterEvent(QDragEnterEvent* e) override;
     void dropEvent(QDropEvent* e) override;
 
@@ -89,6 +108,7 @@ private:
         Actualizar();
     }
     void ConstruirMenus();
+    void LlenarRecientes();
     void AcercaDe();
     // The palette changed: resolves every look again.
     void Olvidar();
@@ -113,6 +133,11 @@ private:
     std::array<QAction*, kHerramientas> menuHerramientas_{};
     QAction *deshacer_ = nullptr, *rehacer_ = nullptr, *comprobar_ = nullptr, *acercaDe_ = nullptr;
     QAction* otraSolucion_ = nullptr;
+    QAction *recuperar_ = nullptr, *manual_ = nullptr, *atajos_ = nullptr;
+    QMenu* recientes_ = nullptr;
+    QWidget* cuadricula_ = nullptr;
+    int cursor_ = -1; // the cursor cell shown
+    QWidget *ventanaManual_ = nullptr, *ventanaAtajos_ = nullptr;
     std::vector<QAction*> libres_; // enabled only outside a solve
     QLabel* estado_ = nullptr;
     std::string textoEstado_;
