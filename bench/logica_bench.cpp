@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <map>
 #include <string>
@@ -111,11 +112,22 @@ bool Medir(const std::string& carpeta, const Conjunto& c, bool pasos) {
             ++soloHastaAvanzado;
             soloHastaAvanzadoSinPrueba += !prueba;
         }
+        int pesoMayor = 0, cadenas = 0;
+        for (const Paso& p : cal.pasos) {
+            pesoMayor = std::max(pesoMayor, p.peso);
+            cadenas += p.nivel >= Nivel::Extremo;
+        }
+        if (std::getenv("VELMORA_DETALLE")) {
+            std::printf("D %s", puzzles[i].nota.c_str());
+            for (const Paso& p : cal.pasos)
+                std::printf(" %d:%d", static_cast<int>(p.tecnica), p.peso);
+            std::printf("\n");
+        }
         if (pasos)
-            std::printf("  %zu: %s (%d) %s, %zu pasos, %.2f ms  %s\n", i + 1,
+            std::printf("  %zu: %s (%d) %s, %zu pasos, mayor %d, %d cadenas, %.2f ms  %s\n", i + 1,
                         std::string(NombreNivel(cal.nivel)).c_str(), cal.puntuacion,
                         std::string(NombreTecnica(cal.masDificil)).c_str(), cal.pasos.size(),
-                        tiempos.back(), puzzles[i].nota.c_str());
+                        pesoMayor, cadenas, tiempos.back(), puzzles[i].nota.c_str());
     }
     std::vector<double> orden = tiempos;
     std::sort(orden.begin(), orden.end());

@@ -60,7 +60,7 @@ std::string JsonPaso(int n, const Paso& p, const Candidatos& c) {
     const auto casa = [](uint8_t h) { return Json(NombreCasa(h)); };
     return "{\"paso\":" + std::to_string(n) + ",\"tecnica\":" + Json(NombreTecnica(p.tecnica)) +
            ",\"nivel\":" + Json(NombreNivel(p.nivel)) +
-           ",\"peso\":" + std::to_string(PesoDe(p.tecnica)) +
+           ",\"peso\":" + std::to_string(p.peso) +
            ",\"origen\":" + Lista(p.origen, casilla) +
            ",\"cambiadas\":" + Lista(p.cambiadas, casilla) +
            ",\"jaulas\":" + Lista(p.segmentos, jaula) + ",\"casas\":" + Lista(p.casas, casa) +

@@ -145,6 +145,7 @@ Paso Nuevo(Tecnica t) {
     Paso p;
     p.tecnica = t;
     p.nivel = NivelDe(t);
+    p.peso = PesoDe(t);
     return p;
 }
 
@@ -970,7 +971,8 @@ std::optional<Paso> ConflictoDeCombinaciones(const Candidatos& c) {
 
 // ---- Chains ----------------------------------------------------------------------------------
 
-constexpr int kMaxCadena = 12; // links
+constexpr int kMaxCadena = 12;   // links
+constexpr int kPesoEslabon = 10; // each link past the shortest chain of its kind
 
 // Whether d in a and d in b are a strong link: one of them holds d. Two cells left for d in a
 // house, or in a cage that needs d.
@@ -1026,6 +1028,7 @@ std::optional<Paso> CadenaX(const Candidatos& c) {
                     std::vector<uint8_t> extremos = {cs[s], cs[i]};
                     std::bitset<kCasillas> fuera = VenTodas(c, extremos);
                     Paso p = Nuevo(Tecnica::CadenaX);
+                    p.peso += kPesoEslabon * (dist[e] - 3);
                     if (Quitar(c, p, fuera, d)) {
                         std::string texto;
                         for (int x = e; x >= 0; x = previo[x]) {
@@ -1067,6 +1070,7 @@ std::optional<Paso> CadenaXY(const Candidatos& c) {
                 if (i != s && on == x && dist[e] >= 2) {
                     std::vector<uint8_t> extremos = {bi[s], bi[i]};
                     Paso p = Nuevo(Tecnica::CadenaXY);
+                    p.peso += kPesoEslabon * (dist[e] - 2);
                     if (Quitar(c, p, VenTodas(c, extremos), x)) {
                         std::string texto;
                         for (int z = e; z >= 0; z = previo[z]) {
@@ -1093,7 +1097,8 @@ std::optional<Paso> CadenaXY(const Candidatos& c) {
 
 // ---- Forcing chains --------------------------------------------------------------------------
 
-constexpr int kMaxForzada = 24; // placements followed from an assumption
+constexpr int kMaxForzada = 30; // placements followed from an assumption
+constexpr int kCosteBasta = 2;  // a chain this short is taken without looking further
 
 struct Rejilla {
     std::array<uint8_t, kCasillas> valor;
@@ -1166,6 +1171,34 @@ bool Propagar(const Candidatos& c, Rejilla& r, int& pasos) {
                 if (!Poner(c, r, libre, resto)) return false;
                 ++pasos;
                 avanza = true;
+            } else if (libres > 1) {
+                // The digit sets that still fit: none is a contradiction, and their union
+                // bounds every empty cell.
+                std::array<uint16_t, 9> m{};
+                std::array<uint8_t, 9> cs{};
+                uint16_t puestos = 0;
+                int n = 0;
+                for (const int k : ja.casillas) {
+                    if (r.valor[k])
+                        puestos |= Bit(r.valor[k]);
+                    else
+                        cs[n++] = static_cast<uint8_t>(k);
+                }
+                uint16_t union_ = 0;
+                for (const uint16_t combo : Combinaciones(n, resto)) {
+                    if ((combo & puestos) || (combo & ~union_) == 0) continue;
+                    for (int i = 0; i < n; ++i)
+                        m[i] = r.cand[cs[i]] & combo;
+                    uint8_t dig[9];
+                    if (Asignar(m.data(), n, 0, combo, dig)) union_ |= combo;
+                }
+                if (!union_) return false;
+                for (int i = 0; i < n; ++i)
+                    if (r.cand[cs[i]] & ~union_) {
+                        r.cand[cs[i]] &= union_;
+                        if (!r.cand[cs[i]]) return false;
+                        avanza = true;
+                    }
             }
         }
         if (!avanza) break;
@@ -1173,45 +1206,87 @@ bool Propagar(const Candidatos& c, Rejilla& r, int& pasos) {
     return true;
 }
 
+// The cheapest forcing chain: from every cell with two or three candidates, and every digit
+// with two places in a house, each choice followed; a choice that ends in a contradiction goes,
+// and a digit every choice places is placed. Its cost is the placements followed.
 std::optional<Paso> CadenaForzada(const Candidatos& c) {
+    const Geometria& g = Geo();
     Rejilla base;
     for (int k = 0; k < kCasillas; ++k) {
         base.valor[k] = static_cast<uint8_t>(c.Valor(k));
         base.cand[k] = c.Mascara(k);
     }
-    for (int tam = 2; tam <= 3; ++tam)
-        for (int k = 0; k < kCasillas; ++k) {
-            if (Cuenta(c.Mascara(k)) != tam) continue;
-            std::vector<Rejilla> ramas;
-            for (uint16_t r = c.Mascara(k); r; r &= r - 1) {
-                const int d = PrimerDigito(r);
-                Rejilla x = base;
-                int pasos = 0;
-                if (!Poner(c, x, k, d) || !Propagar(c, x, pasos)) {
-                    Paso p = Nuevo(Tecnica::CadenaForzada);
-                    p.origen = {static_cast<uint8_t>(k)};
-                    p.eliminadas.emplace_back(k, d);
-                    return Cerrar(std::move(p), "Cadena forzada: si " + NombreCasilla(k) + " = " +
-                                                    std::to_string(d) +
-                                                    ", se llega a una contradicción");
-                }
-                ramas.push_back(x);
+    std::optional<Paso> mejor;
+    int costeMejor = kMaxForzada + 1;
+    // Each choice: a cell and a digit.
+    const auto probar = [&](const std::vector<std::pair<int, int>>& opciones,
+                            const std::string& desde) {
+        std::vector<Rejilla> ramas;
+        int coste = 0;
+        for (const auto& [k, d] : opciones) {
+            Rejilla x = base;
+            int pasos = 0;
+            const bool bien = Poner(c, x, k, d) && Propagar(c, x, pasos);
+            if (!bien) {
+                if (pasos + 1 >= costeMejor) continue;
+                Paso p = Nuevo(Tecnica::CadenaForzada);
+                p.peso += kPesoEslabon * pasos;
+                p.origen = {static_cast<uint8_t>(k)};
+                p.eliminadas.emplace_back(k, d);
+                costeMejor = pasos + 1;
+                mejor =
+                    Cerrar(std::move(p), "Cadena forzada: si " + NombreCasilla(k) + " = " +
+                                             std::to_string(d) + ", se llega a una contradicción");
+                return;
             }
-            Paso p = Nuevo(Tecnica::CadenaForzada);
-            for (int j = 0; j < kCasillas; ++j) {
-                if (c.Valor(j) || j == k) continue;
-                const int v = ramas[0].valor[j];
-                if (v && std::all_of(ramas.begin(), ramas.end(),
-                                     [&](const Rejilla& x) { return x.valor[j] == v; }))
-                    p.colocadas.emplace_back(j, v);
-            }
-            if (p.colocadas.empty()) continue;
-            p.origen = {static_cast<uint8_t>(k)};
-            return Cerrar(std::move(p), "Cadena forzada desde " + NombreCasilla(k) + " (" +
-                                            Digitos(c.Mascara(k), " o ") +
-                                            "): lo mismo en todos los casos");
+            coste = std::max(coste, pasos);
+            ramas.push_back(x);
         }
-    return std::nullopt;
+        if (coste >= costeMejor) return;
+        Paso p = Nuevo(Tecnica::CadenaForzada);
+        for (int j = 0; j < kCasillas; ++j) {
+            if (c.Valor(j)) continue;
+            const int v = ramas[0].valor[j];
+            if (v &&
+                std::all_of(ramas.begin(), ramas.end(),
+                            [&](const Rejilla& x) { return x.valor[j] == v; }) &&
+                std::none_of(opciones.begin(), opciones.end(),
+                             [&](const auto& o) { return o.first == j; }))
+                p.colocadas.emplace_back(j, v);
+        }
+        if (p.colocadas.empty()) return;
+        p.peso += kPesoEslabon * coste;
+        for (const auto& o : opciones)
+            p.origen.push_back(static_cast<uint8_t>(o.first));
+        costeMejor = coste;
+        mejor =
+            Cerrar(std::move(p), "Cadena forzada desde " + desde + ": lo mismo en todos los casos");
+    };
+    // Two-way choices first; three-way ones only when none of those gives anything.
+    for (int k = 0; k < kCasillas && costeMejor > kCosteBasta; ++k) {
+        if (Cuenta(c.Mascara(k)) != 2) continue;
+        std::vector<std::pair<int, int>> o;
+        for (uint16_t r = c.Mascara(k); r; r &= r - 1)
+            o.emplace_back(k, PrimerDigito(r));
+        probar(o, NombreCasilla(k) + " (" + Digitos(c.Mascara(k), " o ") + ")");
+    }
+    for (int h = 0; h < 27 && costeMejor > kCosteBasta; ++h)
+        for (int d = 1; d <= 9; ++d) {
+            std::vector<std::pair<int, int>> o;
+            for (const int k : g.casa[h])
+                if (c.Mascara(k) & Bit(d)) o.emplace_back(k, d);
+            if (o.size() == 2)
+                probar(o, "el " + std::to_string(d) + " en " + NombreCasa(h) + " (" +
+                              NombreCasilla(o[0].first) + " o " + NombreCasilla(o[1].first) + ")");
+        }
+    for (int k = 0; k < kCasillas && !mejor; ++k) {
+        if (Cuenta(c.Mascara(k)) != 3) continue;
+        std::vector<std::pair<int, int>> o;
+        for (uint16_t r = c.Mascara(k); r; r &= r - 1)
+            o.emplace_back(k, PrimerDigito(r));
+        probar(o, NombreCasilla(k) + " (" + Digitos(c.Mascara(k), " o ") + ")");
+    }
+    return mejor;
 }
 
 // ---- Guessing ----------------------------------------------------------------------------------
@@ -1442,7 +1517,7 @@ Calificacion Resolver(Candidatos c, std::stop_token parar) {
         if (p->tecnica == Tecnica::PruebaYError && !c.Solucion())
             if (const auto s = SolucionDe(c)) c.FijarSolucion(*s);
         Aplicar(c, *p);
-        cal.puntuacion += PesoDe(p->tecnica);
+        cal.puntuacion += p->peso;
         if (cal.pasos.empty() || p->nivel > cal.nivel ||
             (p->nivel == cal.nivel && PesoDe(p->tecnica) > PesoDe(cal.masDificil))) {
             cal.nivel = p->nivel;

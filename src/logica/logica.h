@@ -60,7 +60,7 @@ enum class Tecnica : uint8_t {
 inline constexpr int kTecnicas = static_cast<int>(Tecnica::PruebaYError) + 1;
 std::string_view NombreTecnica(Tecnica t); // Spanish
 Nivel NivelDe(Tecnica t);
-int PesoDe(Tecnica t); // the step's weight in the score
+int PesoDe(Tecnica t); // the technique's weight in the score (chains add for their length)
 
 // One step: a plain value. Cells are 9*(fila-1)+(col-1); houses are 0-8 rows, 9-17 columns,
 // 18-26 boxes; cages are segment numbers as in Enunciado::segmento.
@@ -74,6 +74,7 @@ struct Paso {
     std::vector<std::pair<uint8_t, uint8_t>> colocadas;  // (cell, digit)
     std::vector<std::pair<uint8_t, uint8_t>> eliminadas; // (cell, digit)
     std::string frase;                                   // one Spanish sentence; cells named FnCm
+    int peso = 0; // in the score: the technique's weight, more for a longer chain
 };
 
 // A cage as the steps read it: its segment number, its sum and its cells.

@@ -585,7 +585,8 @@ TEST(Logica, ResolverCalificaYSeDetiene) {
     int suma = 0;
     Nivel mayor = Nivel::Facil;
     for (const Paso& p : cal.pasos) {
-        suma += PesoDe(p.tecnica);
+        suma += p.peso;
+        EXPECT_GE(p.peso, PesoDe(p.tecnica));
         mayor = std::max(mayor, p.nivel);
     }
     EXPECT_EQ(cal.puntuacion, suma);
