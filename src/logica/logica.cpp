@@ -47,8 +47,8 @@ constexpr std::array<Ficha, kTecnicas> kFichas = {{
     {"Conflicto de combinaciones", Nivel::MuyDificil, 150},
     {"Cadena X", Nivel::Extremo, 260},
     {"Cadena XY", Nivel::Extremo, 280},
-    {"Cadena forzada", Nivel::Extremo, 500},
-    {"Prueba y error", Nivel::PruebaYError, 2000},
+    {"Cadena forzada", Nivel::Extremo, 1000},
+    {"Prueba y error", Nivel::PruebaYError, 10000},
 }};
 
 constexpr std::array<std::string_view, kNiveles> kNombresNivel = {
@@ -971,8 +971,9 @@ std::optional<Paso> ConflictoDeCombinaciones(const Candidatos& c) {
 
 // ---- Chains ----------------------------------------------------------------------------------
 
-constexpr int kMaxCadena = 12;   // links
-constexpr int kPesoEslabon = 10; // each link past the shortest chain of its kind
+constexpr int kMaxCadena = 12;       // links
+constexpr int kPesoEslabon = 30;     // each link past the shortest chain of its kind
+constexpr int kPesoColocacion = 100; // each placement a forcing chain follows
 
 // Whether d in a and d in b are a strong link: one of them holds d. Two cells left for d in a
 // house, or in a cage that needs d.
@@ -1230,7 +1231,7 @@ std::optional<Paso> CadenaForzada(const Candidatos& c) {
             if (!bien) {
                 if (pasos + 1 >= costeMejor) continue;
                 Paso p = Nuevo(Tecnica::CadenaForzada);
-                p.peso += kPesoEslabon * pasos;
+                p.peso += kPesoColocacion * pasos;
                 p.origen = {static_cast<uint8_t>(k)};
                 p.eliminadas.emplace_back(k, d);
                 costeMejor = pasos + 1;
@@ -1255,7 +1256,7 @@ std::optional<Paso> CadenaForzada(const Candidatos& c) {
                 p.colocadas.emplace_back(j, v);
         }
         if (p.colocadas.empty()) return;
-        p.peso += kPesoEslabon * coste;
+        p.peso += kPesoColocacion * coste;
         for (const auto& o : opciones)
             p.origen.push_back(static_cast<uint8_t>(o.first));
         costeMejor = coste;
