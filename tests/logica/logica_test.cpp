@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 #include <set>
 #include <string>
 #include <vector>
@@ -604,6 +605,29 @@ TEST(Logica, ResolverCalificaYSeDetiene) {
     malo.textos[1] = "5"; // 5 twice in row 1
     EXPECT_FALSE(Candidatos(malo).Valido());
     EXPECT_FALSE(Resolver(malo).resuelto);
+}
+
+// docs/dificultad.md publishes the table of techniques, levels and weights: it must be this one.
+TEST(Logica, LaTablaPublicadaEsLaDelCodigo) {
+    std::ifstream f(VELMORA_DOCS "/dificultad.md");
+    ASSERT_TRUE(f);
+    std::vector<std::string> filas;
+    bool enTabla = false;
+    for (std::string l; std::getline(f, l);) {
+        if (l.starts_with("<!-- tabla"))
+            enTabla = true;
+        else if (enTabla && l.starts_with("| ") && !l.starts_with("| técnica"))
+            filas.push_back(l);
+        else if (enTabla && !filas.empty() && !l.starts_with("|"))
+            break;
+    }
+    ASSERT_EQ(filas.size(), static_cast<size_t>(kTecnicas));
+    for (int t = 0; t < kTecnicas; ++t) {
+        const Tecnica x = static_cast<Tecnica>(t);
+        EXPECT_EQ(filas[t], "| " + std::string(NombreTecnica(x)) + " | " +
+                                std::string(NombreNivel(NivelDe(x))) + " | " +
+                                std::to_string(PesoDe(x)) + " |");
+    }
 }
 
 } // namespace
