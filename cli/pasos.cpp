@@ -59,8 +59,7 @@ std::string JsonPaso(int n, const Paso& p, const Candidatos& c) {
     };
     const auto casa = [](uint8_t h) { return Json(NombreCasa(h)); };
     return "{\"paso\":" + std::to_string(n) + ",\"tecnica\":" + Json(NombreTecnica(p.tecnica)) +
-           ",\"nivel\":" + Json(NombreNivel(p.nivel)) +
-           ",\"peso\":" + std::to_string(p.peso) +
+           ",\"nivel\":" + Json(NombreNivel(p.nivel)) + ",\"peso\":" + std::to_string(p.peso) +
            ",\"origen\":" + Lista(p.origen, casilla) +
            ",\"cambiadas\":" + Lista(p.cambiadas, casilla) +
            ",\"jaulas\":" + Lista(p.segmentos, jaula) + ",\"casas\":" + Lista(p.casas, casa) +
@@ -111,7 +110,7 @@ int Pasos(int argc, char** argv, std::string_view ayuda) {
                          "Calificación", Icono::Exclamacion});
         return v.soluciones == 0 ? kSinSolucion : kVarias;
     }
-    c.FijarSolucion(v.primera);
+    c.FijarSolucion(v.primera, true);
     const Calificacion cal = Resolver(c);
     if (todos)
         for (size_t i = 0; i < cal.pasos.size(); ++i) {

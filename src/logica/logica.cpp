@@ -42,8 +42,11 @@ constexpr std::array<Ficha, kTecnicas> kFichas = {{
     {"Cuarteto oculto", Nivel::MuyDificil, 150},
     {"X-Wing", Nivel::MuyDificil, 140},
     {"Swordfish", Nivel::MuyDificil, 150},
+    {"Jellyfish", Nivel::MuyDificil, 160},
     {"XY-Wing", Nivel::MuyDificil, 160},
     {"XYZ-Wing", Nivel::MuyDificil, 180},
+    {"Rectángulo único", Nivel::MuyDificil, 100},
+    {"Tumba bivalente (BUG+1)", Nivel::MuyDificil, 100},
     {"Conflicto de combinaciones", Nivel::MuyDificil, 150},
     {"Cadena X", Nivel::Extremo, 260},
     {"Cadena XY", Nivel::Extremo, 280},
@@ -812,7 +815,7 @@ std::optional<Paso> Oculto(const Candidatos& c, int n) {
 
 std::optional<Paso> Pez(const Candidatos& c, int n) {
     const Geometria& g = Geo();
-    const Tecnica t = n == 2 ? Tecnica::XWing : Tecnica::Swordfish;
+    const Tecnica t = n == 2 ? Tecnica::XWing : n == 3 ? Tecnica::Swordfish : Tecnica::Jellyfish;
     for (int d = 1; d <= 9; ++d)
         for (int base = 0; base < 2; ++base) { // rows as base, then columns
             std::vector<int> lineas;
@@ -911,6 +914,71 @@ std::optional<Paso> Ala(const Candidatos& c, bool xyz) {
                                                 NombreCasilla(alas[a]) + ", " +
                                                 NombreCasilla(alas[b]));
             }
+    }
+    return std::nullopt;
+}
+
+// ---- Uniqueness (classic puzzles known to have one solution) ---------------------------------
+
+// Four cells on two rows, two columns and two boxes: if three hold only {a, b} and the fourth
+// could too, a and b could swap, so the fourth holds something else. Cage sums would tell the
+// swaps apart, so only classic puzzles.
+std::optional<Paso> RectanguloUnico(const Candidatos& c) {
+    if (!c.Unica() || c.Killer()) return std::nullopt;
+    for (int f1 = 0; f1 < 9; ++f1)
+        for (int f2 = f1 + 1; f2 < 9; ++f2)
+            for (int c1 = 0; c1 < 9; ++c1)
+                for (int c2 = c1 + 1; c2 < 9; ++c2) {
+                    if ((f1 / 3 == f2 / 3) == (c1 / 3 == c2 / 3)) continue; // two boxes only
+                    const int cs[4] = {9 * f1 + c1, 9 * f1 + c2, 9 * f2 + c1, 9 * f2 + c2};
+                    int resto = -1, pares = 0;
+                    uint16_t par = 0;
+                    for (const int k : cs) {
+                        const uint16_t m = c.Mascara(k);
+                        if (Cuenta(m) == 2 && (par == 0 || m == par)) {
+                            par = m;
+                            ++pares;
+                        } else {
+                            resto = k;
+                        }
+                    }
+                    if (pares != 3 || resto < 0 || (c.Mascara(resto) & par) != par) continue;
+                    Paso p = Nuevo(Tecnica::RectanguloUnico);
+                    for (uint16_t r = par; r; r &= r - 1)
+                        p.eliminadas.emplace_back(resto, PrimerDigito(r));
+                    for (const int k : cs)
+                        p.origen.push_back(static_cast<uint8_t>(k));
+                    return Cerrar(std::move(p), "Rectángulo único {" + Digitos(par, "") + "} en " +
+                                                    ListaCasillas(p.origen));
+                }
+    return std::nullopt;
+}
+
+// Every empty cell has two candidates but one with three: otherwise each digit would appear
+// twice in each house and the puzzle would have two solutions, so that cell takes the digit
+// that appears three times in its row.
+std::optional<Paso> BugMasUno(const Candidatos& c) {
+    if (!c.Unica() || c.Killer()) return std::nullopt;
+    int tres = -1;
+    for (int k = 0; k < kCasillas; ++k) {
+        const int n = Cuenta(c.Mascara(k));
+        if (c.Valor(k) || n == 2) continue;
+        if (n != 3 || tres >= 0) return std::nullopt;
+        tres = k;
+    }
+    if (tres < 0) return std::nullopt;
+    const Geometria& g = Geo();
+    for (uint16_t r = c.Mascara(tres); r; r &= r - 1) {
+        const int d = PrimerDigito(r);
+        int n = 0;
+        for (const int k : g.casa[tres / 9])
+            n += (c.Mascara(k) >> d) & 1;
+        if (n != 3) continue;
+        Paso p = Nuevo(Tecnica::BugMasUno);
+        p.origen = {static_cast<uint8_t>(tres)};
+        p.casas = {static_cast<uint8_t>(tres / 9)};
+        p.colocadas.emplace_back(tres, d);
+        return Cerrar(std::move(p), "Tumba bivalente más una en " + NombreCasilla(tres));
     }
     return std::nullopt;
 }
@@ -1468,6 +1536,12 @@ std::optional<Paso> Probar(Tecnica t, const Candidatos& c) {
         return Pez(c, 2);
     case Tecnica::Swordfish:
         return Pez(c, 3);
+    case Tecnica::Jellyfish:
+        return Pez(c, 4);
+    case Tecnica::RectanguloUnico:
+        return RectanguloUnico(c);
+    case Tecnica::BugMasUno:
+        return BugMasUno(c);
     case Tecnica::XYWing:
         return Ala(c, false);
     case Tecnica::XYZWing:
@@ -1511,12 +1585,16 @@ void Aplicar(Candidatos& c, const Paso& p) {
 Calificacion Resolver(Candidatos c, std::stop_token parar) {
     Calificacion cal;
     if (!c.Valido()) return cal;
+    if (!c.Killer() && !c.Solucion()) {
+        const Veredicto v = Juzgar(c.ReglasDelPuzzle());
+        if (v.soluciones >= 1) c.FijarSolucion(v.primera, v.soluciones == 1);
+    }
     while (!c.Resuelto()) {
         if (parar.stop_requested()) return cal;
         std::optional<Paso> p = SiguientePaso(c);
         if (!p) break;
         if (p->tecnica == Tecnica::PruebaYError && !c.Solucion())
-            if (const auto s = SolucionDe(c)) c.FijarSolucion(*s);
+            if (const auto s = SolucionDe(c)) c.FijarSolucion(*s, false);
         Aplicar(c, *p);
         cal.puntuacion += p->peso;
         if (cal.pasos.empty() || p->nivel > cal.nivel ||

@@ -49,8 +49,11 @@ enum class Tecnica : uint8_t {
     CuartetoOculto,
     XWing,
     Swordfish,
+    Jellyfish,
     XYWing,
     XYZWing,
+    RectanguloUnico,
+    BugMasUno,
     ConflictoDeCombinaciones,
     CadenaX,
     CadenaXY,
@@ -117,9 +120,14 @@ public:
     void Restringir(int k, uint16_t m) { cand_[k] &= m; }
 
     // The solution "Prueba y error" follows when it has to guess. Without one, it asks the
-    // uniqueness verdict on the current digits.
-    void FijarSolucion(const std::array<uint8_t, kCasillas>& s) { solucion_ = s; }
+    // uniqueness verdict on the current digits. `unica`: the puzzle is known to have no other
+    // solution, which the uniqueness techniques of classic puzzles rely on.
+    void FijarSolucion(const std::array<uint8_t, kCasillas>& s, bool unica) {
+        solucion_ = s;
+        unica_ = unica;
+    }
     const std::optional<std::array<uint8_t, kCasillas>>& Solucion() const { return solucion_; }
+    bool Unica() const { return unica_; }
 
 private:
     void Preparar();
@@ -132,6 +140,7 @@ private:
     std::array<int8_t, kCasillas> jaulaDe_{};
     std::array<std::bitset<kCasillas>, kCasillas> ve_{};
     std::optional<std::array<uint8_t, kCasillas>> solucion_;
+    bool unica_ = false;
 };
 
 // The simplest step that applies, or none when the grid is solved or nothing applies.
@@ -149,7 +158,8 @@ struct Calificacion {
 };
 
 // Applies steps until solved or stuck; stops early (resuelto false, the steps so far) when
-// asked to stop. An invalid puzzle gives no steps.
+// asked to stop. An invalid puzzle gives no steps. A classic puzzle without a solution set
+// gets the verdict's first (it takes well under a millisecond).
 Calificacion Resolver(const Enunciado& e, std::stop_token parar = {});
 Calificacion Resolver(Candidatos c, std::stop_token parar = {});
 

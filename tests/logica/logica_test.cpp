@@ -98,10 +98,11 @@ Reglas KillerAlAzar(Azar& az, const Rejilla81& sol, int maxima) {
 
 // Steps until solved or stuck, each checked against the solution; the solution also picks the
 // guesses. Returns the grade's path.
-std::vector<Paso> ComprobarPasos(const Reglas& r, const Rejilla81& sol, const std::string& nombre) {
+std::vector<Paso> ComprobarPasos(const Reglas& r, const Rejilla81& sol, bool unica,
+                                 const std::string& nombre) {
     SCOPED_TRACE(nombre);
     Candidatos c(r);
-    c.FijarSolucion(sol);
+    c.FijarSolucion(sol, unica);
     std::vector<Paso> pasos;
     for (int i = 0; i < 400 && !c.Resuelto(); ++i) {
         const std::optional<Paso> p = SiguientePaso(c);
@@ -125,7 +126,7 @@ TEST(Logica, NingunPasoContradiceLaSolucionEnClasicos) {
     for (int n = 0; n < 300 && !HasFailure(); ++n) {
         const Rejilla81 sol = RejillaAlAzar(az);
         const Reglas r = ClasicoUnico(az, sol, az.Entre(17, 36));
-        for (const Paso& p : ComprobarPasos(r, sol, "clásico " + std::to_string(n)))
+        for (const Paso& p : ComprobarPasos(r, sol, true, "clásico " + std::to_string(n)))
             ++usadas[static_cast<int>(p.tecnica)];
     }
     // The generated puzzles reach beyond singles.
@@ -139,7 +140,7 @@ TEST(Logica, NingunPasoContradiceLaSolucionEnKillers) {
     for (int n = 0; n < 300 && !HasFailure(); ++n) {
         const Rejilla81 sol = RejillaAlAzar(az);
         const Reglas r = KillerAlAzar(az, sol, az.Entre(2, 6));
-        for (const Paso& p : ComprobarPasos(r, sol, "killer " + std::to_string(n)))
+        for (const Paso& p : ComprobarPasos(r, sol, false, "killer " + std::to_string(n)))
             ++usadas[static_cast<int>(p.tecnica)];
     }
     for (const Tecnica t : {Tecnica::CombinacionesDeJaula, Tecnica::Regla45Casa,
@@ -157,7 +158,7 @@ TEST(Logica, NingunPasoContradiceLaSolucionEnKillersUnicos) {
             ASSERT_TRUE(c.Valido());
             const Veredicto v = Juzgar(c.ReglasDelPuzzle());
             ASSERT_EQ(v.soluciones, 1);
-            ComprobarPasos(c.ReglasDelPuzzle(), v.primera,
+            ComprobarPasos(c.ReglasDelPuzzle(), v.primera, true,
                            std::string(fichero) + ':' + std::to_string(i + 1));
         }
     }
@@ -605,6 +606,21 @@ TEST(Logica, ResolverCalificaYSeDetiene) {
     malo.textos[1] = "5"; // 5 twice in row 1
     EXPECT_FALSE(Candidatos(malo).Valido());
     EXPECT_FALSE(Resolver(malo).resuelto);
+}
+
+// The uniqueness techniques act only on a classic puzzle known to have one solution.
+TEST(Logica, RectanguloUnicoSoloConSolucionUnica) {
+    Candidatos c;
+    for (const char* k : {"F1C1", "F1C2", "F4C1"})
+        c.Restringir(K(k), M({1, 2}));
+    c.Restringir(K("F4C2"), M({1, 2, 3}));
+    EXPECT_FALSE(Probar(Tecnica::RectanguloUnico, c));
+    c.FijarSolucion(kBase, true);
+    const auto p = Probar(Tecnica::RectanguloUnico, c);
+    ASSERT_TRUE(p);
+    const std::vector<std::pair<uint8_t, uint8_t>> esperadas = {{K("F4C2"), 1}, {K("F4C2"), 2}};
+    EXPECT_EQ(p->eliminadas, esperadas) << p->frase;
+    EXPECT_FALSE(Probar(Tecnica::BugMasUno, c));
 }
 
 // docs/dificultad.md publishes the table of techniques, levels and weights: it must be this one.
