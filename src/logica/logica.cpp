@@ -920,36 +920,69 @@ std::optional<Paso> Ala(const Candidatos& c, bool xyz) {
 
 // ---- Uniqueness (classic puzzles known to have one solution) ---------------------------------
 
-// Four cells on two rows, two columns and two boxes: if three hold only {a, b} and the fourth
-// could too, a and b could swap, so the fourth holds something else. Cage sums would tell the
-// swaps apart, so only classic puzzles.
+// Four cells on two rows, two columns and two boxes that could all be {a, b}: a and b could
+// swap, so the puzzle would have two solutions. Type 1: three hold only {a, b}, the fourth
+// holds something else. Type 2: the other two hold one same extra digit, so one of them holds
+// it. Type 4: the other two share a house where a has no other place, so neither is b. Cage
+// sums would tell the swaps apart, so only classic puzzles.
 std::optional<Paso> RectanguloUnico(const Candidatos& c) {
     if (!c.Unica() || c.Killer()) return std::nullopt;
+    const Geometria& g = Geo();
     for (int f1 = 0; f1 < 9; ++f1)
         for (int f2 = f1 + 1; f2 < 9; ++f2)
             for (int c1 = 0; c1 < 9; ++c1)
                 for (int c2 = c1 + 1; c2 < 9; ++c2) {
                     if ((f1 / 3 == f2 / 3) == (c1 / 3 == c2 / 3)) continue; // two boxes only
                     const int cs[4] = {9 * f1 + c1, 9 * f1 + c2, 9 * f2 + c1, 9 * f2 + c2};
-                    int resto = -1, pares = 0;
                     uint16_t par = 0;
+                    for (const int k : cs)
+                        if (Cuenta(c.Mascara(k)) == 2) par = c.Mascara(k);
+                    if (!par) continue;
+                    std::vector<uint8_t> otras;
+                    bool todas = true;
                     for (const int k : cs) {
-                        const uint16_t m = c.Mascara(k);
-                        if (Cuenta(m) == 2 && (par == 0 || m == par)) {
-                            par = m;
-                            ++pares;
-                        } else {
-                            resto = k;
-                        }
+                        if ((c.Mascara(k) & par) != par) todas = false;
+                        if (c.Mascara(k) != par) otras.push_back(static_cast<uint8_t>(k));
                     }
-                    if (pares != 3 || resto < 0 || (c.Mascara(resto) & par) != par) continue;
+                    if (!todas || otras.empty() || otras.size() > 2) continue;
                     Paso p = Nuevo(Tecnica::RectanguloUnico);
-                    for (uint16_t r = par; r; r &= r - 1)
-                        p.eliminadas.emplace_back(resto, PrimerDigito(r));
+                    std::string tipo;
+                    if (otras.size() == 1) {
+                        for (uint16_t r = par; r; r &= r - 1)
+                            p.eliminadas.emplace_back(otras[0], PrimerDigito(r));
+                        tipo = "tipo 1";
+                    } else {
+                        const uint16_t extra0 = c.Mascara(otras[0]) & ~par,
+                                       extra1 = c.Mascara(otras[1]) & ~par;
+                        if (extra0 == extra1 && Cuenta(extra0) == 1) {
+                            std::bitset<kCasillas> fuera = VenTodas(c, otras);
+                            for (const int k : cs)
+                                fuera.reset(k);
+                            Quitar(c, p, fuera, PrimerDigito(extra0));
+                            tipo = "tipo 2";
+                        }
+                        if (p.eliminadas.empty())
+                            for (const int h : g.casasDe[otras[0]]) {
+                                if (!g.conjunto[h][otras[1]]) continue;
+                                for (uint16_t r = par; r && p.eliminadas.empty(); r &= r - 1) {
+                                    const int a = PrimerDigito(r), b = PrimerDigito(par & ~Bit(a));
+                                    int n = 0;
+                                    for (const int k : g.casa[h])
+                                        n += (c.Mascara(k) >> a) & 1;
+                                    if (n != 2) continue;
+                                    for (const int k : otras)
+                                        p.eliminadas.emplace_back(k, b);
+                                    p.casas = {static_cast<uint8_t>(h)};
+                                    tipo = "tipo 4";
+                                }
+                                if (!p.eliminadas.empty()) break;
+                            }
+                    }
+                    if (p.eliminadas.empty()) continue;
                     for (const int k : cs)
                         p.origen.push_back(static_cast<uint8_t>(k));
-                    return Cerrar(std::move(p), "Rectángulo único {" + Digitos(par, "") + "} en " +
-                                                    ListaCasillas(p.origen));
+                    return Cerrar(std::move(p), "Rectángulo único {" + Digitos(par, "") + "} (" +
+                                                    tipo + ") en " + ListaCasillas(p.origen));
                 }
     return std::nullopt;
 }
