@@ -19,13 +19,13 @@ struct Ficha {
 
 // The one table of names, levels and weights; docs/dificultad.md publishes it.
 constexpr std::array<Ficha, kTecnicas> kFichas = {{
-    {"Jaula de una casilla", Nivel::Facil, 2},
-    {"Última casilla de la jaula", Nivel::Facil, 4},
-    {"Único lugar en el cuadro", Nivel::Facil, 12},
-    {"Único lugar en la fila", Nivel::Facil, 15},
-    {"Único lugar en la columna", Nivel::Facil, 15},
-    {"Candidato único", Nivel::Facil, 20},
-    {"Combinaciones de la jaula", Nivel::Moderado, 20},
+    {"Jaula de una casilla", Nivel::Facil, 1},
+    {"Última casilla de la jaula", Nivel::Facil, 2},
+    {"Único lugar en el cuadro", Nivel::Facil, 2},
+    {"Único lugar en la fila", Nivel::Facil, 3},
+    {"Único lugar en la columna", Nivel::Facil, 3},
+    {"Candidato único", Nivel::Facil, 4},
+    {"Combinaciones de la jaula", Nivel::Moderado, 5},
     {"Dígito obligado de la jaula", Nivel::Moderado, 40},
     {"Candidatos bloqueados (apuntado)", Nivel::Moderado, 50},
     {"Candidatos bloqueados (reclamo)", Nivel::Moderado, 50},
