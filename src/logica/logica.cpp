@@ -546,6 +546,13 @@ struct Evaluador {
     }
 };
 
+bool Distintas(const Candidatos& c, const std::vector<uint8_t>& cs) {
+    for (size_t i = 0; i < cs.size(); ++i)
+        for (size_t j = i + 1; j < cs.size(); ++j)
+            if (!c.Ven(cs[i], cs[j])) return false;
+    return true;
+}
+
 std::vector<Ecuacion> Ecuaciones(const Candidatos& c) {
     std::vector<Ecuacion> res;
     const auto& jaulas = c.Jaulas();
@@ -608,9 +615,11 @@ std::vector<Ecuacion> Ecuaciones(const Candidatos& c) {
                     else
                         e.menos.push_back(static_cast<uint8_t>(x));
                 }
-                cabe = e.mas.size() + e.menos.size() <= kMaxEcuacion;
+                // Longer equations only as hidden cages: innies that all see each other.
+                cabe = e.mas.size() + e.menos.size() <= kMaxEcuacion || e.menos.empty();
             }
             if (!cabe || e.mas.size() + e.menos.size() == 0) continue;
+            if (e.mas.size() > kMaxEcuacion && !Distintas(c, e.mas)) continue;
             res.push_back(std::move(e));
         }
     }
@@ -636,6 +645,22 @@ std::string TextoEcuacion(const Ecuacion& e) {
 }
 
 std::optional<Paso> ProbarEcuacion(const Candidatos& c, const Ecuacion& e, Tecnica t) {
+    if (e.mas.size() > kMaxEcuacion) {
+        // Distinct digits adding up to k: a cage of its own, with the cages' digit sets.
+        const Jaula oculta{-1, e.k, e.mas};
+        const AnalisisJaula a = Analizar(c, oculta);
+        if (a.combos.empty()) return std::nullopt;
+        Paso p = Nuevo(t);
+        for (size_t i = 0; i < a.libres.size(); ++i)
+            for (uint16_t r = c.Mascara(a.libres[i]) & ~a.apoyo[i]; r; r &= r - 1)
+                p.eliminadas.emplace_back(a.libres[i], PrimerDigito(r));
+        if (p.eliminadas.empty()) return std::nullopt;
+        p.origen = e.mas;
+        p.casas = e.region->casas;
+        p.segmentos = e.segmentos;
+        return Cerrar(std::move(p),
+                      "Jaula oculta en " + e.region->nombre + " (" + TextoEcuacion(e) + ")");
+    }
     Evaluador ev;
     for (const int x : e.mas) {
         ev.casilla[ev.n] = static_cast<uint8_t>(x);
@@ -1308,6 +1333,55 @@ bool Propagar(const Candidatos& c, Rejilla& r, int& pasos) {
     return true;
 }
 
+// A forcing chain from a cage's digit sets: with two or three sets left, each is followed (its
+// cells keep only its digits); a set that ends in a contradiction goes, and a digit every set
+// places is placed.
+std::optional<Paso> CadenaForzadaDeJaula(const Candidatos& c, const Rejilla& base) {
+    for (size_t j = 0; j < c.Jaulas().size(); ++j) {
+        const Jaula& ja = c.Jaulas()[j];
+        const AnalisisJaula a = Analizar(c, ja);
+        if (a.combos.size() < 2 || a.combos.size() > 3) continue;
+        std::vector<uint16_t> quedan;
+        std::vector<Rejilla> ramas;
+        int coste = 0;
+        for (const uint16_t combo : a.combos) {
+            Rejilla x = base;
+            int pasos = 0;
+            for (const int k : a.libres)
+                x.cand[k] &= combo;
+            if (Propagar(c, x, pasos)) {
+                quedan.push_back(combo);
+                ramas.push_back(x);
+            }
+            coste = std::max(coste, pasos);
+        }
+        if (quedan.empty()) continue; // an earlier mistake; never act on it
+        Paso p = Nuevo(Tecnica::CadenaForzada);
+        p.peso += kPesoColocacion * coste;
+        if (quedan.size() < a.combos.size()) {
+            const AnalisisJaula b = Analizar(c, ja, &quedan);
+            for (size_t i = 0; i < b.libres.size(); ++i)
+                for (uint16_t r = c.Mascara(b.libres[i]) & ~b.apoyo[i]; r; r &= r - 1)
+                    p.eliminadas.emplace_back(b.libres[i], PrimerDigito(r));
+        } else {
+            for (int k = 0; k < kCasillas; ++k) {
+                const int v = ramas[0].valor[k];
+                if (!c.Valor(k) && v &&
+                    std::all_of(ramas.begin(), ramas.end(),
+                                [&](const Rejilla& x) { return x.valor[k] == v; }))
+                    p.colocadas.emplace_back(k, v);
+            }
+        }
+        if (p.colocadas.empty() && p.eliminadas.empty()) continue;
+        p.origen = ja.casillas;
+        p.segmentos = {ja.segmento};
+        return Cerrar(std::move(p), "Cadena forzada desde las combinaciones de " +
+                                        NombreJaula(c, static_cast<int>(j)) + " (" +
+                                        TextoCombos(a.combos) + ")");
+    }
+    return std::nullopt;
+}
+
 // The cheapest forcing chain: from every cell with two or three candidates, and every digit
 // with two places in a house, each choice followed; a choice that ends in a contradiction goes,
 // and a digit every choice places is placed. Its cost is the placements followed.
@@ -1388,6 +1462,7 @@ std::optional<Paso> CadenaForzada(const Candidatos& c) {
             o.emplace_back(k, PrimerDigito(r));
         probar(o, NombreCasilla(k) + " (" + Digitos(c.Mascara(k), " o ") + ")");
     }
+    if (!mejor) mejor = CadenaForzadaDeJaula(c, base);
     return mejor;
 }
 
