@@ -383,6 +383,16 @@ const std::vector<Posicion>& Posiciones() {
                      {},
                      {{K("F3C9"), 6}},
                      {}});
+        // Row 1 but a 1+2 cage: the other seven cells are 3..9.
+        v.push_back(
+            {"jaula oculta de siete", Tecnica::JaulaOculta, {{"F1C1 F1C2", 3}}, "", {}, {}, [] {
+                 std::vector<std::pair<uint8_t, uint8_t>> e;
+                 for (uint8_t k = 2; k < 9; ++k) {
+                     e.emplace_back(k, 1);
+                     e.emplace_back(k, 2);
+                 }
+                 return e;
+             }()});
         v.push_back({"pareja desnuda",
                      Tecnica::ParejaDesnuda,
                      {},
