@@ -11,6 +11,7 @@
 #include "convertir.h"
 #include "dibujar.h"
 #include "paralelo.h"
+#include "pasos.h"
 #include "unica.h"
 
 namespace {
@@ -23,6 +24,8 @@ constexpr std::string_view kAyuda =
     "Uso: velmora-cli [--quiet] [--jobs N] solve FICHERO\n"
     "     velmora-cli check FICHERO\n"
     "     velmora-cli unique FICHERO\n"
+    "     velmora-cli steps [--json] FICHERO\n"
+    "     velmora-cli rate [--json] FICHERO\n"
     "     velmora-cli render [--solucion] [--tamano N] FICHERO SALIDA.{pdf,png,svg}\n"
     "     velmora-cli convert [--to FORMATO] ENTRADA [SALIDA]\n"
     "\n"
@@ -35,6 +38,16 @@ constexpr std::string_view kAyuda =
     "          línea 'Soluciones: 0', 'Soluciones: 1' o 'Soluciones: 2 o más', y luego la\n"
     "          solución, o dos de ellas separadas por una línea en blanco. Salida 0 si\n"
     "          tiene una sola, 1 si ninguna, 3 si más de una, 2 como 'solve'.\n"
+    "  steps   Lee y valida el fichero como 'unique' y lo resuelve paso a paso como una\n"
+    "          persona: escribe los pasos numerados, cada uno con su técnica y sus\n"
+    "          casillas (FnCm), y al final 'Dificultad: NIVEL (puntuación N)'. Solo\n"
+    "          califica un sudoku con una solución: salida 1 si no tiene ninguna, 3 si\n"
+    "          tiene más de una, 4 si la lógica se detiene antes de acabar (con los\n"
+    "          pasos hasta ahí), 0 si lo resuelve, 2 como 'solve'.\n"
+    "  rate    Como 'steps', pero solo escribe la línea de la dificultad y la línea\n"
+    "          'Técnica más difícil: NOMBRE'.\n"
+    "  --json  (steps, rate) Un objeto JSON por línea: uno por paso y uno final con la\n"
+    "          dificultad.\n"
     "  render  Lee y valida el fichero y dibuja el sudoku como se publica: una página A4\n"
     "          en PDF, o una imagen PNG o SVG cuadrada; el formato sale de la extensión de\n"
     "          SALIDA. Salida 0 si se escribe, 2 si el fichero no se puede leer, el sudoku\n"
@@ -67,6 +80,8 @@ int main(int argc, char** argv) {
     if (argc > 1 && std::string_view(argv[1]) == "render")
         return Dibujar(argc - 1, argv + 1, kAyuda);
     if (argc > 1 && std::string_view(argv[1]) == "convert") return Convertir(argc - 2, argv + 2);
+    if (argc > 1 && (std::string_view(argv[1]) == "steps" || std::string_view(argv[1]) == "rate"))
+        return Pasos(argc - 1, argv + 1, kAyuda);
     bool quiet = false;
     int hilos = TrabajadoresPorDefecto();
     std::vector<std::string_view> args;

@@ -138,6 +138,40 @@ if [ "$estado" != 3 ] || [ "$(sed -n 1p "$tmp/out")" != "Soluciones: 2 o más" ]
     fallos=$((fallos + 1))
 fi
 
+# steps, rate: the step path and its grade; only a puzzle with one solution is graded.
+"$cli" steps "$data/killer_bench.xml" >"$tmp/out" 2>"$tmp/err"
+estado=$?
+ultima=$(tail -n 1 "$tmp/out")
+if [ "$estado" != 0 ] || [ -s "$tmp/err" ] || [ "$(head -c 3 "$tmp/out")" != "1. " ] ||
+    ! grep -q '^[0-9]*\. .*: F[1-9]C[1-9] = [1-9]' "$tmp/out" ||
+    ! printf '%s' "$ultima" | grep -q '^Dificultad: .* (puntuación [0-9]*)$'; then
+    falla "steps (salida $estado)"
+    cat "$tmp/out" "$tmp/err"
+fi
+"$cli" rate "$data/killer_bench.xml" >"$tmp/rate" 2>"$tmp/err"
+{ [ $? = 0 ] && [ "$(head -n 1 "$tmp/rate")" = "$ultima" ] && [ "$(wc -l <"$tmp/rate")" = 2 ] &&
+    grep -q '^Técnica más difícil: ' "$tmp/rate"; } || falla "rate repite la dificultad de steps"
+"$cli" steps --json "$data/killer_bench.xml" >"$tmp/json" 2>"$tmp/err"
+{ [ $? = 0 ] && [ "$(wc -l <"$tmp/json")" = "$(wc -l <"$tmp/out")" ] &&
+    head -n 1 "$tmp/json" | grep -q '^{"paso":1,"tecnica":"' &&
+    tail -n 1 "$tmp/json" | grep -q '^{"dificultad":".*","puntuacion":[0-9]*,.*"resuelto":true}$'; } ||
+    falla "steps --json"
+"$cli" rate --json "$data/killer_bench.xml" >"$tmp/json" 2>"$tmp/err"
+{ [ $? = 0 ] && [ "$(wc -l <"$tmp/json")" = 1 ] && grep -q '^{"dificultad":' "$tmp/json"; } ||
+    falla "rate --json"
+expect "calificar sin solución" 1 "" "Calificación: El sudoku no tiene solución; no se puede calificar.$nl" \
+    -- rate "$data/clasico_sin_solucion.xml"
+expect "calificar varias" 3 "" "Calificación: El sudoku tiene más de una solución; solo se califica un sudoku con una solución única.$nl" \
+    -- steps "$data/clasico_vacio.xml"
+expect "calificar repetido" 2 "" "$repetido" -- rate "$data/clasico_repetido.xml"
+expect "calificar xml roto" 2 "" "$abrir" -- steps --json "$data/roto.xml"
+for args in "steps" "rate" "rate a b" "steps --rapido $data/clasico_vacio.xml"; do
+    # shellcheck disable=SC2086
+    "$cli" $args >/dev/null 2>"$tmp/err"
+    estado=$?
+    { [ "$estado" = 64 ] && grep -q '^Uso: velmora-cli' "$tmp/err"; } || falla "uso incorrecto '$args' dio $estado"
+done
+
 for args in "" "solve" "check" "unique" "unique a b" "resolver $data/clasico_vacio.xml" "solve a b" "--rapido solve $data/clasico_vacio.xml"; do
     # shellcheck disable=SC2086
     "$cli" $args >/dev/null 2>"$tmp/err"

@@ -1,0 +1,1723 @@
+#include "logica/logica.h"
+
+#include <algorithm>
+#include <bit>
+#include <numeric>
+
+#include "solver/combinaciones.h"
+#include "validation/validacion.h"
+
+namespace velmora {
+
+namespace {
+
+struct Ficha {
+    std::string_view nombre;
+    Nivel nivel;
+    int peso;
+};
+
+// The one table of names, levels and weights; docs/dificultad.md publishes it.
+constexpr std::array<Ficha, kTecnicas> kFichas = {{
+    {"Jaula de una casilla", Nivel::Facil, 1},
+    {"Última casilla de la jaula", Nivel::Facil, 2},
+    {"Único lugar en el cuadro", Nivel::Facil, 2},
+    {"Único lugar en la fila", Nivel::Facil, 3},
+    {"Único lugar en la columna", Nivel::Facil, 3},
+    {"Candidato único", Nivel::Facil, 4},
+    {"Combinaciones de la jaula", Nivel::Moderado, 5},
+    {"Dígito obligado de la jaula", Nivel::Moderado, 40},
+    {"Candidatos bloqueados (apuntado)", Nivel::Moderado, 50},
+    {"Candidatos bloqueados (reclamo)", Nivel::Moderado, 50},
+    {"Regla del 45 en una casa", Nivel::Moderado, 40},
+    {"Regla del 45: interiores", Nivel::Dificil, 70},
+    {"Regla del 45: exteriores", Nivel::Dificil, 70},
+    {"Regla del 45: diferencia", Nivel::Dificil, 90},
+    {"Jaula oculta", Nivel::Dificil, 100},
+    {"Pareja desnuda", Nivel::Dificil, 60},
+    {"Pareja oculta", Nivel::Dificil, 70},
+    {"Trío desnudo", Nivel::Dificil, 80},
+    {"Trío oculto", Nivel::Dificil, 100},
+    {"Cuarteto desnudo", Nivel::MuyDificil, 120},
+    {"Cuarteto oculto", Nivel::MuyDificil, 150},
+    {"X-Wing", Nivel::MuyDificil, 140},
+    {"Swordfish", Nivel::MuyDificil, 150},
+    {"Jellyfish", Nivel::MuyDificil, 160},
+    {"XY-Wing", Nivel::MuyDificil, 160},
+    {"XYZ-Wing", Nivel::MuyDificil, 180},
+    {"Rectángulo único", Nivel::MuyDificil, 100},
+    {"Tumba bivalente (BUG+1)", Nivel::MuyDificil, 100},
+    {"Conflicto de combinaciones", Nivel::MuyDificil, 150},
+    {"Cadena X", Nivel::Extremo, 260},
+    {"Cadena XY", Nivel::Extremo, 280},
+    {"Cadena forzada", Nivel::Extremo, 1000},
+    {"Prueba y error", Nivel::PruebaYError, 10000},
+}};
+
+constexpr std::array<std::string_view, kNiveles> kNombresNivel = {
+    "Fácil", "Moderado", "Difícil", "Muy difícil", "Extremo", "Prueba y error"};
+
+// Houses: 0-8 rows, 9-17 columns, 18-26 boxes.
+struct Geometria {
+    std::array<std::array<uint8_t, 9>, 27> casa{};
+    std::array<std::array<uint8_t, 3>, kCasillas> casasDe{};
+    std::array<std::array<uint8_t, 20>, kCasillas> pares{};
+    std::array<std::bitset<kCasillas>, 27> conjunto{};
+};
+
+constexpr int CuadroDe(int k) {
+    return (k / 27) * 3 + (k % 9) / 3;
+}
+
+const Geometria& Geo() {
+    static const Geometria g = [] {
+        Geometria g;
+        std::array<int, 27> n{};
+        for (int k = 0; k < kCasillas; ++k) {
+            const int cs[3] = {k / 9, 9 + k % 9, 18 + CuadroDe(k)};
+            for (int i = 0; i < 3; ++i) {
+                g.casasDe[k][i] = static_cast<uint8_t>(cs[i]);
+                g.casa[cs[i]][n[cs[i]]++] = static_cast<uint8_t>(k);
+                g.conjunto[cs[i]].set(k);
+            }
+        }
+        for (int k = 0; k < kCasillas; ++k) {
+            std::bitset<kCasillas> v;
+            for (const int c : g.casasDe[k])
+                v |= g.conjunto[c];
+            v.reset(k);
+            int m = 0;
+            for (int j = 0; j < kCasillas; ++j)
+                if (v[j]) g.pares[k][m++] = static_cast<uint8_t>(j);
+        }
+        return g;
+    }();
+    return g;
+}
+
+int Cuenta(unsigned m) {
+    return std::popcount(m);
+}
+int PrimerDigito(unsigned m) {
+    return std::countr_zero(m);
+}
+
+std::string Digitos(uint16_t m, std::string_view sep = ", ") {
+    std::string s;
+    for (int d = 1; d <= 9; ++d)
+        if (m & Bit(d)) {
+            if (!s.empty()) s += sep;
+            s += static_cast<char>('0' + d);
+        }
+    return s;
+}
+
+std::string ListaCasillas(const std::vector<uint8_t>& cs) {
+    std::string s;
+    for (const int k : cs) {
+        if (!s.empty()) s += ", ";
+        s += NombreCasilla(k);
+    }
+    return s;
+}
+
+std::string NombreJaula(const Candidatos& c, int j) {
+    const Jaula& ja = c.Jaulas()[j];
+    return "la jaula de " + std::to_string(ja.suma) + " en " + NombreCasilla(ja.casillas.front());
+}
+
+// The step's effect: "F3C4 = 7; F3C5, F3C6 ≠ 7".
+std::string Efecto(const Paso& p) {
+    std::string s;
+    for (const auto& [k, d] : p.colocadas) {
+        if (!s.empty()) s += "; ";
+        s += NombreCasilla(k) + " = " + std::to_string(d);
+    }
+    for (int d = 1; d <= 9; ++d) {
+        std::vector<uint8_t> cs;
+        for (const auto& [k, e] : p.eliminadas)
+            if (e == d) cs.push_back(k);
+        if (cs.empty()) continue;
+        if (!s.empty()) s += "; ";
+        s += ListaCasillas(cs) + " ≠ " + std::to_string(d);
+    }
+    return s;
+}
+
+Paso Nuevo(Tecnica t) {
+    Paso p;
+    p.tecnica = t;
+    p.nivel = NivelDe(t);
+    p.peso = PesoDe(t);
+    return p;
+}
+
+template <class T> void Ordenar(std::vector<T>& v) {
+    std::sort(v.begin(), v.end());
+    v.erase(std::unique(v.begin(), v.end()), v.end());
+}
+
+// Completes the changed cells, sorts the lists and writes the sentence from its opening.
+Paso Cerrar(Paso p, const std::string& inicio) {
+    for (const auto& [k, d] : p.colocadas)
+        p.cambiadas.push_back(k);
+    for (const auto& [k, d] : p.eliminadas)
+        p.cambiadas.push_back(k);
+    Ordenar(p.cambiadas);
+    Ordenar(p.origen);
+    Ordenar(p.segmentos);
+    Ordenar(p.casas);
+    Ordenar(p.colocadas);
+    Ordenar(p.eliminadas);
+    p.frase = inicio + ": " + Efecto(p);
+    return p;
+}
+
+// Eliminations of d from the cells of `en` that hold it; true when any.
+bool Quitar(const Candidatos& c, Paso& p, const std::bitset<kCasillas>& en, int d) {
+    bool alguna = false;
+    for (int k = 0; k < kCasillas; ++k)
+        if (en[k] && (c.Mascara(k) & Bit(d))) {
+            p.eliminadas.emplace_back(k, d);
+            alguna = true;
+        }
+    return alguna;
+}
+
+// The cells that see every cell of `cs`.
+std::bitset<kCasillas> VenTodas(const Candidatos& c, const std::vector<uint8_t>& cs) {
+    std::bitset<kCasillas> v;
+    v.set();
+    for (const int k : cs) {
+        v &= c.Vecinas(k);
+        v.reset(k);
+    }
+    return v;
+}
+
+// ---- Singles -------------------------------------------------------------------------------
+
+std::optional<Paso> JaulaDeUnaCasilla(const Candidatos& c) {
+    for (size_t j = 0; j < c.Jaulas().size(); ++j) {
+        const Jaula& ja = c.Jaulas()[j];
+        if (ja.casillas.size() != 1) continue;
+        const int k = ja.casillas[0];
+        if (c.Valor(k) || ja.suma < 1 || ja.suma > 9 || !(c.Mascara(k) & Bit(ja.suma))) continue;
+        Paso p = Nuevo(Tecnica::JaulaDeUnaCasilla);
+        p.origen = {static_cast<uint8_t>(k)};
+        p.segmentos = {ja.segmento};
+        p.colocadas.emplace_back(k, ja.suma);
+        return Cerrar(std::move(p), "Jaula de una casilla de suma " + std::to_string(ja.suma));
+    }
+    return std::nullopt;
+}
+
+std::optional<Paso> UltimaCasillaDeJaula(const Candidatos& c) {
+    for (size_t j = 0; j < c.Jaulas().size(); ++j) {
+        const Jaula& ja = c.Jaulas()[j];
+        if (ja.casillas.size() < 2) continue;
+        int libre = -1, libres = 0, resto = ja.suma;
+        for (const int k : ja.casillas) {
+            if (c.Valor(k))
+                resto -= c.Valor(k);
+            else {
+                libre = k;
+                ++libres;
+            }
+        }
+        if (libres != 1 || resto < 1 || resto > 9 || !(c.Mascara(libre) & Bit(resto))) continue;
+        Paso p = Nuevo(Tecnica::UltimaCasillaDeJaula);
+        p.origen = ja.casillas;
+        p.segmentos = {ja.segmento};
+        p.colocadas.emplace_back(libre, resto);
+        return Cerrar(std::move(p), "Última casilla de " + NombreJaula(c, static_cast<int>(j)));
+    }
+    return std::nullopt;
+}
+
+std::optional<Paso> UnicoLugar(const Candidatos& c, int desde, Tecnica t) {
+    const Geometria& g = Geo();
+    for (int h = desde; h < desde + 9; ++h)
+        for (int d = 1; d <= 9; ++d) {
+            int lugar = -1, n = 0;
+            bool puesto = false;
+            for (const int k : g.casa[h]) {
+                if (c.Valor(k) == d) puesto = true;
+                if (c.Mascara(k) & Bit(d)) {
+                    lugar = k;
+                    ++n;
+                }
+            }
+            if (puesto || n != 1) continue;
+            // A cell with this digit as its only candidate is a naked single, found later;
+            // as a hidden single it is still right, and simpler for a person.
+            Paso p = Nuevo(t);
+            p.casas = {static_cast<uint8_t>(h)};
+            p.origen.assign(g.casa[h].begin(), g.casa[h].end());
+            p.colocadas.emplace_back(lugar, d);
+            return Cerrar(std::move(p),
+                          "Único lugar para el " + std::to_string(d) + " en " + NombreCasa(h));
+        }
+    return std::nullopt;
+}
+
+std::optional<Paso> UnicoCandidato(const Candidatos& c) {
+    for (int k = 0; k < kCasillas; ++k)
+        if (!c.Valor(k) && Cuenta(c.Mascara(k)) == 1) {
+            Paso p = Nuevo(Tecnica::UnicoCandidato);
+            p.origen = {static_cast<uint8_t>(k)};
+            for (const int j : Geo().pares[k])
+                if (c.Valor(j)) p.origen.push_back(static_cast<uint8_t>(j));
+            p.colocadas.emplace_back(k, PrimerDigito(c.Mascara(k)));
+            return Cerrar(std::move(p), "Candidato único en " + NombreCasilla(k));
+        }
+    return std::nullopt;
+}
+
+// ---- Cages -----------------------------------------------------------------------------------
+
+// What a cage's sum still allows: the digit sets its empty cells can take, and for each empty
+// cell the digits some complete assignment gives it.
+struct AnalisisJaula {
+    std::vector<uint8_t> libres;
+    std::vector<uint16_t> combos;
+    std::array<uint16_t, 9> apoyo{};
+    uint16_t obligados = 0; // in every set
+};
+
+// An assignment of distinct digits of `combo` to the cells with masks m (one digit each, all
+// of the combo used); fills `dig`.
+bool Asignar(const uint16_t* m, int n, int i, uint16_t libres, uint8_t* dig) {
+    if (i == n) return true;
+    for (uint16_t r = m[i] & libres; r; r &= r - 1) {
+        const int d = PrimerDigito(r);
+        dig[i] = static_cast<uint8_t>(d);
+        if (Asignar(m, n, i + 1, static_cast<uint16_t>(libres & ~Bit(d)), dig)) return true;
+    }
+    return false;
+}
+
+AnalisisJaula Analizar(const Candidatos& c, const Jaula& ja,
+                       const std::vector<uint16_t>* soloEstos = nullptr) {
+    AnalisisJaula a;
+    int resto = ja.suma;
+    uint16_t puestos = 0;
+    for (const int k : ja.casillas) {
+        if (c.Valor(k)) {
+            resto -= c.Valor(k);
+            puestos |= Bit(c.Valor(k));
+        } else {
+            a.libres.push_back(static_cast<uint8_t>(k));
+        }
+    }
+    const int n = static_cast<int>(a.libres.size());
+    if (n == 0) return a;
+    std::array<uint16_t, 9> m{};
+    a.obligados = kDigitos;
+    const auto prueba = [&](uint16_t combo) {
+        if (combo & puestos) return;
+        for (int i = 0; i < n; ++i)
+            m[i] = c.Mascara(a.libres[i]) & combo;
+        uint8_t dig[9];
+        if (!Asignar(m.data(), n, 0, combo, dig)) return;
+        a.combos.push_back(combo);
+        a.obligados &= combo;
+        for (int i = 0; i < n; ++i)
+            a.apoyo[i] |= Bit(dig[i]);
+        for (int i = 0; i < n; ++i)
+            for (uint16_t r = m[i] & ~a.apoyo[i]; r; r &= r - 1) {
+                const int d = PrimerDigito(r);
+                std::array<uint16_t, 9> f = m;
+                f[i] = Bit(d);
+                if (Asignar(f.data(), n, 0, combo, dig))
+                    for (int x = 0; x < n; ++x)
+                        a.apoyo[x] |= Bit(dig[x]);
+            }
+    };
+    if (soloEstos)
+        for (const uint16_t combo : *soloEstos)
+            prueba(combo);
+    else
+        for (const uint16_t combo : Combinaciones(n, resto))
+            prueba(combo);
+    if (a.combos.empty()) a.obligados = 0;
+    return a;
+}
+
+std::string TextoCombos(const std::vector<uint16_t>& combos) {
+    if (combos.size() > 4) return std::to_string(combos.size()) + " combinaciones";
+    std::string s;
+    for (const uint16_t x : combos) {
+        if (!s.empty()) s += ", ";
+        s += TextoCombinacion(x);
+    }
+    return s;
+}
+
+std::optional<Paso> CombinacionesDeJaula(const Candidatos& c) {
+    for (size_t j = 0; j < c.Jaulas().size(); ++j) {
+        const Jaula& ja = c.Jaulas()[j];
+        const AnalisisJaula a = Analizar(c, ja);
+        if (a.libres.empty() || a.combos.empty()) continue;
+        Paso p = Nuevo(Tecnica::CombinacionesDeJaula);
+        for (size_t i = 0; i < a.libres.size(); ++i)
+            for (uint16_t r = c.Mascara(a.libres[i]) & ~a.apoyo[i]; r; r &= r - 1)
+                p.eliminadas.emplace_back(a.libres[i], PrimerDigito(r));
+        if (p.eliminadas.empty()) continue;
+        p.origen = ja.casillas;
+        p.segmentos = {ja.segmento};
+        return Cerrar(std::move(p), "Combinaciones de " + NombreJaula(c, static_cast<int>(j)) +
+                                        " (" + TextoCombos(a.combos) + ")");
+    }
+    return std::nullopt;
+}
+
+std::optional<Paso> DigitoObligadoDeJaula(const Candidatos& c) {
+    for (size_t j = 0; j < c.Jaulas().size(); ++j) {
+        const Jaula& ja = c.Jaulas()[j];
+        const AnalisisJaula a = Analizar(c, ja);
+        for (uint16_t r = a.obligados; r; r &= r - 1) {
+            const int d = PrimerDigito(r);
+            std::vector<uint8_t> con;
+            for (const int k : a.libres)
+                if (c.Mascara(k) & Bit(d)) con.push_back(static_cast<uint8_t>(k));
+            if (con.empty()) continue;
+            std::bitset<kCasillas> fuera = VenTodas(c, con);
+            for (const int k : ja.casillas)
+                fuera.reset(k);
+            Paso p = Nuevo(Tecnica::DigitoObligadoDeJaula);
+            if (!Quitar(c, p, fuera, d)) continue;
+            p.origen = con;
+            p.segmentos = {ja.segmento};
+            return Cerrar(std::move(p), "El " + std::to_string(d) + " es obligado en " +
+                                            NombreJaula(c, static_cast<int>(j)) +
+                                            " y solo cabe en " + ListaCasillas(con));
+        }
+    }
+    return std::nullopt;
+}
+
+// ---- Locked candidates ------------------------------------------------------------------------
+
+std::optional<Paso> Bloqueo(const Candidatos& c, bool apuntado) {
+    const Geometria& g = Geo();
+    const int desdeBase = apuntado ? 18 : 0, hastaBase = apuntado ? 27 : 18;
+    for (int b = desdeBase; b < hastaBase; ++b)
+        for (int d = 1; d <= 9; ++d) {
+            std::vector<uint8_t> con;
+            for (const int k : g.casa[b])
+                if (c.Mascara(k) & Bit(d)) con.push_back(k);
+            if (con.size() < 2) continue;
+            for (const int otra : g.casasDe[con[0]]) {
+                if (otra == b) continue;
+                if (!std::all_of(con.begin(), con.end(),
+                                 [&](int k) { return g.conjunto[otra][k]; }))
+                    continue;
+                Paso p = Nuevo(apuntado ? Tecnica::BloqueoApuntado : Tecnica::BloqueoReclamo);
+                if (!Quitar(c, p, g.conjunto[otra] & ~g.conjunto[b], d)) continue;
+                p.origen = con;
+                p.casas = {static_cast<uint8_t>(b), static_cast<uint8_t>(otra)};
+                return Cerrar(std::move(p), "En " + NombreCasa(b) + " el " + std::to_string(d) +
+                                                " solo cabe en " + NombreCasa(otra));
+            }
+        }
+    return std::nullopt;
+}
+
+// ---- The 45 rule -----------------------------------------------------------------------------
+
+struct Region {
+    std::bitset<kCasillas> casillas;
+    int nCasas;
+    std::vector<uint8_t> casas;
+    std::string nombre;
+};
+
+std::string Rango(std::string_view plural, int a, int b) {
+    return std::string(plural) + " " + std::to_string(a) + "–" + std::to_string(b);
+}
+
+const std::vector<Region>& Regiones() {
+    static const std::vector<Region> r = [] {
+        const Geometria& g = Geo();
+        std::vector<Region> v;
+        for (int h = 0; h < 27; ++h)
+            v.push_back({g.conjunto[h], 1, {static_cast<uint8_t>(h)}, NombreCasa(h)});
+        // Bands of consecutive rows and columns.
+        for (int tipo = 0; tipo < 2; ++tipo)
+            for (int largo = 2; largo <= 8; ++largo)
+                for (int a = 0; a + largo <= 9; ++a) {
+                    Region x{{}, largo, {}, ""};
+                    for (int i = a; i < a + largo; ++i) {
+                        x.casillas |= g.conjunto[tipo * 9 + i];
+                        x.casas.push_back(static_cast<uint8_t>(tipo * 9 + i));
+                    }
+                    x.nombre = Rango(tipo ? "las columnas" : "las filas", a + 1, a + largo);
+                    v.push_back(std::move(x));
+                }
+        // Unions of neighbouring boxes.
+        const std::vector<std::vector<int>> grupos = {
+            {0, 1}, {1, 2}, {3, 4}, {4, 5}, {6, 7},       {7, 8},       {0, 3},       {3, 6},
+            {1, 4}, {4, 7}, {2, 5}, {5, 8}, {0, 1, 3, 4}, {1, 2, 4, 5}, {3, 4, 6, 7}, {4, 5, 7, 8}};
+        for (const auto& gr : grupos) {
+            Region x{{}, static_cast<int>(gr.size()), {}, "los cuadros "};
+            for (size_t i = 0; i < gr.size(); ++i) {
+                x.casillas |= g.conjunto[18 + gr[i]];
+                x.casas.push_back(static_cast<uint8_t>(18 + gr[i]));
+                x.nombre += (i ? ", " : "") + std::to_string(gr[i] + 1);
+            }
+            v.push_back(std::move(x));
+        }
+        return v;
+    }();
+    return r;
+}
+
+// A sum over a few empty cells: the `mas` cells minus the `menos` cells equal `k`.
+struct Ecuacion {
+    std::vector<uint8_t> mas, menos;
+    int k = 0;
+    const Region* region = nullptr;
+    std::vector<int8_t> segmentos;
+};
+
+constexpr int kMaxEcuacion = 5;
+
+// Which digits each cell of an equation can take in some assignment that meets it, with cells
+// that see each other distinct.
+struct Evaluador {
+    int n = 0;
+    std::array<uint8_t, kMaxEcuacion> casilla{};
+    std::array<int, kMaxEcuacion> signo{};
+    std::array<uint16_t, kMaxEcuacion> mascara{};
+    std::array<unsigned, kMaxEcuacion> choca{}; // earlier positions seen
+    std::array<int, kMaxEcuacion + 1> minResto{}, maxResto{};
+    std::array<int, kMaxEcuacion> orden{};
+    std::array<uint8_t, kMaxEcuacion> dig{};
+    int objetivo = 0;
+
+    bool Buscar(int i, int suma) {
+        if (i == n) return suma == objetivo;
+        if (suma + minResto[i] > objetivo || suma + maxResto[i] < objetivo) return false;
+        const int p = orden[i];
+        for (uint16_t r = mascara[p]; r; r &= r - 1) {
+            const int d = PrimerDigito(r);
+            bool ok = true;
+            for (int j = 0; j < i && ok; ++j)
+                if ((choca[p] >> orden[j] & 1u) && dig[orden[j]] == d) ok = false;
+            if (!ok) continue;
+            dig[p] = static_cast<uint8_t>(d);
+            if (Buscar(i + 1, suma + signo[p] * d)) return true;
+        }
+        return false;
+    }
+
+    void Limites() {
+        minResto[n] = maxResto[n] = 0;
+        for (int i = n - 1; i >= 0; --i) {
+            const int p = orden[i];
+            const int lo = PrimerDigito(mascara[p]),
+                      hi = 31 - std::countl_zero(static_cast<unsigned>(mascara[p]));
+            minResto[i] = minResto[i + 1] + (signo[p] > 0 ? lo : -hi);
+            maxResto[i] = maxResto[i + 1] + (signo[p] > 0 ? hi : -lo);
+        }
+    }
+
+    // Supported digits per position.
+    std::array<uint16_t, kMaxEcuacion> Apoyo() {
+        std::array<uint16_t, kMaxEcuacion> apoyo{};
+        const std::array<uint16_t, kMaxEcuacion> original = mascara;
+        for (int p = 0; p < n; ++p)
+            for (uint16_t r = original[p] & ~apoyo[p]; r; r &= r - 1) {
+                const int d = PrimerDigito(r);
+                if (apoyo[p] & Bit(d)) continue;
+                mascara = original;
+                mascara[p] = Bit(d);
+                orden[0] = p;
+                for (int i = 0, j = 1; i < n; ++i)
+                    if (i != p) orden[j++] = i;
+                Limites();
+                if (Buscar(0, 0))
+                    for (int x = 0; x < n; ++x)
+                        apoyo[x] |= Bit(dig[x]);
+            }
+        mascara = original;
+        return apoyo;
+    }
+};
+
+bool Distintas(const Candidatos& c, const std::vector<uint8_t>& cs) {
+    for (size_t i = 0; i < cs.size(); ++i)
+        for (size_t j = i + 1; j < cs.size(); ++j)
+            if (!c.Ven(cs[i], cs[j])) return false;
+    return true;
+}
+
+std::vector<Ecuacion> Ecuaciones(const Candidatos& c) {
+    std::vector<Ecuacion> res;
+    const auto& jaulas = c.Jaulas();
+    for (const Region& r : Regiones()) {
+        int k = 45 * r.nCasas;
+        std::bitset<kCasillas> interiores = r.casillas;
+        std::vector<int> parciales;
+        std::vector<int8_t> dentro;
+        for (size_t j = 0; j < jaulas.size(); ++j) {
+            int enRegion = 0;
+            for (const int x : jaulas[j].casillas)
+                enRegion += r.casillas[x];
+            if (enRegion == 0) continue;
+            if (enRegion == static_cast<int>(jaulas[j].casillas.size())) {
+                k -= jaulas[j].suma;
+                for (const int x : jaulas[j].casillas)
+                    interiores.reset(x);
+                dentro.push_back(jaulas[j].segmento);
+            } else {
+                parciales.push_back(static_cast<int>(j));
+            }
+        }
+        // Which partial cages to count whole: none, all, or those with fewer empty cells
+        // outside than inside.
+        std::vector<std::vector<int>> opciones = {{}, parciales, {}};
+        for (const int j : parciales) {
+            int fuera = 0, denTro = 0;
+            for (const int x : jaulas[j].casillas)
+                if (!c.Valor(x)) (r.casillas[x] ? denTro : fuera) += 1;
+            if (fuera < denTro) opciones[2].push_back(j);
+        }
+        for (size_t o = 0; o < opciones.size(); ++o) {
+            if (o == 2 && (opciones[2] == opciones[0] || opciones[2] == opciones[1])) continue;
+            if (o == 1 && parciales.empty()) continue;
+            Ecuacion e;
+            e.region = &r;
+            e.segmentos = dentro;
+            e.k = k;
+            std::bitset<kCasillas> mas = interiores, menos;
+            for (const int j : opciones[o]) {
+                e.k -= jaulas[j].suma;
+                e.segmentos.push_back(jaulas[j].segmento);
+                for (const int x : jaulas[j].casillas) {
+                    if (r.casillas[x])
+                        mas.reset(x);
+                    else
+                        menos.set(x);
+                }
+            }
+            bool cabe = true;
+            for (int x = 0; x < kCasillas && cabe; ++x) {
+                if (mas[x]) {
+                    if (c.Valor(x))
+                        e.k -= c.Valor(x);
+                    else
+                        e.mas.push_back(static_cast<uint8_t>(x));
+                } else if (menos[x]) {
+                    if (c.Valor(x))
+                        e.k += c.Valor(x);
+                    else
+                        e.menos.push_back(static_cast<uint8_t>(x));
+                }
+                // Longer equations only as hidden cages: innies that all see each other.
+                cabe = e.mas.size() + e.menos.size() <= kMaxEcuacion || e.menos.empty();
+            }
+            if (!cabe || e.mas.size() + e.menos.size() == 0) continue;
+            if (e.mas.size() > kMaxEcuacion && !Distintas(c, e.mas)) continue;
+            res.push_back(std::move(e));
+        }
+    }
+    return res;
+}
+
+Tecnica ClaseDe(const Ecuacion& e) {
+    const size_t n = e.mas.size() + e.menos.size();
+    if (e.region->nCasas == 1 && n <= 2) return Tecnica::Regla45Casa;
+    if (n > 3) return Tecnica::JaulaOculta;
+    if (e.menos.empty()) return Tecnica::Regla45Interiores;
+    if (e.mas.empty()) return Tecnica::Regla45Exteriores;
+    return Tecnica::Regla45Diferencia;
+}
+
+std::string TextoEcuacion(const Ecuacion& e) {
+    std::string s;
+    for (const int x : e.mas)
+        s += (s.empty() ? "" : " + ") + NombreCasilla(x);
+    for (const int x : e.menos)
+        s += (s.empty() ? "−" : " − ") + NombreCasilla(x);
+    return s + " = " + std::to_string(e.k);
+}
+
+std::optional<Paso> ProbarEcuacion(const Candidatos& c, const Ecuacion& e, Tecnica t) {
+    if (e.mas.size() > kMaxEcuacion) {
+        // Distinct digits adding up to k: a cage of its own, with the cages' digit sets.
+        const Jaula oculta{-1, e.k, e.mas};
+        const AnalisisJaula a = Analizar(c, oculta);
+        if (a.combos.empty()) return std::nullopt;
+        Paso p = Nuevo(t);
+        for (size_t i = 0; i < a.libres.size(); ++i)
+            for (uint16_t r = c.Mascara(a.libres[i]) & ~a.apoyo[i]; r; r &= r - 1)
+                p.eliminadas.emplace_back(a.libres[i], PrimerDigito(r));
+        if (p.eliminadas.empty()) return std::nullopt;
+        p.origen = e.mas;
+        p.casas = e.region->casas;
+        p.segmentos = e.segmentos;
+        return Cerrar(std::move(p),
+                      "Jaula oculta en " + e.region->nombre + " (" + TextoEcuacion(e) + ")");
+    }
+    Evaluador ev;
+    for (const int x : e.mas) {
+        ev.casilla[ev.n] = static_cast<uint8_t>(x);
+        ev.signo[ev.n++] = 1;
+    }
+    for (const int x : e.menos) {
+        ev.casilla[ev.n] = static_cast<uint8_t>(x);
+        ev.signo[ev.n++] = -1;
+    }
+    for (int i = 0; i < ev.n; ++i) {
+        ev.mascara[i] = c.Mascara(ev.casilla[i]);
+        for (int j = 0; j < ev.n; ++j)
+            if (c.Ven(ev.casilla[i], ev.casilla[j])) ev.choca[i] |= 1u << j;
+    }
+    ev.objetivo = e.k;
+    const auto apoyo = ev.Apoyo();
+    Paso p = Nuevo(t);
+    for (int i = 0; i < ev.n; ++i) {
+        const uint16_t m = c.Mascara(ev.casilla[i]);
+        if (apoyo[i] == m || apoyo[i] == 0) continue;
+        if (Cuenta(apoyo[i]) == 1)
+            p.colocadas.emplace_back(ev.casilla[i], PrimerDigito(apoyo[i]));
+        else
+            for (uint16_t r = m & ~apoyo[i]; r; r &= r - 1)
+                p.eliminadas.emplace_back(ev.casilla[i], PrimerDigito(r));
+    }
+    // No assignment at all means an earlier mistake; never act on it.
+    if (std::any_of(apoyo.begin(), apoyo.begin() + ev.n, [](uint16_t a) { return a == 0; }))
+        return std::nullopt;
+    if (p.colocadas.empty() && p.eliminadas.empty()) return std::nullopt;
+    p.origen.assign(ev.casilla.begin(), ev.casilla.begin() + ev.n);
+    p.casas = e.region->casas;
+    p.segmentos = e.segmentos;
+    const std::string inicio = t == Tecnica::JaulaOculta ? "Jaula oculta en " : "Regla del 45 en ";
+    return Cerrar(std::move(p), inicio + e.region->nombre + " (" + TextoEcuacion(e) + ")");
+}
+
+std::optional<Paso> Regla45(const Candidatos& c, Tecnica desde, Tecnica hasta) {
+    if (!c.Killer()) return std::nullopt;
+    const std::vector<Ecuacion> es = Ecuaciones(c);
+    for (int t = static_cast<int>(desde); t <= static_cast<int>(hasta); ++t)
+        for (const Ecuacion& e : es)
+            if (static_cast<int>(ClaseDe(e)) == t)
+                if (auto p = ProbarEcuacion(c, e, static_cast<Tecnica>(t))) return p;
+    return std::nullopt;
+}
+
+// ---- Subsets ---------------------------------------------------------------------------------
+
+std::optional<Paso> Desnudo(const Candidatos& c, int n) {
+    const Geometria& g = Geo();
+    const Tecnica t = n == 2   ? Tecnica::ParejaDesnuda
+                      : n == 3 ? Tecnica::TrioDesnudo
+                               : Tecnica::CuartetoDesnudo;
+    const std::string_view nombre = n == 2 ? "Pareja" : n == 3 ? "Trío" : "Cuarteto";
+    const int unidades = 27 + static_cast<int>(c.Jaulas().size());
+    for (int u = 0; u < unidades; ++u) {
+        std::vector<uint8_t> libres;
+        if (u < 27) {
+            for (const int k : g.casa[u])
+                if (!c.Valor(k)) libres.push_back(k);
+        } else {
+            for (const int k : c.Jaulas()[u - 27].casillas)
+                if (!c.Valor(k)) libres.push_back(k);
+        }
+        const int m = static_cast<int>(libres.size());
+        if (m <= n) continue;
+        std::vector<int> idx(n);
+        // Every n-subset in lexicographic order.
+        std::iota(idx.begin(), idx.end(), 0);
+        while (true) {
+            uint16_t unionM = 0;
+            bool ok = true;
+            for (const int i : idx) {
+                const uint16_t mk = c.Mascara(libres[i]);
+                if (Cuenta(mk) > n) ok = false;
+                unionM |= mk;
+            }
+            if (ok && Cuenta(unionM) == n) {
+                std::vector<uint8_t> sub;
+                for (const int i : idx)
+                    sub.push_back(libres[i]);
+                std::bitset<kCasillas> fuera;
+                for (const int k : libres)
+                    fuera.set(k);
+                for (const int k : sub)
+                    fuera.reset(k);
+                Paso p = Nuevo(t);
+                for (uint16_t r = unionM; r; r &= r - 1)
+                    Quitar(c, p, fuera, PrimerDigito(r));
+                if (!p.eliminadas.empty()) {
+                    p.origen = sub;
+                    std::string donde;
+                    if (u < 27) {
+                        p.casas = {static_cast<uint8_t>(u)};
+                        donde = NombreCasa(u);
+                    } else {
+                        p.segmentos = {c.Jaulas()[u - 27].segmento};
+                        donde = NombreJaula(c, u - 27);
+                    }
+                    return Cerrar(std::move(p), std::string(nombre) + " desnud" +
+                                                    (n == 2 ? "a" : "o") + " {" +
+                                                    Digitos(unionM, "") + "} en " +
+                                                    ListaCasillas(sub) + " (" + donde + ")");
+                }
+            }
+            int i = n - 1;
+            while (i >= 0 && idx[i] == m - n + i)
+                --i;
+            if (i < 0) break;
+            ++idx[i];
+            for (int j = i + 1; j < n; ++j)
+                idx[j] = idx[j - 1] + 1;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<Paso> Oculto(const Candidatos& c, int n) {
+    const Geometria& g = Geo();
+    const Tecnica t = n == 2   ? Tecnica::ParejaOculta
+                      : n == 3 ? Tecnica::TrioOculto
+                               : Tecnica::CuartetoOculto;
+    const std::string_view nombre = n == 2   ? "Pareja oculta"
+                                    : n == 3 ? "Trío oculto"
+                                             : "Cuarteto oculto";
+    for (int h = 0; h < 27; ++h) {
+        std::vector<int> digs;
+        std::array<std::bitset<kCasillas>, 10> lugares{};
+        for (int d = 1; d <= 9; ++d) {
+            for (const int k : g.casa[h])
+                if (c.Mascara(k) & Bit(d)) lugares[d].set(k);
+            const size_t cu = lugares[d].count();
+            if (cu >= 1) digs.push_back(d);
+        }
+        const int m = static_cast<int>(digs.size());
+        if (m <= n) continue;
+        std::vector<int> idx(n);
+        std::iota(idx.begin(), idx.end(), 0);
+        while (true) {
+            std::bitset<kCasillas> u;
+            uint16_t conj = 0;
+            for (const int i : idx) {
+                u |= lugares[digs[i]];
+                conj |= Bit(digs[i]);
+            }
+            if (static_cast<int>(u.count()) == n) {
+                Paso p = Nuevo(t);
+                std::vector<uint8_t> sub;
+                for (int k = 0; k < kCasillas; ++k)
+                    if (u[k]) {
+                        sub.push_back(static_cast<uint8_t>(k));
+                        for (uint16_t r = c.Mascara(k) & ~conj; r; r &= r - 1)
+                            p.eliminadas.emplace_back(k, PrimerDigito(r));
+                    }
+                if (!p.eliminadas.empty()) {
+                    p.origen = sub;
+                    p.casas = {static_cast<uint8_t>(h)};
+                    return Cerrar(std::move(p), std::string(nombre) + " {" + Digitos(conj, "") +
+                                                    "} en " + ListaCasillas(sub) + " (" +
+                                                    NombreCasa(h) + ")");
+                }
+            }
+            int i = n - 1;
+            while (i >= 0 && idx[i] == m - n + i)
+                --i;
+            if (i < 0) break;
+            ++idx[i];
+            for (int j = i + 1; j < n; ++j)
+                idx[j] = idx[j - 1] + 1;
+        }
+    }
+    return std::nullopt;
+}
+
+// ---- Fish ------------------------------------------------------------------------------------
+
+std::optional<Paso> Pez(const Candidatos& c, int n) {
+    const Geometria& g = Geo();
+    const Tecnica t = n == 2 ? Tecnica::XWing : n == 3 ? Tecnica::Swordfish : Tecnica::Jellyfish;
+    for (int d = 1; d <= 9; ++d)
+        for (int base = 0; base < 2; ++base) { // rows as base, then columns
+            std::vector<int> lineas;
+            std::array<unsigned, 9> pos{};
+            for (int i = 0; i < 9; ++i) {
+                for (int j = 0; j < 9; ++j)
+                    if (c.Mascara(g.casa[base * 9 + i][j]) & Bit(d)) pos[i] |= 1u << j;
+                const int cu = Cuenta(pos[i]);
+                if (cu >= 2 && cu <= n) lineas.push_back(i);
+            }
+            const int m = static_cast<int>(lineas.size());
+            if (m < n) continue;
+            std::vector<int> idx(n);
+            std::iota(idx.begin(), idx.end(), 0);
+            while (true) {
+                unsigned cub = 0;
+                unsigned usadas = 0;
+                for (const int i : idx) {
+                    cub |= pos[lineas[i]];
+                    usadas |= 1u << lineas[i];
+                }
+                if (Cuenta(cub) == n) {
+                    Paso p = Nuevo(t);
+                    std::bitset<kCasillas> fuera;
+                    std::vector<uint8_t> casas;
+                    for (int j = 0; j < 9; ++j)
+                        if (cub >> j & 1u) {
+                            const int cover = (1 - base) * 9 + j;
+                            casas.push_back(static_cast<uint8_t>(cover));
+                            for (int i = 0; i < 9; ++i)
+                                if (!(usadas >> i & 1u)) fuera.set(g.casa[cover][i]);
+                        }
+                    if (Quitar(c, p, fuera, d)) {
+                        std::string lineasTxt;
+                        for (const int i : idx) {
+                            p.casas.push_back(static_cast<uint8_t>(base * 9 + lineas[i]));
+                            for (int j = 0; j < 9; ++j)
+                                if (pos[lineas[i]] >> j & 1u)
+                                    p.origen.push_back(g.casa[base * 9 + lineas[i]][j]);
+                            lineasTxt +=
+                                (lineasTxt.empty() ? "" : ", ") + std::to_string(lineas[i] + 1);
+                        }
+                        p.casas.insert(p.casas.end(), casas.begin(), casas.end());
+                        return Cerrar(std::move(p),
+                                      std::string(NombreTecnica(t)) + " del " + std::to_string(d) +
+                                          " en las " + (base ? "columnas " : "filas ") + lineasTxt);
+                    }
+                }
+                int i = n - 1;
+                while (i >= 0 && idx[i] == m - n + i)
+                    --i;
+                if (i < 0) break;
+                ++idx[i];
+                for (int j = i + 1; j < n; ++j)
+                    idx[j] = idx[j - 1] + 1;
+            }
+        }
+    return std::nullopt;
+}
+
+// ---- Wings -----------------------------------------------------------------------------------
+
+std::optional<Paso> Ala(const Candidatos& c, bool xyz) {
+    const Tecnica t = xyz ? Tecnica::XYZWing : Tecnica::XYWing;
+    for (int piv = 0; piv < kCasillas; ++piv) {
+        const uint16_t mp = c.Mascara(piv);
+        if (Cuenta(mp) != (xyz ? 3 : 2)) continue;
+        std::vector<uint8_t> alas;
+        for (int k = 0; k < kCasillas; ++k) {
+            const uint16_t mk = c.Mascara(k);
+            if (!c.Ven(piv, k) || Cuenta(mk) != 2) continue;
+            if (xyz ? (mk & mp) == mk : Cuenta(mk & mp) == 1) alas.push_back(k);
+        }
+        for (size_t a = 0; a < alas.size(); ++a)
+            for (size_t b = a + 1; b < alas.size(); ++b) {
+                const uint16_t ma = c.Mascara(alas[a]), mb = c.Mascara(alas[b]);
+                if (ma == mb) continue;
+                uint16_t z;
+                if (xyz) {
+                    z = ma & mb;
+                    if (Cuenta(z) != 1 || (ma | mb) != mp) continue;
+                } else {
+                    z = static_cast<uint16_t>(ma & mb & ~mp);
+                    if (Cuenta(z) != 1 || ((ma | mb) & mp) != mp) continue;
+                }
+                std::vector<uint8_t> cs = {alas[a], alas[b]};
+                if (xyz) cs.push_back(static_cast<uint8_t>(piv));
+                std::bitset<kCasillas> fuera = VenTodas(c, cs);
+                fuera.reset(piv);
+                Paso p = Nuevo(t);
+                const int d = PrimerDigito(z);
+                if (!Quitar(c, p, fuera, d)) continue;
+                p.origen = {static_cast<uint8_t>(piv), alas[a], alas[b]};
+                return Cerrar(std::move(p), std::string(NombreTecnica(t)) + " con pivote " +
+                                                NombreCasilla(piv) + " y alas " +
+                                                NombreCasilla(alas[a]) + ", " +
+                                                NombreCasilla(alas[b]));
+            }
+    }
+    return std::nullopt;
+}
+
+// ---- Uniqueness (classic puzzles known to have one solution) ---------------------------------
+
+// Four cells on two rows, two columns and two boxes that could all be {a, b}: a and b could
+// swap, so the puzzle would have two solutions. Type 1: three hold only {a, b}, the fourth
+// holds something else. Type 2: the other two hold one same extra digit, so one of them holds
+// it. Type 4: the other two share a house where a has no other place, so neither is b. Cage
+// sums would tell the swaps apart, so only classic puzzles.
+std::optional<Paso> RectanguloUnico(const Candidatos& c) {
+    if (!c.Unica() || c.Killer()) return std::nullopt;
+    const Geometria& g = Geo();
+    for (int f1 = 0; f1 < 9; ++f1)
+        for (int f2 = f1 + 1; f2 < 9; ++f2)
+            for (int c1 = 0; c1 < 9; ++c1)
+                for (int c2 = c1 + 1; c2 < 9; ++c2) {
+                    if ((f1 / 3 == f2 / 3) == (c1 / 3 == c2 / 3)) continue; // two boxes only
+                    const int cs[4] = {9 * f1 + c1, 9 * f1 + c2, 9 * f2 + c1, 9 * f2 + c2};
+                    uint16_t par = 0;
+                    for (const int k : cs)
+                        if (Cuenta(c.Mascara(k)) == 2) par = c.Mascara(k);
+                    if (!par) continue;
+                    std::vector<uint8_t> otras;
+                    bool todas = true;
+                    for (const int k : cs) {
+                        if ((c.Mascara(k) & par) != par) todas = false;
+                        if (c.Mascara(k) != par) otras.push_back(static_cast<uint8_t>(k));
+                    }
+                    if (!todas || otras.empty() || otras.size() > 2) continue;
+                    Paso p = Nuevo(Tecnica::RectanguloUnico);
+                    std::string tipo;
+                    if (otras.size() == 1) {
+                        for (uint16_t r = par; r; r &= r - 1)
+                            p.eliminadas.emplace_back(otras[0], PrimerDigito(r));
+                        tipo = "tipo 1";
+                    } else {
+                        const uint16_t extra0 = c.Mascara(otras[0]) & ~par,
+                                       extra1 = c.Mascara(otras[1]) & ~par;
+                        if (extra0 == extra1 && Cuenta(extra0) == 1) {
+                            std::bitset<kCasillas> fuera = VenTodas(c, otras);
+                            for (const int k : cs)
+                                fuera.reset(k);
+                            Quitar(c, p, fuera, PrimerDigito(extra0));
+                            tipo = "tipo 2";
+                        }
+                        if (p.eliminadas.empty())
+                            for (const int h : g.casasDe[otras[0]]) {
+                                if (!g.conjunto[h][otras[1]]) continue;
+                                for (uint16_t r = par; r && p.eliminadas.empty(); r &= r - 1) {
+                                    const int a = PrimerDigito(r), b = PrimerDigito(par & ~Bit(a));
+                                    int n = 0;
+                                    for (const int k : g.casa[h])
+                                        n += (c.Mascara(k) >> a) & 1;
+                                    if (n != 2) continue;
+                                    for (const int k : otras)
+                                        p.eliminadas.emplace_back(k, b);
+                                    p.casas = {static_cast<uint8_t>(h)};
+                                    tipo = "tipo 4";
+                                }
+                                if (!p.eliminadas.empty()) break;
+                            }
+                    }
+                    if (p.eliminadas.empty()) continue;
+                    for (const int k : cs)
+                        p.origen.push_back(static_cast<uint8_t>(k));
+                    return Cerrar(std::move(p), "Rectángulo único {" + Digitos(par, "") + "} (" +
+                                                    tipo + ") en " + ListaCasillas(p.origen));
+                }
+    return std::nullopt;
+}
+
+// Every empty cell has two candidates but one with three: otherwise each digit would appear
+// twice in each house and the puzzle would have two solutions, so that cell takes the digit
+// that appears three times in its row.
+std::optional<Paso> BugMasUno(const Candidatos& c) {
+    if (!c.Unica() || c.Killer()) return std::nullopt;
+    int tres = -1;
+    for (int k = 0; k < kCasillas; ++k) {
+        const int n = Cuenta(c.Mascara(k));
+        if (c.Valor(k) || n == 2) continue;
+        if (n != 3 || tres >= 0) return std::nullopt;
+        tres = k;
+    }
+    if (tres < 0) return std::nullopt;
+    const Geometria& g = Geo();
+    for (uint16_t r = c.Mascara(tres); r; r &= r - 1) {
+        const int d = PrimerDigito(r);
+        int n = 0;
+        for (const int k : g.casa[tres / 9])
+            n += (c.Mascara(k) >> d) & 1;
+        if (n != 3) continue;
+        Paso p = Nuevo(Tecnica::BugMasUno);
+        p.origen = {static_cast<uint8_t>(tres)};
+        p.casas = {static_cast<uint8_t>(tres / 9)};
+        p.colocadas.emplace_back(tres, d);
+        return Cerrar(std::move(p), "Tumba bivalente más una en " + NombreCasilla(tres));
+    }
+    return std::nullopt;
+}
+
+// ---- Combination conflicts -------------------------------------------------------------------
+
+// Whether the other cages can each take a digit set, all disjoint and disjoint from `usados`.
+bool Disjuntas(const std::vector<std::vector<uint16_t>>& combos, size_t i, size_t salto,
+               uint16_t usados) {
+    if (i == combos.size()) return true;
+    if (i == salto) return Disjuntas(combos, i + 1, salto, usados);
+    for (const uint16_t x : combos[i])
+        if (!(x & usados) && Disjuntas(combos, i + 1, salto, usados | x)) return true;
+    return false;
+}
+
+std::optional<Paso> ConflictoDeCombinaciones(const Candidatos& c) {
+    const Geometria& g = Geo();
+    const auto& jaulas = c.Jaulas();
+    for (int h = 0; h < 27; ++h) {
+        std::vector<int> dentro;
+        for (size_t j = 0; j < jaulas.size(); ++j)
+            if (std::all_of(jaulas[j].casillas.begin(), jaulas[j].casillas.end(),
+                            [&](int k) { return g.conjunto[h][k]; }))
+                dentro.push_back(static_cast<int>(j));
+        if (dentro.size() < 2) continue;
+        std::vector<AnalisisJaula> an;
+        std::vector<std::vector<uint16_t>> combos;
+        for (const int j : dentro) {
+            an.push_back(Analizar(c, jaulas[j]));
+            combos.push_back(an.back().combos);
+        }
+        for (size_t i = 0; i < dentro.size(); ++i) {
+            if (an[i].libres.empty()) continue;
+            std::vector<uint16_t> quedan;
+            for (const uint16_t x : combos[i])
+                if (Disjuntas(combos, 0, i, x)) quedan.push_back(x);
+            if (quedan.size() == combos[i].size() || quedan.empty()) continue;
+            const AnalisisJaula a = Analizar(c, jaulas[dentro[i]], &quedan);
+            Paso p = Nuevo(Tecnica::ConflictoDeCombinaciones);
+            for (size_t x = 0; x < a.libres.size(); ++x)
+                for (uint16_t r = c.Mascara(a.libres[x]) & ~a.apoyo[x]; r; r &= r - 1)
+                    p.eliminadas.emplace_back(a.libres[x], PrimerDigito(r));
+            if (p.eliminadas.empty()) continue;
+            for (const int j : dentro) {
+                p.segmentos.push_back(jaulas[j].segmento);
+                p.origen.insert(p.origen.end(), jaulas[j].casillas.begin(),
+                                jaulas[j].casillas.end());
+            }
+            p.casas = {static_cast<uint8_t>(h)};
+            return Cerrar(std::move(p), "Conflicto de combinaciones en " + NombreCasa(h) + ": " +
+                                            NombreJaula(c, dentro[i]) + " solo admite " +
+                                            TextoCombos(quedan));
+        }
+    }
+    return std::nullopt;
+}
+
+// ---- Chains ----------------------------------------------------------------------------------
+
+constexpr int kMaxCadena = 12;       // links
+constexpr int kPesoEslabon = 30;     // each link past the shortest chain of its kind
+constexpr int kPesoColocacion = 100; // each placement a forcing chain follows
+
+// Whether d in a and d in b are a strong link: one of them holds d. Two cells left for d in a
+// house, or in a cage that needs d.
+bool Fuerte(const Candidatos& c, int a, int b, int d, const std::vector<uint16_t>& obligadosJaula) {
+    const Geometria& g = Geo();
+    for (const int h : g.casasDe[a]) {
+        if (!g.conjunto[h][b]) continue;
+        int n = 0;
+        for (const int k : g.casa[h])
+            n += (c.Mascara(k) >> d) & 1;
+        if (n == 2) return true;
+    }
+    const int j = c.JaulaDe(a);
+    if (j >= 0 && j == c.JaulaDe(b) && (obligadosJaula[j] & Bit(d))) {
+        int n = 0;
+        for (const int k : c.Jaulas()[j].casillas)
+            n += (c.Mascara(k) >> d) & 1;
+        if (n == 2) return true;
+    }
+    return false;
+}
+
+std::vector<uint16_t> Obligados(const Candidatos& c) {
+    std::vector<uint16_t> o;
+    for (const Jaula& ja : c.Jaulas())
+        o.push_back(Analizar(c, ja).obligados);
+    return o;
+}
+
+std::optional<Paso> CadenaX(const Candidatos& c) {
+    const std::vector<uint16_t> oblig = Obligados(c);
+    for (int d = 1; d <= 9; ++d) {
+        std::vector<uint8_t> cs;
+        for (int k = 0; k < kCasillas; ++k)
+            if (c.Mascara(k) & Bit(d)) cs.push_back(k);
+        const int n = static_cast<int>(cs.size());
+        std::vector<std::vector<int>> fuertes(n), debiles(n);
+        for (int i = 0; i < n; ++i)
+            for (int j = 0; j < n; ++j)
+                if (i != j && c.Ven(cs[i], cs[j])) {
+                    debiles[i].push_back(j);
+                    if (Fuerte(c, cs[i], cs[j], d, oblig)) fuertes[i].push_back(j);
+                }
+        for (int s = 0; s < n; ++s) {
+            // State: node and whether it is "on" (d there if the start is not).
+            std::vector<int> previo(2 * n, -1), dist(2 * n, -1);
+            std::vector<int> cola = {2 * s};
+            dist[2 * s] = 0;
+            for (size_t q = 0; q < cola.size(); ++q) {
+                const int e = cola[q], i = e / 2, on = e % 2;
+                if (dist[e] >= kMaxCadena) continue;
+                if (on && dist[e] >= 3) {
+                    std::vector<uint8_t> extremos = {cs[s], cs[i]};
+                    std::bitset<kCasillas> fuera = VenTodas(c, extremos);
+                    Paso p = Nuevo(Tecnica::CadenaX);
+                    p.peso += kPesoEslabon * (dist[e] - 3);
+                    if (Quitar(c, p, fuera, d)) {
+                        std::string texto;
+                        for (int x = e; x >= 0; x = previo[x]) {
+                            p.origen.push_back(cs[x / 2]);
+                            texto = NombreCasilla(cs[x / 2]) + (texto.empty() ? "" : " – ") + texto;
+                        }
+                        return Cerrar(std::move(p),
+                                      "Cadena X del " + std::to_string(d) + " (" + texto + ")");
+                    }
+                }
+                for (const int j : on ? debiles[i] : fuertes[i]) {
+                    const int f = 2 * j + (1 - on);
+                    if (dist[f] >= 0) continue;
+                    dist[f] = dist[e] + 1;
+                    previo[f] = e;
+                    cola.push_back(f);
+                }
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<Paso> CadenaXY(const Candidatos& c) {
+    std::vector<uint8_t> bi;
+    for (int k = 0; k < kCasillas; ++k)
+        if (Cuenta(c.Mascara(k)) == 2) bi.push_back(k);
+    const int n = static_cast<int>(bi.size());
+    // State: cell index * 10 + the digit the cell holds if the start's first digit is not there.
+    for (int s = 0; s < n; ++s)
+        for (uint16_t r = c.Mascara(bi[s]); r; r &= r - 1) {
+            const int x = PrimerDigito(r); // assumed absent at the start
+            const int y = PrimerDigito(c.Mascara(bi[s]) & ~Bit(x));
+            std::vector<int> previo(10 * n, -1), dist(10 * n, -1);
+            std::vector<int> cola = {10 * s + y};
+            dist[10 * s + y] = 0;
+            for (size_t q = 0; q < cola.size(); ++q) {
+                const int e = cola[q], i = e / 10, on = e % 10;
+                if (i != s && on == x && dist[e] >= 2) {
+                    std::vector<uint8_t> extremos = {bi[s], bi[i]};
+                    Paso p = Nuevo(Tecnica::CadenaXY);
+                    p.peso += kPesoEslabon * (dist[e] - 2);
+                    if (Quitar(c, p, VenTodas(c, extremos), x)) {
+                        std::string texto;
+                        for (int z = e; z >= 0; z = previo[z]) {
+                            p.origen.push_back(bi[z / 10]);
+                            texto =
+                                NombreCasilla(bi[z / 10]) + (texto.empty() ? "" : " – ") + texto;
+                        }
+                        return Cerrar(std::move(p), "Cadena XY (" + texto + ")");
+                    }
+                }
+                if (dist[e] >= kMaxCadena) continue;
+                for (int j = 0; j < n; ++j) {
+                    if (j == i || !c.Ven(bi[i], bi[j]) || !(c.Mascara(bi[j]) & Bit(on))) continue;
+                    const int f = 10 * j + PrimerDigito(c.Mascara(bi[j]) & ~Bit(on));
+                    if (dist[f] >= 0) continue;
+                    dist[f] = dist[e] + 1;
+                    previo[f] = e;
+                    cola.push_back(f);
+                }
+            }
+        }
+    return std::nullopt;
+}
+
+// ---- Forcing chains --------------------------------------------------------------------------
+
+constexpr int kMaxForzada = 30; // placements followed from an assumption
+constexpr int kCosteBasta = 2;  // a chain this short is taken without looking further
+
+struct Rejilla {
+    std::array<uint8_t, kCasillas> valor;
+    std::array<uint16_t, kCasillas> cand;
+};
+
+// Places d in k on a copy; false on a contradiction it sees at once.
+bool Poner(const Candidatos& c, Rejilla& r, int k, int d) {
+    if (!(r.cand[k] & Bit(d))) return false;
+    r.valor[k] = static_cast<uint8_t>(d);
+    r.cand[k] = 0;
+    for (int j = 0; j < kCasillas; ++j)
+        if (c.Ven(k, j)) {
+            if (r.valor[j] == d) return false;
+            r.cand[j] &= static_cast<uint16_t>(~Bit(d));
+        }
+    return true;
+}
+
+// Singles and cage sums from an assumption, up to kMaxForzada placements; false when it
+// reaches a contradiction.
+bool Propagar(const Candidatos& c, Rejilla& r, int& pasos) {
+    const Geometria& g = Geo();
+    for (pasos = 0; pasos < kMaxForzada;) {
+        bool avanza = false;
+        for (int k = 0; k < kCasillas; ++k) {
+            if (r.valor[k]) continue;
+            if (r.cand[k] == 0) return false;
+            if (Cuenta(r.cand[k]) == 1) {
+                if (!Poner(c, r, k, PrimerDigito(r.cand[k]))) return false;
+                ++pasos;
+                avanza = true;
+            }
+        }
+        for (int h = 0; h < 27; ++h)
+            for (int d = 1; d <= 9; ++d) {
+                int n = 0, lugar = -1;
+                bool puesto = false;
+                for (const int k : g.casa[h]) {
+                    if (r.valor[k] == d) puesto = true;
+                    if (r.cand[k] & Bit(d)) {
+                        ++n;
+                        lugar = k;
+                    }
+                }
+                if (puesto) continue;
+                if (n == 0) return false;
+                if (n == 1) {
+                    if (!Poner(c, r, lugar, d)) return false;
+                    ++pasos;
+                    avanza = true;
+                }
+            }
+        for (const Jaula& ja : c.Jaulas()) {
+            int resto = ja.suma, libres = 0, libre = -1, minimo = 0, maximo = 0;
+            for (const int k : ja.casillas) {
+                if (r.valor[k]) {
+                    resto -= r.valor[k];
+                } else {
+                    ++libres;
+                    libre = k;
+                    if (r.cand[k] == 0) return false;
+                    minimo += PrimerDigito(r.cand[k]);
+                    maximo += 31 - std::countl_zero(static_cast<unsigned>(r.cand[k]));
+                }
+            }
+            if (libres == 0 && resto != 0) return false;
+            if (libres > 0 && (resto < minimo || resto > maximo)) return false;
+            if (libres == 1) {
+                if (!Poner(c, r, libre, resto)) return false;
+                ++pasos;
+                avanza = true;
+            } else if (libres > 1) {
+                // The digit sets that still fit: none is a contradiction, and their union
+                // bounds every empty cell.
+                std::array<uint16_t, 9> m{};
+                std::array<uint8_t, 9> cs{};
+                uint16_t puestos = 0;
+                int n = 0;
+                for (const int k : ja.casillas) {
+                    if (r.valor[k])
+                        puestos |= Bit(r.valor[k]);
+                    else
+                        cs[n++] = static_cast<uint8_t>(k);
+                }
+                uint16_t union_ = 0;
+                for (const uint16_t combo : Combinaciones(n, resto)) {
+                    if ((combo & puestos) || (combo & ~union_) == 0) continue;
+                    for (int i = 0; i < n; ++i)
+                        m[i] = r.cand[cs[i]] & combo;
+                    uint8_t dig[9];
+                    if (Asignar(m.data(), n, 0, combo, dig)) union_ |= combo;
+                }
+                if (!union_) return false;
+                for (int i = 0; i < n; ++i)
+                    if (r.cand[cs[i]] & ~union_) {
+                        r.cand[cs[i]] &= union_;
+                        if (!r.cand[cs[i]]) return false;
+                        avanza = true;
+                    }
+            }
+        }
+        if (!avanza) break;
+    }
+    return true;
+}
+
+// A forcing chain from a cage's digit sets: with two or three sets left, each is followed (its
+// cells keep only its digits); a set that ends in a contradiction goes, and a digit every set
+// places is placed.
+std::optional<Paso> CadenaForzadaDeJaula(const Candidatos& c, const Rejilla& base) {
+    for (size_t j = 0; j < c.Jaulas().size(); ++j) {
+        const Jaula& ja = c.Jaulas()[j];
+        const AnalisisJaula a = Analizar(c, ja);
+        if (a.combos.size() < 2 || a.combos.size() > 3) continue;
+        std::vector<uint16_t> quedan;
+        std::vector<Rejilla> ramas;
+        int coste = 0;
+        for (const uint16_t combo : a.combos) {
+            Rejilla x = base;
+            int pasos = 0;
+            for (const int k : a.libres)
+                x.cand[k] &= combo;
+            if (Propagar(c, x, pasos)) {
+                quedan.push_back(combo);
+                ramas.push_back(x);
+            }
+            coste = std::max(coste, pasos);
+        }
+        if (quedan.empty()) continue; // an earlier mistake; never act on it
+        Paso p = Nuevo(Tecnica::CadenaForzada);
+        p.peso += kPesoColocacion * coste;
+        if (quedan.size() < a.combos.size()) {
+            const AnalisisJaula b = Analizar(c, ja, &quedan);
+            for (size_t i = 0; i < b.libres.size(); ++i)
+                for (uint16_t r = c.Mascara(b.libres[i]) & ~b.apoyo[i]; r; r &= r - 1)
+                    p.eliminadas.emplace_back(b.libres[i], PrimerDigito(r));
+        } else {
+            for (int k = 0; k < kCasillas; ++k) {
+                const int v = ramas[0].valor[k];
+                if (!c.Valor(k) && v &&
+                    std::all_of(ramas.begin(), ramas.end(),
+                                [&](const Rejilla& x) { return x.valor[k] == v; }))
+                    p.colocadas.emplace_back(k, v);
+            }
+        }
+        if (p.colocadas.empty() && p.eliminadas.empty()) continue;
+        p.origen = ja.casillas;
+        p.segmentos = {ja.segmento};
+        return Cerrar(std::move(p), "Cadena forzada desde las combinaciones de " +
+                                        NombreJaula(c, static_cast<int>(j)) + " (" +
+                                        TextoCombos(a.combos) + ")");
+    }
+    return std::nullopt;
+}
+
+// The cheapest forcing chain: from every cell with two or three candidates, and every digit
+// with two places in a house, each choice followed; a choice that ends in a contradiction goes,
+// and a digit every choice places is placed. Its cost is the placements followed.
+std::optional<Paso> CadenaForzada(const Candidatos& c) {
+    const Geometria& g = Geo();
+    Rejilla base;
+    for (int k = 0; k < kCasillas; ++k) {
+        base.valor[k] = static_cast<uint8_t>(c.Valor(k));
+        base.cand[k] = c.Mascara(k);
+    }
+    std::optional<Paso> mejor;
+    int costeMejor = kMaxForzada + 1;
+    // Each choice: a cell and a digit.
+    const auto probar = [&](const std::vector<std::pair<int, int>>& opciones,
+                            const std::string& desde) {
+        std::vector<Rejilla> ramas;
+        int coste = 0;
+        for (const auto& [k, d] : opciones) {
+            Rejilla x = base;
+            int pasos = 0;
+            const bool bien = Poner(c, x, k, d) && Propagar(c, x, pasos);
+            if (!bien) {
+                if (pasos + 1 >= costeMejor) continue;
+                Paso p = Nuevo(Tecnica::CadenaForzada);
+                p.peso += kPesoColocacion * pasos;
+                p.origen = {static_cast<uint8_t>(k)};
+                p.eliminadas.emplace_back(k, d);
+                costeMejor = pasos + 1;
+                mejor =
+                    Cerrar(std::move(p), "Cadena forzada: si " + NombreCasilla(k) + " = " +
+                                             std::to_string(d) + ", se llega a una contradicción");
+                return;
+            }
+            coste = std::max(coste, pasos);
+            ramas.push_back(x);
+        }
+        if (coste >= costeMejor) return;
+        Paso p = Nuevo(Tecnica::CadenaForzada);
+        for (int j = 0; j < kCasillas; ++j) {
+            if (c.Valor(j)) continue;
+            const int v = ramas[0].valor[j];
+            if (v &&
+                std::all_of(ramas.begin(), ramas.end(),
+                            [&](const Rejilla& x) { return x.valor[j] == v; }) &&
+                std::none_of(opciones.begin(), opciones.end(),
+                             [&](const auto& o) { return o.first == j; }))
+                p.colocadas.emplace_back(j, v);
+        }
+        if (p.colocadas.empty()) return;
+        p.peso += kPesoColocacion * coste;
+        for (const auto& o : opciones)
+            p.origen.push_back(static_cast<uint8_t>(o.first));
+        costeMejor = coste;
+        mejor =
+            Cerrar(std::move(p), "Cadena forzada desde " + desde + ": lo mismo en todos los casos");
+    };
+    // Two-way choices first; three-way ones only when none of those gives anything.
+    for (int k = 0; k < kCasillas && costeMejor > kCosteBasta; ++k) {
+        if (Cuenta(c.Mascara(k)) != 2) continue;
+        std::vector<std::pair<int, int>> o;
+        for (uint16_t r = c.Mascara(k); r; r &= r - 1)
+            o.emplace_back(k, PrimerDigito(r));
+        probar(o, NombreCasilla(k) + " (" + Digitos(c.Mascara(k), " o ") + ")");
+    }
+    for (int h = 0; h < 27 && costeMejor > kCosteBasta; ++h)
+        for (int d = 1; d <= 9; ++d) {
+            std::vector<std::pair<int, int>> o;
+            for (const int k : g.casa[h])
+                if (c.Mascara(k) & Bit(d)) o.emplace_back(k, d);
+            if (o.size() == 2)
+                probar(o, "el " + std::to_string(d) + " en " + NombreCasa(h) + " (" +
+                              NombreCasilla(o[0].first) + " o " + NombreCasilla(o[1].first) + ")");
+        }
+    for (int k = 0; k < kCasillas && !mejor; ++k) {
+        if (Cuenta(c.Mascara(k)) != 3) continue;
+        std::vector<std::pair<int, int>> o;
+        for (uint16_t r = c.Mascara(k); r; r &= r - 1)
+            o.emplace_back(k, PrimerDigito(r));
+        probar(o, NombreCasilla(k) + " (" + Digitos(c.Mascara(k), " o ") + ")");
+    }
+    if (!mejor) mejor = CadenaForzadaDeJaula(c, base);
+    return mejor;
+}
+
+// ---- Guessing ----------------------------------------------------------------------------------
+
+std::optional<std::array<uint8_t, kCasillas>> SolucionDe(const Candidatos& c) {
+    if (c.Solucion()) return c.Solucion();
+    Reglas r = c.ReglasDelPuzzle();
+    for (int k = 0; k < kCasillas; ++k)
+        if (c.Valor(k)) r.fija[k] = static_cast<uint8_t>(c.Valor(k));
+    const Veredicto v = Juzgar(r);
+    if (v.soluciones == 0) return std::nullopt;
+    return v.primera;
+}
+
+// A guess where it is smallest, taking the solution's digit: the known answer picks the branch
+// a person would have had to try, so the path stays short and always right.
+std::optional<Paso> PruebaYError(const Candidatos& c) {
+    int mejor = -1;
+    for (int k = 0; k < kCasillas; ++k)
+        if (!c.Valor(k) && c.Mascara(k) &&
+            (mejor < 0 || Cuenta(c.Mascara(k)) < Cuenta(c.Mascara(mejor))))
+            mejor = k;
+    if (mejor < 0) return std::nullopt;
+    const auto sol = SolucionDe(c);
+    if (!sol || !(c.Mascara(mejor) & Bit((*sol)[mejor]))) return std::nullopt;
+    Paso p = Nuevo(Tecnica::PruebaYError);
+    p.origen = {static_cast<uint8_t>(mejor)};
+    p.colocadas.emplace_back(mejor, (*sol)[mejor]);
+    return Cerrar(std::move(p), "Prueba y error en " + NombreCasilla(mejor) + " (" +
+                                    Digitos(c.Mascara(mejor), " o ") + ")");
+}
+
+} // namespace
+
+std::string_view NombreNivel(Nivel n) {
+    return kNombresNivel[static_cast<int>(n)];
+}
+std::string_view NombreTecnica(Tecnica t) {
+    return kFichas[static_cast<int>(t)].nombre;
+}
+Nivel NivelDe(Tecnica t) {
+    return kFichas[static_cast<int>(t)].nivel;
+}
+int PesoDe(Tecnica t) {
+    return kFichas[static_cast<int>(t)].peso;
+}
+
+std::string NombreCasilla(int k) {
+    return "F" + std::to_string(FilaDe(k)) + "C" + std::to_string(ColDe(k));
+}
+
+std::string NombreCasa(int casa) {
+    if (casa < 9) return "la fila " + std::to_string(casa + 1);
+    if (casa < 18) return "la columna " + std::to_string(casa - 8);
+    return "el cuadro " + std::to_string(casa - 17);
+}
+
+Candidatos::Candidatos() {
+    Preparar();
+}
+
+Candidatos::Candidatos(const Reglas& r) : reglas_(r) {
+    Preparar();
+}
+
+Candidatos::Candidatos(const Enunciado& e) {
+    Tablero t;
+    if (Validar(t, e)) {
+        valido_ = false;
+        Preparar();
+        return;
+    }
+    reglas_ = ReglasDe(t);
+    Preparar();
+}
+
+void Candidatos::Preparar() {
+    const Geometria& g = Geo();
+    jaulaDe_.fill(-1);
+    std::array<int, kCasillas> indice;
+    indice.fill(-1);
+    for (int k = 0; k < kCasillas; ++k) {
+        const int s = reglas_.segmento[k];
+        if (s < 0) continue;
+        if (indice[s] < 0) {
+            indice[s] = static_cast<int>(jaulas_.size());
+            jaulas_.push_back({static_cast<int8_t>(s), reglas_.suma[s], {}});
+        }
+        jaulas_[indice[s]].casillas.push_back(static_cast<uint8_t>(k));
+        jaulaDe_[k] = static_cast<int8_t>(indice[s]);
+    }
+    for (int k = 0; k < kCasillas; ++k) {
+        for (const int h : g.casasDe[k])
+            ve_[k] |= g.conjunto[h];
+        if (jaulaDe_[k] >= 0)
+            for (const int j : jaulas_[jaulaDe_[k]].casillas)
+                ve_[k].set(j);
+        ve_[k].reset(k);
+    }
+    cand_.fill(kDigitos);
+    for (const Jaula& ja : jaulas_)
+        if (ja.suma == 0)
+            for (const int k : ja.casillas)
+                cand_[k] = 0;
+    for (int k = 0; k < kCasillas; ++k)
+        if (const int d = reglas_.fija[k]; d >= 1 && d <= 9) {
+            if (!(cand_[k] & Bit(d))) valido_ = false;
+            Colocar(k, d);
+        }
+}
+
+void Candidatos::Colocar(int k, int d) {
+    valor_[k] = static_cast<uint8_t>(d);
+    cand_[k] = 0;
+    for (int j = 0; j < kCasillas; ++j)
+        if (ve_[k][j]) cand_[j] &= static_cast<uint16_t>(~Bit(d));
+}
+
+bool Candidatos::Resuelto() const {
+    return std::all_of(valor_.begin(), valor_.end(), [](uint8_t v) { return v != 0; });
+}
+
+bool Candidatos::Contradiccion() const {
+    const Geometria& g = Geo();
+    for (int k = 0; k < kCasillas; ++k)
+        if (!valor_[k] && !cand_[k]) return true;
+    for (int h = 0; h < 27; ++h) {
+        uint16_t hay = 0;
+        for (const int k : g.casa[h])
+            hay |= cand_[k] | Bit(valor_[k]);
+        if ((hay & kDigitos) != kDigitos) return true;
+    }
+    return false;
+}
+
+std::optional<Paso> Probar(Tecnica t, const Candidatos& c) {
+    if (c.Resuelto() || c.Contradiccion()) return std::nullopt;
+    switch (t) {
+    case Tecnica::JaulaDeUnaCasilla:
+        return JaulaDeUnaCasilla(c);
+    case Tecnica::UltimaCasillaDeJaula:
+        return UltimaCasillaDeJaula(c);
+    case Tecnica::UnicoLugarCuadro:
+        return UnicoLugar(c, 18, t);
+    case Tecnica::UnicoLugarFila:
+        return UnicoLugar(c, 0, t);
+    case Tecnica::UnicoLugarColumna:
+        return UnicoLugar(c, 9, t);
+    case Tecnica::UnicoCandidato:
+        return UnicoCandidato(c);
+    case Tecnica::CombinacionesDeJaula:
+        return CombinacionesDeJaula(c);
+    case Tecnica::DigitoObligadoDeJaula:
+        return DigitoObligadoDeJaula(c);
+    case Tecnica::BloqueoApuntado:
+        return Bloqueo(c, true);
+    case Tecnica::BloqueoReclamo:
+        return Bloqueo(c, false);
+    case Tecnica::Regla45Casa:
+    case Tecnica::Regla45Interiores:
+    case Tecnica::Regla45Exteriores:
+    case Tecnica::Regla45Diferencia:
+    case Tecnica::JaulaOculta:
+        return Regla45(c, t, t);
+    case Tecnica::ParejaDesnuda:
+        return Desnudo(c, 2);
+    case Tecnica::ParejaOculta:
+        return Oculto(c, 2);
+    case Tecnica::TrioDesnudo:
+        return Desnudo(c, 3);
+    case Tecnica::TrioOculto:
+        return Oculto(c, 3);
+    case Tecnica::CuartetoDesnudo:
+        return Desnudo(c, 4);
+    case Tecnica::CuartetoOculto:
+        return Oculto(c, 4);
+    case Tecnica::XWing:
+        return Pez(c, 2);
+    case Tecnica::Swordfish:
+        return Pez(c, 3);
+    case Tecnica::Jellyfish:
+        return Pez(c, 4);
+    case Tecnica::RectanguloUnico:
+        return RectanguloUnico(c);
+    case Tecnica::BugMasUno:
+        return BugMasUno(c);
+    case Tecnica::XYWing:
+        return Ala(c, false);
+    case Tecnica::XYZWing:
+        return Ala(c, true);
+    case Tecnica::ConflictoDeCombinaciones:
+        return ConflictoDeCombinaciones(c);
+    case Tecnica::CadenaX:
+        return CadenaX(c);
+    case Tecnica::CadenaXY:
+        return CadenaXY(c);
+    case Tecnica::CadenaForzada:
+        return CadenaForzada(c);
+    case Tecnica::PruebaYError:
+        return PruebaYError(c);
+    }
+    return std::nullopt;
+}
+
+std::optional<Paso> SiguientePaso(const Candidatos& c) {
+    if (c.Resuelto() || c.Contradiccion()) return std::nullopt;
+    for (int t = 0; t < kTecnicas; ++t) {
+        // The 45 rule's kinds share one pass over the regions.
+        if (t > static_cast<int>(Tecnica::Regla45Casa) &&
+            t <= static_cast<int>(Tecnica::JaulaOculta))
+            continue;
+        const auto p = t == static_cast<int>(Tecnica::Regla45Casa)
+                           ? Regla45(c, Tecnica::Regla45Casa, Tecnica::JaulaOculta)
+                           : Probar(static_cast<Tecnica>(t), c);
+        if (p) return p;
+    }
+    return std::nullopt;
+}
+
+void Aplicar(Candidatos& c, const Paso& p) {
+    for (const auto& [k, d] : p.colocadas)
+        if (!c.Valor(k)) c.Colocar(k, d);
+    for (const auto& [k, d] : p.eliminadas)
+        c.Quitar(k, d);
+}
+
+Calificacion Resolver(Candidatos c, std::stop_token parar) {
+    Calificacion cal;
+    if (!c.Valido()) return cal;
+    if (!c.Killer() && !c.Solucion()) {
+        const Veredicto v = Juzgar(c.ReglasDelPuzzle());
+        if (v.soluciones >= 1) c.FijarSolucion(v.primera, v.soluciones == 1);
+    }
+    while (!c.Resuelto()) {
+        if (parar.stop_requested()) return cal;
+        std::optional<Paso> p = SiguientePaso(c);
+        if (!p) break;
+        if (p->tecnica == Tecnica::PruebaYError && !c.Solucion())
+            if (const auto s = SolucionDe(c)) c.FijarSolucion(*s, false);
+        Aplicar(c, *p);
+        cal.puntuacion += p->peso;
+        if (cal.pasos.empty() || p->nivel > cal.nivel ||
+            (p->nivel == cal.nivel && PesoDe(p->tecnica) > PesoDe(cal.masDificil))) {
+            cal.nivel = p->nivel;
+            cal.masDificil = p->tecnica;
+        }
+        cal.pasos.push_back(std::move(*p));
+    }
+    cal.resuelto = c.Resuelto();
+    return cal;
+}
+
+Calificacion Resolver(const Enunciado& e, std::stop_token parar) {
+    return Resolver(Candidatos(e), std::move(parar));
+}
+
+} // namespace velmora

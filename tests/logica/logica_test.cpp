@@ -1,0 +1,660 @@
+#include "logica/logica.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "lineas.h"
+#include "support/azar.h"
+
+namespace velmora {
+namespace {
+
+using Rejilla81 = std::array<uint8_t, kCasillas>;
+
+// A solved grid made from the base pattern, so that the tables below can name its digits.
+constexpr Rejilla81 kBase = [] {
+    Rejilla81 r{};
+    for (int f = 0; f < 9; ++f)
+        for (int c = 0; c < 9; ++c)
+            r[9 * f + c] = static_cast<uint8_t>((f * 3 + f / 3 + c) % 9 + 1);
+    return r;
+}();
+
+// A random solved grid: a few random givens that repeat nothing, completed by the verdict.
+Rejilla81 RejillaAlAzar(Azar& az) {
+    while (true) {
+        Reglas r;
+        for (int i = 0; i < 11; ++i) {
+            const int k = az.Hasta(kCasillas), d = az.Entre(1, 9);
+            bool choca = false;
+            for (int j = 0; j < kCasillas; ++j)
+                if (r.fija[j] == d && (j / 9 == k / 9 || j % 9 == k % 9 ||
+                                       (j / 27 == k / 27 && j % 9 / 3 == k % 9 / 3)))
+                    choca = true;
+            if (!choca) r.fija[k] = static_cast<uint8_t>(d);
+        }
+        const Veredicto v = Juzgar(r);
+        if (v.soluciones >= 1) return v.primera;
+    }
+}
+
+// A classic puzzle with one solution: givens taken away in random order while the verdict
+// still finds one solution, down to `pistas` or as far as it goes.
+Reglas ClasicoUnico(Azar& az, const Rejilla81& sol, int pistas) {
+    Reglas r;
+    r.fija = sol;
+    std::vector<int> orden(kCasillas);
+    for (int k = 0; k < kCasillas; ++k)
+        orden[k] = k;
+    az.Barajar(orden);
+    int quedan = kCasillas;
+    for (const int k : orden) {
+        if (quedan <= pistas) break;
+        const uint8_t d = r.fija[k];
+        r.fija[k] = 0;
+        if (Juzgar(r).soluciones != 1)
+            r.fija[k] = d;
+        else
+            --quedan;
+    }
+    return r;
+}
+
+// A Killer whose cages grow at random up to `maxima` cells, with the solution's sums; it may
+// have more solutions than this one, which every sound step keeps.
+Reglas KillerAlAzar(Azar& az, const Rejilla81& sol, int maxima) {
+    Reglas r;
+    std::vector<int> orden(kCasillas);
+    for (int k = 0; k < kCasillas; ++k)
+        orden[k] = k;
+    az.Barajar(orden);
+    int n = 0;
+    for (const int inicio : orden) {
+        if (r.segmento[inicio] >= 0) continue;
+        const int tam = az.Entre(1, maxima);
+        std::vector<int> cs = {inicio};
+        uint16_t usados = Bit(sol[inicio]);
+        r.segmento[inicio] = static_cast<int8_t>(n);
+        for (int intento = 0; intento < 20 && static_cast<int>(cs.size()) < tam; ++intento) {
+            const int desde = az.Elegir(cs);
+            const int vec[4] = {desde - 9, desde + 9, desde % 9 ? desde - 1 : -1,
+                                desde % 9 != 8 ? desde + 1 : -1};
+            const int k = vec[az.Hasta(4)];
+            if (k < 0 || k >= kCasillas || r.segmento[k] >= 0 || (usados & Bit(sol[k]))) continue;
+            r.segmento[k] = static_cast<int8_t>(n);
+            usados |= Bit(sol[k]);
+            cs.push_back(k);
+        }
+        r.suma[n] = static_cast<uint8_t>(SumaDigitos(usados));
+        ++n;
+    }
+    return r;
+}
+
+// Steps until solved or stuck, each checked against the solution; the solution also picks the
+// guesses. Returns the grade's path.
+std::vector<Paso> ComprobarPasos(const Reglas& r, const Rejilla81& sol, bool unica,
+                                 const std::string& nombre) {
+    SCOPED_TRACE(nombre);
+    Candidatos c(r);
+    c.FijarSolucion(sol, unica);
+    std::vector<Paso> pasos;
+    for (int i = 0; i < 400 && !c.Resuelto(); ++i) {
+        const std::optional<Paso> p = SiguientePaso(c);
+        if (!p) break;
+        for (const auto& [k, d] : p->colocadas)
+            EXPECT_EQ(sol[k], d) << p->frase;
+        for (const auto& [k, d] : p->eliminadas)
+            EXPECT_NE(sol[k], d) << p->frase;
+        EXPECT_FALSE(p->colocadas.empty() && p->eliminadas.empty()) << p->frase;
+        if (::testing::Test::HasFailure()) return pasos;
+        Aplicar(c, *p);
+        pasos.push_back(*p);
+    }
+    EXPECT_TRUE(c.Resuelto());
+    return pasos;
+}
+
+TEST(Logica, NingunPasoContradiceLaSolucionEnClasicos) {
+    Azar az(18);
+    std::array<int, kTecnicas> usadas{};
+    for (int n = 0; n < 300 && !HasFailure(); ++n) {
+        const Rejilla81 sol = RejillaAlAzar(az);
+        const Reglas r = ClasicoUnico(az, sol, az.Entre(17, 36));
+        for (const Paso& p : ComprobarPasos(r, sol, true, "clásico " + std::to_string(n)))
+            ++usadas[static_cast<int>(p.tecnica)];
+    }
+    // The generated puzzles reach beyond singles.
+    EXPECT_GT(usadas[static_cast<int>(Tecnica::ParejaDesnuda)], 0);
+    EXPECT_GT(usadas[static_cast<int>(Tecnica::BloqueoApuntado)], 0);
+}
+
+TEST(Logica, NingunPasoContradiceLaSolucionEnKillers) {
+    Azar az(45);
+    std::array<int, kTecnicas> usadas{};
+    for (int n = 0; n < 300 && !HasFailure(); ++n) {
+        const Rejilla81 sol = RejillaAlAzar(az);
+        const Reglas r = KillerAlAzar(az, sol, az.Entre(2, 6));
+        for (const Paso& p : ComprobarPasos(r, sol, false, "killer " + std::to_string(n)))
+            ++usadas[static_cast<int>(p.tecnica)];
+    }
+    for (const Tecnica t : {Tecnica::CombinacionesDeJaula, Tecnica::Regla45Casa,
+                            Tecnica::Regla45Interiores, Tecnica::JaulaOculta})
+        EXPECT_GT(usadas[static_cast<int>(t)], 0) << NombreTecnica(t);
+}
+
+// The Killers of the verdict's benchmark: one solution each, found by the verdict.
+TEST(Logica, NingunPasoContradiceLaSolucionEnKillersUnicos) {
+    for (const char* fichero : {"killer_generado.txt", "killer_parcial.txt"}) {
+        const auto puzzles = lineas::LeerFichero(std::string(VELMORA_BENCH_DATA) + '/' + fichero);
+        ASSERT_FALSE(puzzles.empty());
+        for (size_t i = 0; i < puzzles.size() && !HasFailure(); ++i) {
+            const Candidatos c(puzzles[i].e);
+            ASSERT_TRUE(c.Valido());
+            const Veredicto v = Juzgar(c.ReglasDelPuzzle());
+            ASSERT_EQ(v.soluciones, 1);
+            ComprobarPasos(c.ReglasDelPuzzle(), v.primera, true,
+                           std::string(fichero) + ':' + std::to_string(i + 1));
+        }
+    }
+}
+
+// ---- Positions where each technique must fire, and where it must not ------------------------
+
+// Cells by name, to keep the tables readable: "F3C4".
+uint8_t K(const char* n) {
+    return static_cast<uint8_t>(9 * (n[1] - '1') + (n[3] - '1'));
+}
+
+struct Marca {
+    const char* casilla;
+    uint16_t mascara; // kept candidates
+};
+
+struct Posicion {
+    std::string nombre;
+    Tecnica tecnica;
+    std::vector<std::pair<std::string, int>> cajas; // "F1C1 F1C2" cells and sum, from kBase
+    std::string pistas;                             // classic givens, 81 chars, or empty
+    std::vector<Marca> marcas;
+    std::vector<std::pair<uint8_t, uint8_t>> colocadas, eliminadas; // expected; both empty: none
+};
+
+uint16_t M(std::initializer_list<int> ds) {
+    uint16_t m = 0;
+    for (const int d : ds)
+        m |= Bit(d);
+    return m;
+}
+
+Candidatos Montar(const Posicion& p) {
+    Reglas r;
+    for (size_t j = 0; j < p.cajas.size(); ++j) {
+        const std::string& cs = p.cajas[j].first;
+        for (size_t i = 0; i + 3 < cs.size() + 1; i += 5)
+            r.segmento[K(cs.c_str() + i)] = static_cast<int8_t>(j);
+        r.suma[j] = static_cast<uint8_t>(p.cajas[j].second);
+    }
+    for (size_t k = 0; k < p.pistas.size(); ++k)
+        if (p.pistas[k] >= '1' && p.pistas[k] <= '9')
+            r.fija[k] = static_cast<uint8_t>(p.pistas[k] - '0');
+    Candidatos c(r);
+    for (const Marca& m : p.marcas)
+        c.Restringir(K(m.casilla), m.mascara);
+    return c;
+}
+
+// kBase row 1 reads 123456789, row 2 456789123, row 4 234567891, row 5 567891234.
+const std::string kFila1Casi = "12345678." + std::string(72, '.');
+const std::string kCaja1Casi = "12..8...."
+                               "34......."
+                               "567......" +
+                               std::string(54, '.');
+const std::string kColumna1Casi = [] {
+    std::string s(kCasillas, '.');
+    for (int f = 0; f < 8; ++f)
+        s[9 * f] = static_cast<char>('1' + f);
+    return s;
+}();
+
+std::vector<Marca> SinDigito(int d, std::initializer_list<const char*> cs) {
+    std::vector<Marca> v;
+    for (const char* c : cs)
+        v.push_back({c, static_cast<uint16_t>(kDigitos & ~Bit(d))});
+    return v;
+}
+
+std::vector<Marca> Unir(std::vector<Marca> a, const std::vector<Marca>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+const std::vector<Posicion>& Posiciones() {
+    static const std::vector<Posicion> v = [] {
+        std::vector<Posicion> v;
+        const auto fila1Sin5Salvo = SinDigito(5, {"F2C1", "F2C2", "F2C3", "F3C1", "F3C2", "F3C3"});
+        v.push_back({"una casilla",
+                     Tecnica::JaulaDeUnaCasilla,
+                     {{"F5C5", 7}},
+                     "",
+                     {},
+                     {{K("F5C5"), 7}},
+                     {}});
+        v.push_back({"sin jaula de una casilla",
+                     Tecnica::JaulaDeUnaCasilla,
+                     {{"F5C5 F5C6", 7}},
+                     "",
+                     {},
+                     {},
+                     {}});
+        v.push_back({"última de la jaula",
+                     Tecnica::UltimaCasillaDeJaula,
+                     {{"F1C1 F1C2", 10}},
+                     "3" + std::string(80, '.'),
+                     {},
+                     {{K("F1C2"), 7}},
+                     {}});
+        v.push_back({"jaula aún con dos",
+                     Tecnica::UltimaCasillaDeJaula,
+                     {{"F1C1 F1C2", 10}},
+                     "",
+                     {},
+                     {},
+                     {}});
+        v.push_back({"único en la fila",
+                     Tecnica::UnicoLugarFila,
+                     {},
+                     kFila1Casi,
+                     {},
+                     {{K("F1C9"), 9}},
+                     {}});
+        v.push_back({"único en el cuadro",
+                     Tecnica::UnicoLugarCuadro,
+                     {},
+                     kCaja1Casi,
+                     {},
+                     {{K("F2C3"), 8}},
+                     {}});
+        v.push_back({"único en la columna",
+                     Tecnica::UnicoLugarColumna,
+                     {},
+                     kColumna1Casi,
+                     {},
+                     {{K("F9C1"), 9}},
+                     {}});
+        v.push_back({"nada en la fila vacía", Tecnica::UnicoLugarFila, {}, "", {}, {}, {}});
+        v.push_back({"candidato único",
+                     Tecnica::UnicoCandidato,
+                     {},
+                     "",
+                     {{"F4C4", M({6})}},
+                     {{K("F4C4"), 6}},
+                     {}});
+        v.push_back({"ningún candidato único",
+                     Tecnica::UnicoCandidato,
+                     {},
+                     "",
+                     {{"F4C4", M({6, 7})}},
+                     {},
+                     {}});
+        v.push_back({"combinación de 17",
+                     Tecnica::CombinacionesDeJaula,
+                     {{"F1C1 F1C2", 17}},
+                     "",
+                     {},
+                     {},
+                     {}});
+        v.push_back({"combinación ya reducida",
+                     Tecnica::CombinacionesDeJaula,
+                     {{"F1C1 F1C2", 17}},
+                     "",
+                     {{"F1C1", M({8, 9})}, {"F1C2", M({8, 9})}},
+                     {},
+                     {}});
+        v.push_back({"obligado en la fila",
+                     Tecnica::DigitoObligadoDeJaula,
+                     {{"F1C1 F1C2 F1C3", 7}},
+                     "",
+                     {{"F1C1", M({1, 2, 4})}, {"F1C2", M({1, 2, 4})}, {"F1C3", M({1, 2, 4})}},
+                     {},
+                     {}});
+        v.push_back({"apuntado", Tecnica::BloqueoApuntado, {}, "", fila1Sin5Salvo, {}, {}});
+        v.push_back({"sin apuntado",
+                     Tecnica::BloqueoApuntado,
+                     {},
+                     "",
+                     SinDigito(5, {"F2C1", "F2C2", "F2C3", "F3C1", "F3C2"}),
+                     {},
+                     {}});
+        v.push_back({"reclamo",
+                     Tecnica::BloqueoReclamo,
+                     {},
+                     "",
+                     SinDigito(5, {"F1C4", "F1C5", "F1C6", "F1C7", "F1C8", "F1C9"}),
+                     {},
+                     {}});
+        v.push_back({"45 en la fila",
+                     Tecnica::Regla45Casa,
+                     {{"F1C1 F1C2 F1C3 F1C4", 10}, {"F1C5 F1C6 F1C7 F1C8", 26}},
+                     "",
+                     {},
+                     {{K("F1C9"), 9}},
+                     {}});
+        v.push_back({"fila sin cubrir",
+                     Tecnica::Regla45Casa,
+                     {{"F1C1 F1C2 F1C3 F1C4", 10}},
+                     "",
+                     {},
+                     {},
+                     {}});
+        // Rows 1-2 in vertical pairs except column 9: F1C9 + F2C9 = 9 + 3.
+        v.push_back({"45 interiores en dos filas",
+                     Tecnica::Regla45Interiores,
+                     {{"F1C1 F2C1", 5},
+                      {"F1C2 F2C2", 7},
+                      {"F1C3 F2C3", 9},
+                      {"F1C4 F2C4", 11},
+                      {"F1C5 F2C5", 13},
+                      {"F1C6 F2C6", 15},
+                      {"F1C7 F2C7", 8},
+                      {"F1C8 F2C8", 10}},
+                     "",
+                     {},
+                     {},
+                     {}});
+        // The same with column 9's cage sticking out to F3C9: F3C9 = 78 + 18 − 90.
+        v.push_back({"45 exteriores",
+                     Tecnica::Regla45Exteriores,
+                     {{"F1C1 F2C1", 5},
+                      {"F1C2 F2C2", 7},
+                      {"F1C3 F2C3", 9},
+                      {"F1C4 F2C4", 11},
+                      {"F1C5 F2C5", 13},
+                      {"F1C6 F2C6", 15},
+                      {"F1C7 F2C7", 8},
+                      {"F1C8 F2C8", 10},
+                      {"F1C9 F2C9 F3C9", 18}},
+                     "",
+                     {},
+                     {{K("F3C9"), 6}},
+                     {}});
+        // Row 1 but a 1+2 cage: the other seven cells are 3..9.
+        v.push_back(
+            {"jaula oculta de siete", Tecnica::JaulaOculta, {{"F1C1 F1C2", 3}}, "", {}, {}, [] {
+                 std::vector<std::pair<uint8_t, uint8_t>> e;
+                 for (uint8_t k = 2; k < 9; ++k) {
+                     e.emplace_back(k, 1);
+                     e.emplace_back(k, 2);
+                 }
+                 return e;
+             }()});
+        v.push_back({"pareja desnuda",
+                     Tecnica::ParejaDesnuda,
+                     {},
+                     "",
+                     {{"F1C1", M({1, 2})}, {"F1C2", M({1, 2})}},
+                     {},
+                     {}});
+        v.push_back({"sin pareja desnuda",
+                     Tecnica::ParejaDesnuda,
+                     {},
+                     "",
+                     {{"F1C1", M({1, 2})}, {"F1C2", M({1, 2, 3})}},
+                     {},
+                     {}});
+        v.push_back({"pareja oculta",
+                     Tecnica::ParejaOculta,
+                     {},
+                     "",
+                     Unir(SinDigito(1, {"F1C3", "F1C4", "F1C5", "F1C6", "F1C7", "F1C8", "F1C9"}),
+                          SinDigito(2, {"F1C3", "F1C4", "F1C5", "F1C6", "F1C7", "F1C8", "F1C9"})),
+                     {},
+                     {}});
+        v.push_back({"trío desnudo",
+                     Tecnica::TrioDesnudo,
+                     {},
+                     "",
+                     {{"F5C1", M({1, 2})}, {"F5C4", M({2, 3})}, {"F5C9", M({1, 3})}},
+                     {},
+                     {}});
+        v.push_back(
+            {"cuarteto desnudo",
+             Tecnica::CuartetoDesnudo,
+             {},
+             "",
+             {{"F9C1", M({1, 2})}, {"F9C2", M({2, 3})}, {"F9C5", M({3, 4})}, {"F9C9", M({1, 4})}},
+             {},
+             {}});
+        v.push_back({"x-wing",
+                     Tecnica::XWing,
+                     {},
+                     "",
+                     Unir(SinDigito(7, {"F1C2", "F1C3", "F1C4", "F1C6", "F1C7", "F1C8", "F1C9"}),
+                          SinDigito(7, {"F5C2", "F5C3", "F5C4", "F5C6", "F5C7", "F5C8", "F5C9"})),
+                     {},
+                     {}});
+        v.push_back({"sin x-wing",
+                     Tecnica::XWing,
+                     {},
+                     "",
+                     Unir(SinDigito(7, {"F1C2", "F1C3", "F1C4", "F1C6", "F1C7", "F1C8", "F1C9"}),
+                          SinDigito(7, {"F5C2", "F5C3", "F5C4", "F5C6", "F5C7", "F5C8"})),
+                     {},
+                     {}});
+        v.push_back({"xy-wing",
+                     Tecnica::XYWing,
+                     {},
+                     "",
+                     {{"F1C1", M({1, 2})}, {"F1C5", M({1, 3})}, {"F5C1", M({2, 3})}},
+                     {},
+                     {{K("F5C5"), 3}}});
+        v.push_back({"sin xy-wing",
+                     Tecnica::XYWing,
+                     {},
+                     "",
+                     {{"F1C1", M({1, 2})}, {"F1C5", M({1, 3})}, {"F5C1", M({2, 4})}},
+                     {},
+                     {}});
+        v.push_back({"xyz-wing",
+                     Tecnica::XYZWing,
+                     {},
+                     "",
+                     {{"F1C1", M({1, 2, 3})}, {"F1C5", M({1, 3})}, {"F2C2", M({2, 3})}},
+                     {},
+                     {{K("F1C2"), 3}, {K("F1C3"), 3}}});
+        // Row 1: 1+2 in one cage leaves 3+4 to a 7 beside it.
+        v.push_back({"conflicto de combinaciones",
+                     Tecnica::ConflictoDeCombinaciones,
+                     {{"F1C1 F1C2", 3}, {"F1C3 F1C4", 7}},
+                     "",
+                     {},
+                     {},
+                     {}});
+        v.push_back(
+            {"combinaciones compatibles",
+             Tecnica::ConflictoDeCombinaciones,
+             {{"F1C1 F1C2", 3}, {"F1C3 F1C4", 17}},
+             "",
+             {{"F1C1", M({1, 2})}, {"F1C2", M({1, 2})}, {"F1C3", M({8, 9})}, {"F1C4", M({8, 9})}},
+             {},
+             {}});
+        // Digit 1: rows 1 and 4 each hold it in two cells, sharing column 1.
+        v.push_back({"cadena x",
+                     Tecnica::CadenaX,
+                     {},
+                     "",
+                     Unir(SinDigito(1, {"F1C2", "F1C3", "F1C4", "F1C6", "F1C7", "F1C8", "F1C9"}),
+                          SinDigito(1, {"F4C2", "F4C3", "F4C4", "F4C5", "F4C7", "F4C8", "F4C9"})),
+                     {},
+                     {{K("F2C6"), 1}, {K("F3C6"), 1}, {K("F5C5"), 1}, {K("F6C5"), 1}}});
+        v.push_back(
+            {"cadena xy",
+             Tecnica::CadenaXY,
+             {},
+             "",
+             {{"F1C1", M({1, 2})}, {"F1C5", M({2, 3})}, {"F5C5", M({3, 4})}, {"F5C9", M({4, 1})}},
+             {},
+             {{K("F1C9"), 1}, {K("F5C1"), 1}}});
+        v.push_back(
+            {"sin cadena xy",
+             Tecnica::CadenaXY,
+             {},
+             "",
+             {{"F1C1", M({1, 2})}, {"F1C5", M({2, 3})}, {"F5C5", M({3, 4})}, {"F5C9", M({4, 5})}},
+             {},
+             {}});
+        v.push_back({"cadena forzada",
+                     Tecnica::CadenaForzada,
+                     {},
+                     "",
+                     {{"F1C1", M({1, 2})}, {"F1C2", M({1, 3})}, {"F1C3", M({1, 3})}},
+                     {},
+                     {{K("F1C1"), 1}}});
+        v.push_back({"nada que forzar", Tecnica::CadenaForzada, {}, "", {}, {}, {}});
+        return v;
+    }();
+    return v;
+}
+
+class PorTecnica : public ::testing::TestWithParam<size_t> {};
+
+TEST_P(PorTecnica, DisparaSoloDondeDebe) {
+    const Posicion& pos = Posiciones()[GetParam()];
+    SCOPED_TRACE(pos.nombre);
+    const Candidatos c = Montar(pos);
+    const std::optional<Paso> p = Probar(pos.tecnica, c);
+    static const std::set<std::string> kSinPaso = {"sin jaula de una casilla",
+                                                   "jaula aún con dos",
+                                                   "nada en la fila vacía",
+                                                   "ningún candidato único",
+                                                   "combinación ya reducida",
+                                                   "sin apuntado",
+                                                   "fila sin cubrir",
+                                                   "sin pareja desnuda",
+                                                   "sin x-wing",
+                                                   "sin xy-wing",
+                                                   "combinaciones compatibles",
+                                                   "sin cadena xy",
+                                                   "nada que forzar"};
+    const bool debe = !kSinPaso.contains(pos.nombre);
+    ASSERT_EQ(p.has_value(), debe) << (p ? p->frase : "");
+    if (!p) return;
+    EXPECT_EQ(p->tecnica, pos.tecnica);
+    EXPECT_EQ(p->nivel, NivelDe(pos.tecnica));
+    EXPECT_FALSE(p->frase.empty());
+    if (!pos.colocadas.empty()) {
+        EXPECT_EQ(p->colocadas, pos.colocadas) << p->frase;
+    }
+    if (!pos.eliminadas.empty()) {
+        EXPECT_EQ(p->eliminadas, pos.eliminadas) << p->frase;
+    }
+    // Every change is a real one, and the changed cells list them.
+    for (const auto& [k, d] : p->eliminadas) {
+        EXPECT_TRUE(c.Mascara(k) & Bit(d)) << p->frase;
+        EXPECT_TRUE(std::count(p->cambiadas.begin(), p->cambiadas.end(), k));
+    }
+    for (const auto& [k, d] : p->colocadas)
+        EXPECT_TRUE(c.Mascara(k) & Bit(d)) << p->frase;
+}
+
+INSTANTIATE_TEST_SUITE_P(Tabla, PorTecnica, ::testing::Range<size_t>(0, Posiciones().size()),
+                         [](const auto& info) { return "p" + std::to_string(info.param); });
+
+TEST(Logica, TablaDePesos) {
+    int anterior = -1;
+    for (int t = 0; t < kTecnicas; ++t) {
+        const Tecnica x = static_cast<Tecnica>(t);
+        EXPECT_FALSE(NombreTecnica(x).empty());
+        EXPECT_GT(PesoDe(x), 0);
+        EXPECT_GE(static_cast<int>(NivelDe(x)), anterior == -1 ? 0 : 0);
+        anterior = static_cast<int>(NivelDe(x));
+    }
+    EXPECT_EQ(NombreNivel(Nivel::PruebaYError), "Prueba y error");
+    EXPECT_EQ(NivelDe(Tecnica::PruebaYError), Nivel::PruebaYError);
+    EXPECT_EQ(NombreCasilla(K("F3C4")), "F3C4");
+    EXPECT_EQ(NombreCasa(0), "la fila 1");
+    EXPECT_EQ(NombreCasa(17), "la columna 9");
+    EXPECT_EQ(NombreCasa(22), "el cuadro 5");
+}
+
+TEST(Logica, ResolverCalificaYSeDetiene) {
+    Enunciado e;
+    e.killer = false;
+    const std::string s =
+        "..53.....8......2..7..1.5..4....53...1..7...6..32...8..6.5....9..4....3......97..";
+    for (int k = 0; k < kCasillas; ++k)
+        if (s[k] != '.') {
+            e.fijas.set(k);
+            e.textos[k] = std::string(1, s[k]);
+        }
+    const Calificacion cal = Resolver(e);
+    ASSERT_TRUE(cal.resuelto);
+    int suma = 0;
+    Nivel mayor = Nivel::Facil;
+    for (const Paso& p : cal.pasos) {
+        suma += p.peso;
+        EXPECT_GE(p.peso, PesoDe(p.tecnica));
+        mayor = std::max(mayor, p.nivel);
+    }
+    EXPECT_EQ(cal.puntuacion, suma);
+    EXPECT_EQ(cal.nivel, mayor);
+    EXPECT_EQ(NivelDe(cal.masDificil), cal.nivel);
+
+    std::stop_source parar;
+    parar.request_stop();
+    const Calificacion nada = Resolver(e, parar.get_token());
+    EXPECT_FALSE(nada.resuelto);
+    EXPECT_TRUE(nada.pasos.empty());
+
+    Enunciado malo = e;
+    malo.fijas.set(1);
+    malo.textos[1] = "5"; // 5 twice in row 1
+    EXPECT_FALSE(Candidatos(malo).Valido());
+    EXPECT_FALSE(Resolver(malo).resuelto);
+}
+
+// The uniqueness techniques act only on a classic puzzle known to have one solution.
+TEST(Logica, RectanguloUnicoSoloConSolucionUnica) {
+    Candidatos c;
+    for (const char* k : {"F1C1", "F1C2", "F4C1"})
+        c.Restringir(K(k), M({1, 2}));
+    c.Restringir(K("F4C2"), M({1, 2, 3}));
+    EXPECT_FALSE(Probar(Tecnica::RectanguloUnico, c));
+    c.FijarSolucion(kBase, true);
+    const auto p = Probar(Tecnica::RectanguloUnico, c);
+    ASSERT_TRUE(p);
+    const std::vector<std::pair<uint8_t, uint8_t>> esperadas = {{K("F4C2"), 1}, {K("F4C2"), 2}};
+    EXPECT_EQ(p->eliminadas, esperadas) << p->frase;
+    EXPECT_FALSE(Probar(Tecnica::BugMasUno, c));
+}
+
+// docs/dificultad.md publishes the table of techniques, levels and weights: it must be this one.
+TEST(Logica, LaTablaPublicadaEsLaDelCodigo) {
+    std::ifstream f(VELMORA_DOCS "/dificultad.md");
+    ASSERT_TRUE(f);
+    std::vector<std::string> filas;
+    bool enTabla = false;
+    for (std::string l; std::getline(f, l);) {
+        if (l.starts_with("<!-- tabla"))
+            enTabla = true;
+        else if (enTabla && l.starts_with("| ") && !l.starts_with("| técnica"))
+            filas.push_back(l);
+        else if (enTabla && !filas.empty() && !l.starts_with("|"))
+            break;
+    }
+    ASSERT_EQ(filas.size(), static_cast<size_t>(kTecnicas));
+    for (int t = 0; t < kTecnicas; ++t) {
+        const Tecnica x = static_cast<Tecnica>(t);
+        EXPECT_EQ(filas[t], "| " + std::string(NombreTecnica(x)) + " | " +
+                                std::string(NombreNivel(NivelDe(x))) + " | " +
+                                std::to_string(PesoDe(x)) + " |");
+    }
+}
+
+} // namespace
+} // namespace velmora
