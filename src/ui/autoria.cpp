@@ -116,6 +116,12 @@ std::string Form1::TextoEstado(std::string_view separador) {
         return "Ninguna solución";
     case Desenlace::Varias:
         return "Más de una solución";
+    case Desenlace::Calificado:
+        return TextoCalificacion();
+    case Desenlace::Pista:
+        return "Pista: " + pista_;
+    case Desenlace::Interrumpido:
+        return "Cancelado";
     case Desenlace::ComprobacionCancelada:
         return "Comprobación cancelada tras " + Numero(ramas_, separador) +
                (ramas_ == 1 ? " rama" : " ramas");

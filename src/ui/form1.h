@@ -11,6 +11,7 @@
 
 #include "files/carpeta.h"
 #include "formats/formatos.h"
+#include "logica/logica.h"
 #include "model/enunciado.h"
 #include "model/tablero.h"
 #include "solver/veredicto.h"
@@ -142,6 +143,18 @@ public:
     // With two solutions found, the grid switches between them ("Otra solución").
     bool HayOtraSolucion() const;
     void OtraSolucion();
+    // ---- Reasoning (dificultad.cpp) --------------------------------------------------------
+    // "Dificultad…": validates, checks the solution is unique, then grades the puzzle by the
+    // steps a person needs. False when refused or cancelled; the grade stays for the panel.
+    bool Calificar();
+    const std::optional<Calificacion>& UltimaCalificacion() const { return calificacion_; }
+    // "Dificultad: Moderado (puntuación 123)", empty before a grade.
+    std::string TextoCalificacion() const;
+    // Outlines the cells and cages of step i of the last grade (none for -1).
+    void ResaltarPaso(int i);
+    // "Pista": the next step from the givens, said in the status bar with its cells outlined.
+    void Pista();
+
     // The verdict F7 runs; tests put a slower one in its place.
     std::function<Veredicto(const Reglas&, const Parada&)> Juez =
         [](const Reglas& r, const Parada& p) { return Juzgar(r, p); };
@@ -160,10 +173,17 @@ private:
         Unica,
         Ninguna,
         Varias,
-        ComprobacionCancelada
+        ComprobacionCancelada,
+        Calificado,
+        Pista,
+        Interrumpido
     };
 
     void CambiarModo(bool killer);
+    // The puzzle's candidates with its one solution, the verdict run off the window's thread
+    // under `que`; nothing, with the reason shown, when it has none or several or is cancelled.
+    std::optional<Candidatos> CandidatosConSolucion(std::string_view que);
+    void MarcarPaso(const Paso& p);
     void ElegirSegmento(int i);
     void ElegirSegmentoDesdeSuma(int i);
     void Desmarcar(int i);
@@ -177,6 +197,8 @@ private:
     Historial historial_;
     Desenlace resultado_ = Desenlace::Ninguno;
     int64_t ramas_ = 0; // of the last verdict
+    std::optional<Calificacion> calificacion_;
+    std::string pista_;
     std::optional<std::array<std::array<uint8_t, kCasillas>, 2>> dosSoluciones_;
     bool otraMostrada_ = false;
     int segVisto_ = -1;

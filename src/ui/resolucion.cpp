@@ -60,7 +60,7 @@ bool Resolucion::EnSegundoPlano(Rotulo rotulo, const Trabajo& trabajo) {
 }
 
 std::string Resolucion::TextoTarea(std::string_view separador) const {
-    if (tarea_.que.empty()) return {};
+    if (tarea_.una.empty()) return tarea_.que;
     const int64_t n = cuentaTarea_.load(std::memory_order_relaxed);
     return tarea_.que + " " + FormatearMovimientos(n, separador) + " " +
            (n == 1 ? tarea_.una : tarea_.varias);

@@ -227,6 +227,66 @@ TEST(ComprobarUnica, EnSegundoPlanoYCancelable) {
     }
 }
 
+// The grade, its steps outlined one by one, the hint from the givens; refused without exactly
+// one solution; cancelled as the check is.
+TEST(Dificultad, CalificaMarcaLosPasosYDaLaPista) {
+    VentanaDePrueba v;
+    Form1& f = v.f;
+    Atender(f, [&] { f.PintarEnunciado(AbrirPuzzle(VELMORA_EXAMPLES "/killer.xml").enunciado); });
+    Atender(f, [&] { EXPECT_TRUE(f.Calificar()); });
+    ASSERT_TRUE(f.UltimaCalificacion());
+    const Calificacion& cal = *f.UltimaCalificacion();
+    EXPECT_TRUE(cal.resuelto);
+    ASSERT_FALSE(cal.pasos.empty());
+    EXPECT_EQ(f.TextoEstado("."), "Dificultad: " + std::string(NombreNivel(cal.nivel)) +
+                                      " (puntuación " + std::to_string(cal.puntuacion) + ")");
+    for (const int i : {0, static_cast<int>(cal.pasos.size()) - 1}) {
+        f.ResaltarPaso(i);
+        for (const uint8_t k : cal.pasos[i].cambiadas)
+            EXPECT_TRUE(f.Marcadas[k]) << i << ' ' << int{k};
+    }
+    f.ResaltarPaso(-1);
+    EXPECT_FALSE(f.Marcadas.any());
+    EXPECT_TRUE(v.p.mensajes.empty());
+
+    Atender(f, [&] { f.Pista(); });
+    EXPECT_EQ(f.TextoEstado("."), "Pista: " + cal.pasos[0].frase);
+    for (const uint8_t k : cal.pasos[0].cambiadas)
+        EXPECT_TRUE(f.Marcadas[k]) << int{k};
+    Atender(f, [&] { f.S_Click(0); }); // a change takes the outline away
+    Atender(f, [&] { f.lb_Click(80); });
+    EXPECT_FALSE(f.Marcadas.any());
+
+    f.Juez = [](const Reglas&, const Parada& p) {
+        Veredicto r;
+        while (!p.token.stop_requested())
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        r.soluciones = -1;
+        return r;
+    };
+    v.p.alProcesar = [&](int) { f.EjecutarHerramienta("ID_Cancelar"); };
+    Atender(f, [&] { f.PintarEnunciado(AbrirPuzzle(VELMORA_EXAMPLES "/killer.xml").enunciado); });
+    Atender(f, [&] { EXPECT_FALSE(f.Calificar()); });
+    EXPECT_EQ(f.TextoEstado("."), "Cancelado");
+    EXPECT_TRUE(v.p.mensajes.empty());
+}
+
+TEST(Dificultad, SinUnaSolaSolucionNoHayPasos) {
+    for (const char* fichero : {"/clasico_vacio.xml", "/clasico_sin_solucion.xml"}) {
+        VentanaDePrueba v;
+        Form1& f = v.f;
+        Atender(f, [&] {
+            f.PintarEnunciado(AbrirPuzzle(QStringLiteral(VELMORA_TEST_DATA) + fichero).enunciado);
+        });
+        Atender(f, [&] { EXPECT_FALSE(f.Calificar()); });
+        EXPECT_FALSE(f.UltimaCalificacion());
+        ASSERT_EQ(v.p.mensajes.size(), 1u) << fichero;
+        EXPECT_EQ(v.p.mensajes[0].titulo, "Dificultad");
+        Atender(f, [&] { f.Pista(); });
+        EXPECT_EQ(v.p.mensajes.size(), 2u) << fichero;
+    }
+}
+
 TEST(ComprobarUnica, UnaValidacionFallidaSoloMuestraSuMensaje) {
     VentanaDePrueba v;
     Form1& f = v.f;

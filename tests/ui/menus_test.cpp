@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QRadioButton>
@@ -197,6 +198,27 @@ TEST_F(Menus, ComprobarSeCancelaConEscYAlCerrar) {
     QTimer::singleShot(100, [&] { w.close(); });
     w.Comprobar()->trigger();
     EXPECT_FALSE(w.isVisible());
+    EXPECT_TRUE(plataforma.mensajes.empty());
+}
+
+// Ctrl+D: the panel lists the steps; picking one outlines its cells and shows its sentence.
+TEST_F(Menus, ElPanelDeDificultadMarcaElPasoElegido) {
+    plataforma.fichero = QStringLiteral(VELMORA_EXAMPLES "/killer.xml");
+    w.AccionMenu(Herramienta::Abrir)->trigger();
+    QTest::keyClick(&w, Qt::Key_D, Qt::ControlModifier);
+    ASSERT_NE(w.PanelDificultad(), nullptr);
+    EXPECT_TRUE(w.PanelDificultad()->isVisible());
+    auto* pasos = w.PanelDificultad()->findChild<QListWidget*>(QStringLiteral("pasos"));
+    auto* frase = w.PanelDificultad()->findChild<QLabel*>(QStringLiteral("frase"));
+    ASSERT_TRUE(pasos && frase);
+    ASSERT_GT(pasos->count(), 1);
+    EXPECT_TRUE(w.Estado()->text().startsWith(QStringLiteral("Dificultad: ")));
+    pasos->setCurrentRow(1);
+    EXPECT_TRUE(pasos->item(1)->text().endsWith(frase->text()));
+    int marcadas = 0;
+    for (int k = 0; k < kCasillas; ++k)
+        marcadas += w.lb(k)->Marcada();
+    EXPECT_GT(marcadas, 0);
     EXPECT_TRUE(plataforma.mensajes.empty());
 }
 

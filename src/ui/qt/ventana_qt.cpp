@@ -444,6 +444,12 @@ void VentanaQt::ConstruirMenus() {
     });
     otraSolucion_ =
         orden(sudoku, "&Otra solución", {}, [this] { Atender([&] { form_.OtraSolucion(); }); });
+    dificultad_ = orden(sudoku, "&Dificultad…", {QKeySequence(Qt::CTRL | Qt::Key_D)},
+                        [this] { MostrarDificultad(); });
+    pista_ = orden(sudoku, "&Pista", {QKeySequence(Qt::Key_F8)}, [this] {
+        Atender([&] { form_.Pista(); });
+        if (form_.CierrePendiente() && !form_.Resolviendo()) close();
+    });
     sudoku->addSeparator();
     herramienta(sudoku, Herramienta::Killer, "&Killer");
     herramienta(sudoku, Herramienta::Normal, "&Normal");
@@ -454,6 +460,8 @@ void VentanaQt::ConstruirMenus() {
     ayuda->addSeparator();
     acercaDe_ = orden(ayuda, "&Acerca de Velmora", {}, [this] { AcercaDe(); });
     libres_.push_back(comprobar_);
+    libres_.push_back(dificultad_);
+    libres_.push_back(pista_);
     libres_.push_back(acercaDe_);
 
     estado_ = new QLabel(this);

@@ -17,6 +17,8 @@ class QLabel;
 class QProgressBar;
 class QRadioButton;
 
+class QListWidget;
+
 namespace velmora {
 
 class PlataformaQt;
@@ -55,6 +57,9 @@ public:
     QAction* Rehacer() const { return rehacer_; }
     QAction* Comprobar() const { return comprobar_; }
     QAction* OtraSolucionAccion() const { return otraSolucion_; }
+    QAction* Dificultad() const { return dificultad_; }
+    QAction* Pista() const { return pista_; }
+    QWidget* PanelDificultad() const { return panelDificultad_; }
     QAction* Recuperar() const { return recuperar_; }
     QMenu* MenuRecientes() const { return recientes_; }
     QAction* Manual() const { return manual_; }
@@ -86,6 +91,7 @@ public:
     // Help (ayuda_qt.cpp): the bundled manual and the list of keys, each in a window of its own.
     void MostrarManual();
     void MostrarAtajos();
+    void MostrarDificultad();
 
 protected:
     bool event(QEvent* e) override;
@@ -133,6 +139,10 @@ private:
     std::array<QAction*, kHerramientas> menuHerramientas_{};
     QAction *deshacer_ = nullptr, *rehacer_ = nullptr, *comprobar_ = nullptr, *acercaDe_ = nullptr;
     QAction* otraSolucion_ = nullptr;
+    QAction *dificultad_ = nullptr, *pista_ = nullptr;
+    QWidget* panelDificultad_ = nullptr;
+    QLabel *gradoDificultad_ = nullptr, *fraseDificultad_ = nullptr;
+    QListWidget* pasosDificultad_ = nullptr;
     QAction *recuperar_ = nullptr, *manual_ = nullptr, *atajos_ = nullptr;
     QMenu* recientes_ = nullptr;
     QWidget* cuadricula_ = nullptr;
