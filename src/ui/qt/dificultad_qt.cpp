@@ -3,7 +3,9 @@
 
 #include <QLabel>
 #include <QListWidget>
+#include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "ui/qt/ventana_qt.h"
 
@@ -27,6 +29,8 @@ void VentanaQt::MostrarDificultad() {
         gradoDificultad_->setWordWrap(true);
         pasosDificultad_ = new QListWidget(panelDificultad_);
         pasosDificultad_->setObjectName(QStringLiteral("pasos"));
+        pasosDificultad_->setWordWrap(true);
+        pasosDificultad_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         fraseDificultad_ = new QLabel(panelDificultad_);
         fraseDificultad_->setObjectName(QStringLiteral("frase"));
         fraseDificultad_->setWordWrap(true);
@@ -43,7 +47,14 @@ void VentanaQt::MostrarDificultad() {
             Atender([&] { form_.ResaltarPaso(fila); });
         });
         panelDificultad_->resize(460, height());
-        panelDificultad_->move(frameGeometry().topRight() + QPoint(8, 0));
+        // Beside the window, as far as the screen allows.
+        QPoint donde = frameGeometry().topRight() + QPoint(8, 0);
+        if (screen()) {
+            const QRect pantalla = screen()->availableGeometry();
+            donde.setX(std::max(pantalla.left(),
+                                std::min(donde.x(), pantalla.right() - panelDificultad_->width())));
+        }
+        panelDificultad_->move(donde);
     }
     QString grado = QString::fromStdString(form_.TextoCalificacion()) +
                     QStringLiteral("\nTécnica más difícil: %1")
