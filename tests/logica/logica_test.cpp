@@ -615,6 +615,7 @@ TEST(Logica, ResolverCalificaYSeDetiene) {
     malo.fijas.set(1);
     malo.textos[1] = "5"; // 5 twice in row 1
     EXPECT_FALSE(Candidatos(malo).Valido());
+    EXPECT_FALSE(SiguientePaso(Candidatos(malo)));
     EXPECT_FALSE(Resolver(malo).resuelto);
 }
 
