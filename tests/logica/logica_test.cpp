@@ -634,6 +634,23 @@ TEST(Logica, RectanguloUnicoSoloConSolucionUnica) {
     EXPECT_FALSE(Probar(Tecnica::BugMasUno, c));
 }
 
+// Every technique also has a position where it must not fire: the empty grid, where only a guess
+// can start, and a Killer of nine whole-row cages, where nothing narrows any cell either.
+TEST(Logica, NadaDisparaSinInformacion) {
+    Reglas filas;
+    for (int k = 0; k < kCasillas; ++k)
+        filas.segmento[k] = static_cast<int8_t>(k / 9);
+    for (int f = 0; f < 9; ++f)
+        filas.suma[f] = 45;
+    for (const Candidatos& c : {Candidatos(), Candidatos(filas)})
+        for (int t = 0; t < kTecnicas; ++t) {
+            const Tecnica x = static_cast<Tecnica>(t);
+            const auto p = Probar(x, c);
+            EXPECT_EQ(p.has_value(), x == Tecnica::PruebaYError)
+                << NombreTecnica(x) << (p ? ": " + p->frase : "");
+        }
+}
+
 // docs/dificultad.md publishes the table of techniques, levels and weights: it must be this one.
 TEST(Logica, LaTablaPublicadaEsLaDelCodigo) {
     std::ifstream f(VELMORA_DOCS "/dificultad.md");
