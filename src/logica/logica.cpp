@@ -1600,7 +1600,7 @@ bool Candidatos::Contradiccion() const {
 }
 
 std::optional<Paso> Probar(Tecnica t, const Candidatos& c) {
-    if (c.Resuelto() || c.Contradiccion()) return std::nullopt;
+    if (!c.Valido() || c.Resuelto() || c.Contradiccion()) return std::nullopt;
     switch (t) {
     case Tecnica::JaulaDeUnaCasilla:
         return JaulaDeUnaCasilla(c);
@@ -1669,7 +1669,7 @@ std::optional<Paso> Probar(Tecnica t, const Candidatos& c) {
 }
 
 std::optional<Paso> SiguientePaso(const Candidatos& c) {
-    if (c.Resuelto() || c.Contradiccion()) return std::nullopt;
+    if (!c.Valido() || c.Resuelto() || c.Contradiccion()) return std::nullopt;
     for (int t = 0; t < kTecnicas; ++t) {
         // The 45 rule's kinds share one pass over the regions.
         if (t > static_cast<int>(Tecnica::Regla45Casa) &&

@@ -143,7 +143,8 @@ private:
     bool unica_ = false;
 };
 
-// The simplest step that applies, or none when the grid is solved or nothing applies.
+// The simplest step that applies, or none when the grid is solved, the puzzle is not valid or
+// nothing applies.
 std::optional<Paso> SiguientePaso(const Candidatos& c);
 // The first step of one technique, if it applies.
 std::optional<Paso> Probar(Tecnica t, const Candidatos& c);

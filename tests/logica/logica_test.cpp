@@ -615,6 +615,7 @@ TEST(Logica, ResolverCalificaYSeDetiene) {
     malo.fijas.set(1);
     malo.textos[1] = "5"; // 5 twice in row 1
     EXPECT_FALSE(Candidatos(malo).Valido());
+    EXPECT_FALSE(SiguientePaso(Candidatos(malo)));
     EXPECT_FALSE(Resolver(malo).resuelto);
 }
 
@@ -631,6 +632,23 @@ TEST(Logica, RectanguloUnicoSoloConSolucionUnica) {
     const std::vector<std::pair<uint8_t, uint8_t>> esperadas = {{K("F4C2"), 1}, {K("F4C2"), 2}};
     EXPECT_EQ(p->eliminadas, esperadas) << p->frase;
     EXPECT_FALSE(Probar(Tecnica::BugMasUno, c));
+}
+
+// Every technique also has a position where it must not fire: the empty grid, where only a guess
+// can start, and a Killer of nine whole-row cages, where nothing narrows any cell either.
+TEST(Logica, NadaDisparaSinInformacion) {
+    Reglas filas;
+    for (int k = 0; k < kCasillas; ++k)
+        filas.segmento[k] = static_cast<int8_t>(k / 9);
+    for (int f = 0; f < 9; ++f)
+        filas.suma[f] = 45;
+    for (const Candidatos& c : {Candidatos(), Candidatos(filas)})
+        for (int t = 0; t < kTecnicas; ++t) {
+            const Tecnica x = static_cast<Tecnica>(t);
+            const auto p = Probar(x, c);
+            EXPECT_EQ(p.has_value(), x == Tecnica::PruebaYError)
+                << NombreTecnica(x) << (p ? ": " + p->frase : "");
+        }
 }
 
 // docs/dificultad.md publishes the table of techniques, levels and weights: it must be this one.
