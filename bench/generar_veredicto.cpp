@@ -9,6 +9,10 @@
 //     or no merge keeps it unique. --parcial then drops up to P segments, each only if the
 //     solution stays unique. The line's note is the search's move count, or ">T" past T moves
 //     (1e9); with --minimo only puzzles of at least M are kept.
+//   grandes CANTIDAD SEMILLA [--intentos N] [--tope T]
+//     Killers of sixteen 5-cell segments and one single cell, no givens: N random tilings of a
+//     random solved grid, those the verdict proves unique within T branches (200000); of them
+//     the CANTIDAD that took it the most branches, the count as the line's note.
 //   clasico CANTIDAD SEMILLA [--intentos N]
 //     Minimal classic puzzles (no given can go); of N made, the CANTIDAD that took the verdict
 //     the most guesses.
@@ -37,6 +41,8 @@ int Uso() {
     std::fprintf(stderr,
                  "Uso: velmora-generar-veredicto killer CANTIDAD SEMILLA [--minimo M] "
                  "[--tope T] [--tamano N] [--jaulas J] [--parcial P]\n"
+                 "     velmora-generar-veredicto grandes CANTIDAD SEMILLA [--intentos N] "
+                 "[--tope T]\n"
                  "     velmora-generar-veredicto clasico CANTIDAD SEMILLA [--intentos N]\n");
     return 64;
 }
@@ -198,6 +204,57 @@ std::optional<Enunciado> Killer(Azar& azar, int tamano, int jaulas, bool descend
     return KillerDe(rejilla, segmentos);
 }
 
+// Sixteen segments of five neighbouring cells with distinct digits and one single cell, or
+// nothing when the random growth gets stuck. Each segment starts at the open cell with the
+// fewest open neighbours, so that no cell is left cut off.
+std::optional<std::vector<std::vector<int>>>
+Teselas(Azar& azar, const std::array<uint8_t, kCasillas>& rejilla) {
+    std::array<bool, kCasillas> libre;
+    libre.fill(true);
+    const auto vecinas = [](int k) {
+        std::vector<int> v;
+        if (k % 9 > 0) v.push_back(k - 1);
+        if (k % 9 < 8) v.push_back(k + 1);
+        if (k >= 9) v.push_back(k - 9);
+        if (k < 72) v.push_back(k + 9);
+        return v;
+    };
+    std::vector<std::vector<int>> segmentos;
+    bool solo = false;
+    for (int quedan = kCasillas; quedan > 0;) {
+        int inicio = -1, menos = 99;
+        for (int k = 0; k < kCasillas; ++k) {
+            if (!libre[k]) continue;
+            int n = 0;
+            for (const int p : vecinas(k))
+                n += libre[p];
+            n = 4 * n + static_cast<int>(azar() % 4);
+            if (n < menos) menos = n, inicio = k;
+        }
+        std::vector<int> celdas{inicio};
+        libre[inicio] = false;
+        uint16_t digitos = Bit(rejilla[inicio]);
+        while (celdas.size() < 5) {
+            std::vector<int> borde;
+            for (const int k : celdas)
+                for (const int p : vecinas(k))
+                    if (libre[p] && !(digitos & Bit(rejilla[p]))) borde.push_back(p);
+            if (borde.empty()) break;
+            const int p = borde[azar() % borde.size()];
+            libre[p] = false;
+            digitos |= Bit(rejilla[p]);
+            celdas.push_back(p);
+        }
+        if (celdas.size() != 5) {
+            if (celdas.size() != 1 || solo) return std::nullopt;
+            solo = true;
+        }
+        quedan -= static_cast<int>(celdas.size());
+        segmentos.push_back(std::move(celdas));
+    }
+    return segmentos;
+}
+
 Enunciado Clasico(Azar& azar) {
     const std::array<uint8_t, kCasillas> rejilla = RejillaAlAzar(azar);
     Enunciado e;
@@ -256,6 +313,33 @@ int main(int argc, char** argv) {
                          [](const auto& a, const auto& b) { return a.first > b.first; });
         for (int i = 0; i < cantidad; ++i)
             std::cout << lineas::Escribir(hechos[i].second) << '\n';
+        return 0;
+    }
+    if (modo == "grandes") {
+        std::vector<std::pair<int64_t, Enunciado>> hechos;
+        for (int i = 0; i < std::max(intentos, cantidad); ++i) {
+            const auto rejilla = RejillaAlAzar(azar);
+            std::optional<std::vector<std::vector<int>>> segmentos;
+            while (!(segmentos = Teselas(azar, rejilla))) {
+            }
+            Reglas r;
+            for (size_t g = 0; g < segmentos->size(); ++g)
+                for (const int k : (*segmentos)[g]) {
+                    r.segmento[k] = static_cast<int8_t>(g);
+                    r.suma[g] = static_cast<uint8_t>(r.suma[g] + rejilla[k]);
+                }
+            Parada p;
+            p.maxRamas = tope == 1'000'000'000 ? 200'000 : tope;
+            const Veredicto v = velmora::Juzgar(r, p);
+            std::fprintf(stderr, "intento %d: %d soluciones, %lld ramas\n", i, v.soluciones,
+                         static_cast<long long>(v.ramas));
+            if (v.soluciones == 1) hechos.emplace_back(v.ramas, KillerDe(rejilla, *segmentos));
+        }
+        std::stable_sort(hechos.begin(), hechos.end(),
+                         [](const auto& a, const auto& b) { return a.first > b.first; });
+        for (int i = 0; i < cantidad && i < static_cast<int>(hechos.size()); ++i)
+            std::cout << lineas::Escribir(hechos[i].second, std::to_string(hechos[i].first))
+                      << '\n';
         return 0;
     }
     if (modo != "killer") return Uso();

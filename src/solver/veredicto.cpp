@@ -168,7 +168,8 @@ bool Emparejar(const Suma& j, const Estado& s, uint16_t c, std::array<uint16_t, 
 
 class Juez {
 public:
-    explicit Juez(Veredicto& v) : v_(v) { peso_.fill(1); }
+    Juez(Veredicto& v, const Parada& p) : v_(v), parada_(p) { peso_.fill(1); }
+    bool Parado() const { return parado_; }
 
     // False when the rules already leave no solution.
     bool Preparar(const Reglas& r, Estado& s);
@@ -216,7 +217,19 @@ private:
         return false;
     }
 
+    // Counts a unit of work; every few hundred, looks at the stop request and the limit.
+    bool Seguir() {
+        if (++trabajo_ % 256 != 0) return !parado_;
+        if (parada_.ramas) parada_.ramas->store(v_.ramas, std::memory_order_relaxed);
+        parado_ = parado_ || parada_.token.stop_requested() ||
+                  (parada_.maxRamas > 0 && v_.ramas > parada_.maxRamas);
+        return !parado_;
+    }
+
     Veredicto& v_;
+    const Parada& parada_;
+    int64_t trabajo_ = 0;
+    bool parado_ = false;
     std::array<int, kCasillas> peso_;
     std::vector<Suma> sumas_;
     std::vector<Celdas> anotadas_; // the cells of every sum, to add none twice
@@ -544,6 +557,7 @@ void Juez::Buscar(Estado& s) {
     }
     for (uint16_t c = s.cand[mejor]; c && v_.soluciones < 2; c &= c - 1) {
         ++v_.ramas;
+        if (!Seguir()) return;
         Estado hijo = s;
         npila_ = 0;
         for (const uint16_t j : cola_)
@@ -572,11 +586,14 @@ Reglas ReglasDe(const Tablero& t) {
     return r;
 }
 
-Veredicto Juzgar(const Reglas& r) {
+Veredicto Juzgar(const Reglas& r, const Parada& p) {
     Veredicto v;
-    Juez juez(v);
+    Juez juez(v, p);
     Estado s;
-    if (juez.Preparar(r, s)) juez.Buscar(s);
+    const bool antes = p.token.stop_requested();
+    if (!antes && juez.Preparar(r, s)) juez.Buscar(s);
+    if (antes || juez.Parado()) v.soluciones = -1;
+    if (p.ramas) p.ramas->store(v.ramas, std::memory_order_relaxed);
     return v;
 }
 

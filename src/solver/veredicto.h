@@ -5,15 +5,17 @@
 // none of its order, so it has no move count.
 
 #include <array>
+#include <atomic>
 #include <bitset>
 #include <cstdint>
+#include <stop_token>
 
 #include "model/tablero.h"
 
 namespace velmora {
 
 struct Veredicto {
-    int soluciones = 0; // 0, 1, or 2 for two or more
+    int soluciones = 0; // -1 unknown (stopped or over the limit), 0, 1, or 2 for two or more
     // By cell number; all zeros until found. With two or more, two of them.
     std::array<uint8_t, kCasillas> primera{}, segunda{};
     int64_t ramas = 0; // guesses tried: a measure of the work, for benchmarks and generators
@@ -33,9 +35,17 @@ struct Reglas {
 // Suma, and the given cells (EsFija, digit in Matriz).
 Reglas ReglasDe(const Tablero& t);
 
-Veredicto Juzgar(const Reglas& r);
-inline Veredicto Juzgar(const Tablero& t) {
-    return Juzgar(ReglasDe(t));
+// How a verdict may be cut short, and where it reports its work while it runs.
+struct Parada {
+    std::stop_token token; // a stop request ends the verdict as unknown
+    int64_t maxRamas = 0;  // 0: no limit; past it the verdict is unknown
+    std::atomic<int64_t>* ramas =
+        nullptr; // when set, kept up to date (relaxed) with the branch count
+};
+
+Veredicto Juzgar(const Reglas& r, const Parada& p = {});
+inline Veredicto Juzgar(const Tablero& t, const Parada& p = {}) {
+    return Juzgar(ReglasDe(t), p);
 }
 
 // The cells where the two solutions found differ; none unless there are two.
