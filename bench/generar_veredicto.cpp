@@ -208,7 +208,7 @@ std::optional<Enunciado> Killer(Azar& azar, int tamano, int jaulas, bool descend
 // nothing when the random growth gets stuck. Each segment starts at the open cell with the
 // fewest open neighbours, so that no cell is left cut off.
 std::optional<std::vector<std::vector<int>>>
-Teselas(Azar& azar, const std::array<uint8_t, kCasillas>& rejilla) {
+Teselas(Azar& azar, const std::array<uint8_t, kCasillas>& rejilla, int cuatro) {
     std::array<bool, kCasillas> libre;
     libre.fill(true);
     const auto vecinas = [](int k) {
@@ -234,7 +234,8 @@ Teselas(Azar& azar, const std::array<uint8_t, kCasillas>& rejilla) {
         std::vector<int> celdas{inicio};
         libre[inicio] = false;
         uint16_t digitos = Bit(rejilla[inicio]);
-        while (celdas.size() < 5) {
+        const size_t tamano = static_cast<int>(azar() % 100) < cuatro ? 4 : 5;
+        while (celdas.size() < tamano) {
             std::vector<int> borde;
             for (const int k : celdas)
                 for (const int p : vecinas(k))
@@ -245,7 +246,7 @@ Teselas(Azar& azar, const std::array<uint8_t, kCasillas>& rejilla) {
             digitos |= Bit(rejilla[p]);
             celdas.push_back(p);
         }
-        if (celdas.size() != 5) {
+        if (celdas.size() != tamano) {
             if (celdas.size() != 1 || solo) return std::nullopt;
             solo = true;
         }
@@ -253,6 +254,73 @@ Teselas(Azar& azar, const std::array<uint8_t, kCasillas>& rejilla) {
         segmentos.push_back(std::move(celdas));
     }
     return segmentos;
+}
+
+bool Conexa(const std::vector<int>& celdas) {
+    const auto juntas = [](int x, int y) {
+        return (x / 9 == y / 9 && std::abs(x - y) == 1) || std::abs(x - y) == 9;
+    };
+    std::vector<int> vistas{celdas[0]};
+    for (size_t i = 0; i < vistas.size(); ++i)
+        for (const int k : celdas)
+            if (juntas(k, vistas[i]) && std::find(vistas.begin(), vistas.end(), k) == vistas.end())
+                vistas.push_back(k);
+    return vistas.size() == celdas.size();
+}
+
+// Swaps cells between neighbouring segments, sizes kept, around the cells where two solutions
+// differ, until the verdict finds one solution or gives up after a few hundred swaps.
+Veredicto Afinar(Azar& azar, const std::array<uint8_t, kCasillas>& rejilla,
+                 std::vector<std::vector<int>>& segmentos, const Parada& p) {
+    std::array<int, kCasillas> de{};
+    for (size_t g = 0; g < segmentos.size(); ++g)
+        for (const int k : segmentos[g])
+            de[k] = static_cast<int>(g);
+    Veredicto v;
+    for (int paso = 0; paso < 40; ++paso) {
+        Reglas r;
+        for (size_t g = 0; g < segmentos.size(); ++g)
+            for (const int k : segmentos[g]) {
+                r.segmento[k] = static_cast<int8_t>(g);
+                r.suma[g] = static_cast<uint8_t>(r.suma[g] + rejilla[k]);
+            }
+        v = velmora::Juzgar(r, p);
+        if (v.soluciones != 2) return v;
+        std::vector<int> distintas;
+        const auto d = Diferencias(v);
+        for (int k = 0; k < kCasillas; ++k)
+            if (d[k]) distintas.push_back(k);
+        for (int intento = 0; intento < 50; ++intento) {
+            const int a = distintas[azar() % distintas.size()];
+            const int b = a + std::array{-1, 1, -9, 9}[azar() % 4];
+            if (b < 0 || b >= kCasillas || (a % 9 != b % 9 && a / 9 != b / 9)) continue;
+            const int ga = de[a], gb = de[b];
+            if (ga == gb) continue;
+            // a goes to gb, and some cell c of gb next to ga's rest goes to ga.
+            auto& sa = segmentos[ga];
+            auto& sb = segmentos[gb];
+            const int c = sb[azar() % sb.size()];
+            std::vector<int> na = sa, nb = sb;
+            std::replace(na.begin(), na.end(), a, c);
+            std::replace(nb.begin(), nb.end(), c, a);
+            const auto distintos = [&](const std::vector<int>& s) {
+                uint16_t m = 0;
+                for (const int k : s) {
+                    if (m & Bit(rejilla[k])) return false;
+                    m |= Bit(rejilla[k]);
+                }
+                return true;
+            };
+            if (!distintos(na) || !distintos(nb) || !Conexa(na) || !Conexa(nb)) continue;
+            sa = na;
+            sb = nb;
+            de[a] = gb;
+            de[c] = ga;
+            break;
+        }
+    }
+    v.soluciones = 2;
+    return v;
 }
 
 Enunciado Clasico(Azar& azar) {
@@ -283,7 +351,7 @@ int main(int argc, char** argv) {
     const int cantidad = std::atoi(argv[2]);
     Azar azar(std::strtoull(argv[3], nullptr, 10));
     int64_t minimo = 0, tope = 1'000'000'000;
-    int tamano = 5, jaulas = 0, intentos = 0, parcial = 0;
+    int tamano = 5, jaulas = 0, intentos = 0, parcial = 0, cuatro = 0;
     for (int i = 4; i < argc; ++i) {
         const std::string_view a = argv[i];
         const bool hayValor = i + 1 < argc;
@@ -297,6 +365,8 @@ int main(int argc, char** argv) {
             jaulas = std::atoi(argv[++i]);
         else if (a == "--intentos" && hayValor)
             intentos = std::atoi(argv[++i]);
+        else if (a == "--cuatro" && hayValor)
+            cuatro = std::atoi(argv[++i]);
         else if (a == "--parcial" && hayValor)
             parcial = std::atoi(argv[++i]);
         else
@@ -317,20 +387,14 @@ int main(int argc, char** argv) {
     }
     if (modo == "grandes") {
         std::vector<std::pair<int64_t, Enunciado>> hechos;
+        Parada p;
+        p.maxRamas = tope == 1'000'000'000 ? 200'000 : tope;
         for (int i = 0; i < std::max(intentos, cantidad); ++i) {
             const auto rejilla = RejillaAlAzar(azar);
             std::optional<std::vector<std::vector<int>>> segmentos;
-            while (!(segmentos = Teselas(azar, rejilla))) {
+            while (!(segmentos = Teselas(azar, rejilla, cuatro))) {
             }
-            Reglas r;
-            for (size_t g = 0; g < segmentos->size(); ++g)
-                for (const int k : (*segmentos)[g]) {
-                    r.segmento[k] = static_cast<int8_t>(g);
-                    r.suma[g] = static_cast<uint8_t>(r.suma[g] + rejilla[k]);
-                }
-            Parada p;
-            p.maxRamas = tope == 1'000'000'000 ? 200'000 : tope;
-            const Veredicto v = velmora::Juzgar(r, p);
+            const Veredicto v = Afinar(azar, rejilla, *segmentos, p);
             std::fprintf(stderr, "intento %d: %d soluciones, %lld ramas\n", i, v.soluciones,
                          static_cast<long long>(v.ramas));
             if (v.soluciones == 1) hechos.emplace_back(v.ramas, KillerDe(rejilla, *segmentos));
