@@ -9,10 +9,12 @@
 //     or no merge keeps it unique. --parcial then drops up to P segments, each only if the
 //     solution stays unique. The line's note is the search's move count, or ">T" past T moves
 //     (1e9); with --minimo only puzzles of at least M are kept.
-//   grandes CANTIDAD SEMILLA [--intentos N] [--tope T]
-//     Killers of sixteen 5-cell segments and one single cell, no givens: N random tilings of a
-//     random solved grid, those the verdict proves unique within T branches (200000); of them
-//     the CANTIDAD that took it the most branches, the count as the line's note.
+//   grandes CANTIDAD SEMILLA [--intentos N] [--tope T] [--cuatro P]
+//     Killers of 5-cell segments (P% of them 4-cell instead) and at most one single cell, no
+//     givens: random tilings of a random solved grid, cells swapped between neighbouring
+//     segments where two solutions differ; up to N tries, the first CANTIDAD the verdict proves
+//     unique within T branches (200000), the count as the line's note. Choosing the hardest is
+//     left to velmora-bench-veredicto --detalle.
 //   clasico CANTIDAD SEMILLA [--intentos N]
 //     Minimal classic puzzles (no given can go); of N made, the CANTIDAD that took the verdict
 //     the most guesses.
@@ -386,10 +388,9 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (modo == "grandes") {
-        std::vector<std::pair<int64_t, Enunciado>> hechos;
         Parada p;
         p.maxRamas = tope == 1'000'000'000 ? 200'000 : tope;
-        for (int i = 0; i < std::max(intentos, cantidad); ++i) {
+        for (int i = 0, hechos = 0; i < std::max(intentos, cantidad) && hechos < cantidad; ++i) {
             const auto rejilla = RejillaAlAzar(azar);
             std::optional<std::vector<std::vector<int>>> segmentos;
             while (!(segmentos = Teselas(azar, rejilla, cuatro))) {
@@ -397,13 +398,11 @@ int main(int argc, char** argv) {
             const Veredicto v = Afinar(azar, rejilla, *segmentos, p);
             std::fprintf(stderr, "intento %d: %d soluciones, %lld ramas\n", i, v.soluciones,
                          static_cast<long long>(v.ramas));
-            if (v.soluciones == 1) hechos.emplace_back(v.ramas, KillerDe(rejilla, *segmentos));
+            if (v.soluciones != 1) continue;
+            std::cout << lineas::Escribir(KillerDe(rejilla, *segmentos), std::to_string(v.ramas))
+                      << std::endl;
+            ++hechos;
         }
-        std::stable_sort(hechos.begin(), hechos.end(),
-                         [](const auto& a, const auto& b) { return a.first > b.first; });
-        for (int i = 0; i < cantidad && i < static_cast<int>(hechos.size()); ++i)
-            std::cout << lineas::Escribir(hechos[i].second, std::to_string(hechos[i].first))
-                      << '\n';
         return 0;
     }
     if (modo != "killer") return Uso();

@@ -279,12 +279,14 @@ private:
         return false;
     }
 
-    // Counts a unit of work; every few hundred, looks at the stop request and the limit.
+    // Counts a unit of work: past the branch limit, the verdict stops; every few hundred, it
+    // reports the branches and looks at the stop request.
     bool Seguir() {
-        if (++trabajo_ % 256 != 0) return !parado_;
-        if (parada_.ramas) parada_.ramas->store(v_.ramas, std::memory_order_relaxed);
-        parado_ = parado_ || parada_.token.stop_requested() ||
-                  (parada_.maxRamas > 0 && v_.ramas > parada_.maxRamas);
+        if (parada_.maxRamas > 0 && v_.ramas > parada_.maxRamas) parado_ = true;
+        if (++trabajo_ % 256 == 0) {
+            if (parada_.ramas) parada_.ramas->store(v_.ramas, std::memory_order_relaxed);
+            parado_ = parado_ || parada_.token.stop_requested();
+        }
         return !parado_;
     }
 
