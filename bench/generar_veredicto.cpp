@@ -9,10 +9,10 @@
 //     or no merge keeps it unique. --parcial then drops up to P segments, each only if the
 //     solution stays unique. The line's note is the search's move count, or ">T" past T moves
 //     (1e9); with --minimo only puzzles of at least M are kept.
-//   grandes CANTIDAD SEMILLA [--intentos N] [--tope T] [--cuatro P]
+//   grandes CANTIDAD SEMILLA [--intentos N] [--tope T] [--cuatro P] [--pasos S]
 //     Killers of 5-cell segments (P% of them 4-cell instead) and at most one single cell, no
-//     givens: random tilings of a random solved grid, cells swapped between neighbouring
-//     segments where two solutions differ; up to N tries, the first CANTIDAD the verdict proves
+//     givens: random tilings of a random solved grid, up to S (300) swaps of cells between
+//     neighbouring segments where two solutions differ; up to N tries, the first CANTIDAD the verdict proves
 //     unique within T branches (200000), the count as the line's note. Choosing the hardest is
 //     left to velmora-bench-veredicto --detalle.
 //   clasico CANTIDAD SEMILLA [--intentos N]
@@ -44,7 +44,7 @@ int Uso() {
                  "Uso: velmora-generar-veredicto killer CANTIDAD SEMILLA [--minimo M] "
                  "[--tope T] [--tamano N] [--jaulas J] [--parcial P]\n"
                  "     velmora-generar-veredicto grandes CANTIDAD SEMILLA [--intentos N] "
-                 "[--tope T]\n"
+                 "[--tope T] [--cuatro P] [--pasos S]\n"
                  "     velmora-generar-veredicto clasico CANTIDAD SEMILLA [--intentos N]\n");
     return 64;
 }
@@ -270,58 +270,63 @@ bool Conexa(const std::vector<int>& celdas) {
     return vistas.size() == celdas.size();
 }
 
+Veredicto JuzgarTeselas(const std::array<uint8_t, kCasillas>& rejilla,
+                        const std::vector<std::vector<int>>& segmentos, const Parada& p) {
+    Reglas r;
+    for (size_t g = 0; g < segmentos.size(); ++g)
+        for (const int k : segmentos[g]) {
+            r.segmento[k] = static_cast<int8_t>(g);
+            r.suma[g] = static_cast<uint8_t>(r.suma[g] + rejilla[k]);
+        }
+    return velmora::Juzgar(r, p);
+}
+
 // Swaps cells between neighbouring segments, sizes kept, around the cells where two solutions
-// differ, until the verdict finds one solution or gives up after a few hundred swaps.
+// differ: a swap stays when the two solutions it leaves differ in no more cells than before.
+// Until the verdict finds one solution, or gives up after `pasos` swaps tried.
 Veredicto Afinar(Azar& azar, const std::array<uint8_t, kCasillas>& rejilla,
-                 std::vector<std::vector<int>>& segmentos, const Parada& p) {
+                 std::vector<std::vector<int>>& segmentos, const Parada& p, int pasos) {
     std::array<int, kCasillas> de{};
     for (size_t g = 0; g < segmentos.size(); ++g)
         for (const int k : segmentos[g])
             de[k] = static_cast<int>(g);
-    Veredicto v;
-    for (int paso = 0; paso < 40; ++paso) {
-        Reglas r;
-        for (size_t g = 0; g < segmentos.size(); ++g)
-            for (const int k : segmentos[g]) {
-                r.segmento[k] = static_cast<int8_t>(g);
-                r.suma[g] = static_cast<uint8_t>(r.suma[g] + rejilla[k]);
-            }
-        v = velmora::Juzgar(r, p);
-        if (v.soluciones != 2) return v;
+    Veredicto v = JuzgarTeselas(rejilla, segmentos, p);
+    const auto distintos = [&](const std::vector<int>& s) {
+        uint16_t m = 0;
+        for (const int k : s) {
+            if (m & Bit(rejilla[k])) return false;
+            m |= Bit(rejilla[k]);
+        }
+        return true;
+    };
+    for (int paso = 0; paso < pasos && v.soluciones == 2; ++paso) {
         std::vector<int> distintas;
         const auto d = Diferencias(v);
         for (int k = 0; k < kCasillas; ++k)
             if (d[k]) distintas.push_back(k);
-        for (int intento = 0; intento < 50; ++intento) {
-            const int a = distintas[azar() % distintas.size()];
-            const int b = a + std::array{-1, 1, -9, 9}[azar() % 4];
-            if (b < 0 || b >= kCasillas || (a % 9 != b % 9 && a / 9 != b / 9)) continue;
-            const int ga = de[a], gb = de[b];
-            if (ga == gb) continue;
-            // a goes to gb, and some cell c of gb next to ga's rest goes to ga.
-            auto& sa = segmentos[ga];
-            auto& sb = segmentos[gb];
-            const int c = sb[azar() % sb.size()];
-            std::vector<int> na = sa, nb = sb;
-            std::replace(na.begin(), na.end(), a, c);
-            std::replace(nb.begin(), nb.end(), c, a);
-            const auto distintos = [&](const std::vector<int>& s) {
-                uint16_t m = 0;
-                for (const int k : s) {
-                    if (m & Bit(rejilla[k])) return false;
-                    m |= Bit(rejilla[k]);
-                }
-                return true;
-            };
-            if (!distintos(na) || !distintos(nb) || !Conexa(na) || !Conexa(nb)) continue;
-            sa = na;
-            sb = nb;
+        const int a = distintas[azar() % distintas.size()];
+        const int b = a + std::array{-1, 1, -9, 9}[azar() % 4];
+        if (b < 0 || b >= kCasillas || (a % 9 != b % 9 && a / 9 != b / 9)) continue;
+        const int ga = de[a], gb = de[b];
+        if (ga == gb) continue;
+        // a goes to gb, and some cell c of gb goes to ga.
+        const int c = segmentos[gb][azar() % segmentos[gb].size()];
+        std::vector<int> na = segmentos[ga], nb = segmentos[gb];
+        std::replace(na.begin(), na.end(), a, c);
+        std::replace(nb.begin(), nb.end(), c, a);
+        if (!distintos(na) || !distintos(nb) || !Conexa(na) || !Conexa(nb)) continue;
+        std::swap(segmentos[ga], na);
+        std::swap(segmentos[gb], nb);
+        const Veredicto w = JuzgarTeselas(rejilla, segmentos, p);
+        if (w.soluciones == 1 || (w.soluciones == 2 && Diferencias(w).count() <= d.count())) {
+            v = w;
             de[a] = gb;
             de[c] = ga;
-            break;
+        } else {
+            std::swap(segmentos[ga], na);
+            std::swap(segmentos[gb], nb);
         }
     }
-    v.soluciones = 2;
     return v;
 }
 
@@ -353,7 +358,7 @@ int main(int argc, char** argv) {
     const int cantidad = std::atoi(argv[2]);
     Azar azar(std::strtoull(argv[3], nullptr, 10));
     int64_t minimo = 0, tope = 1'000'000'000;
-    int tamano = 5, jaulas = 0, intentos = 0, parcial = 0, cuatro = 0;
+    int tamano = 5, jaulas = 0, intentos = 0, parcial = 0, cuatro = 0, pasos = 300;
     for (int i = 4; i < argc; ++i) {
         const std::string_view a = argv[i];
         const bool hayValor = i + 1 < argc;
@@ -367,6 +372,8 @@ int main(int argc, char** argv) {
             jaulas = std::atoi(argv[++i]);
         else if (a == "--intentos" && hayValor)
             intentos = std::atoi(argv[++i]);
+        else if (a == "--pasos" && hayValor)
+            pasos = std::atoi(argv[++i]);
         else if (a == "--cuatro" && hayValor)
             cuatro = std::atoi(argv[++i]);
         else if (a == "--parcial" && hayValor)
@@ -395,7 +402,7 @@ int main(int argc, char** argv) {
             std::optional<std::vector<std::vector<int>>> segmentos;
             while (!(segmentos = Teselas(azar, rejilla, cuatro))) {
             }
-            const Veredicto v = Afinar(azar, rejilla, *segmentos, p);
+            const Veredicto v = Afinar(azar, rejilla, *segmentos, p, pasos);
             std::fprintf(stderr, "intento %d: %d soluciones, %lld ramas\n", i, v.soluciones,
                          static_cast<long long>(v.ramas));
             if (v.soluciones != 1) continue;

@@ -562,6 +562,19 @@ bool Juez::Conjuntos(const Suma& j, Estado& s, bool fino) {
 // A short sum over cells that may repeat a digit: each cell keeps the digits some choice of the
 // others' candidates completes to the total. Bit x + kCero stands for the partial sum x.
 bool Juez::Cotas(const Suma& j, Estado& s) {
+    // By bounds first: when the slack on both sides is at least any cell's span, bounds remove
+    // nothing, and only a gap inside the cells' digits could; that is left for later, which
+    // costs little, as a sum with every cell single is always checked exactly.
+    int bajo = 0, alto = 0, ancho = 0;
+    for (int i = 0; i < j.n; ++i) {
+        const uint16_t c = s.cand[j.celdas[i]];
+        const int menor = std::countr_zero(c), mayor = 15 - std::countl_zero(c);
+        bajo += j.signo[i] > 0 ? menor : -mayor;
+        alto += j.signo[i] > 0 ? mayor : -menor;
+        ancho = std::max(ancho, mayor - menor);
+    }
+    if (j.total < bajo || j.total > alto) return false;
+    if (j.total - bajo >= ancho && alto - j.total >= ancho) return true;
     constexpr int kCero = 9 * kMaxSueltas;
     using Alcanzables = std::bitset<2 * kCero + 1>;
     const auto mover = [](const Alcanzables& a, int v) { return v >= 0 ? a << v : a >> -v; };
