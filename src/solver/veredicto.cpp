@@ -506,6 +506,14 @@ bool Juez::Ocultos(Estado& s) {
 }
 
 bool Juez::Conjuntos(const Suma& j, Estado& s, bool fino) {
+    // With every cell down to one digit (their peers already rid of it), only the total is
+    // left to check.
+    int total = 0;
+    for (int i = 0; i < j.n && total >= 0; ++i) {
+        const uint16_t c = s.cand[j.celdas[i]];
+        total = Unico(c) ? total + std::countr_zero(c) : -1;
+    }
+    if (total >= 0) return total == j.total;
     // Digits that some house holding the cells can place nowhere else belong to the set.
     uint16_t obligados = 0;
     for (int e = 0; e < j.numCasas; ++e) {
