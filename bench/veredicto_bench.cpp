@@ -3,14 +3,17 @@
 // Per set: the thread CPU time and the branches per puzzle, as median, total and worst, the
 // time the best of a few runs; against each set's targets. With --tope, a puzzle past that many
 // branches counts as unknown (and as a failure), so that a slow verdict can still be measured.
+// With --parada, also how soon a stop request ends it.
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <numeric>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #include "lineas.h"
@@ -38,7 +41,7 @@ constexpr Conjunto kConjuntos[] = {
     {"killer_parcial.txt", 2.0, 50.0},
     {"killer_parcial_escaso.txt", 0, 0}, // sparser than drawn puzzles: figures only
     {"killer_parcial_minimo.txt", 0, 0},
-    {"killer_seis_a_nueve.txt", 0, 0},      // many segments of six to nine cells
+    {"killer_seis_a_nueve.txt", 0, 0},     // many segments of six to nine cells
     {"killer_grandes.txt", 200.0, 1000.0}, // segments of four and five cells, no givens
     {"clasico_dificil.txt", 0.5, 0},
 };
@@ -49,6 +52,7 @@ struct Opciones {
     int64_t tope = 0;
     std::string solo; // a set's file name, or empty for every set
     bool detalle = false;
+    bool parada = false; // also how soon a stop request ends the verdict
 };
 
 bool Medir(const Opciones& o, const Conjunto& c) {
@@ -119,6 +123,35 @@ bool Medir(const Opciones& o, const Conjunto& c) {
     return bien;
 }
 
+// How long the verdict takes to end once a stop is asked, 10 ms into each puzzle of a set (wall
+// time, from the request to the return): the window's cancel waits for this.
+void MedirParada(const Opciones& o, const char* fichero) {
+    using Reloj = std::chrono::steady_clock;
+    std::vector<double> esperas;
+    for (const auto& l : lineas::LeerFichero(o.carpeta + '/' + fichero)) {
+        Tablero t;
+        if (Validar(t, l.e)) continue;
+        std::stop_source fuente;
+        Parada p;
+        p.token = fuente.get_token();
+        Reloj::time_point fin;
+        std::jthread hilo([&] {
+            Juzgar(t, p);
+            fin = Reloj::now();
+        });
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        const auto pedida = Reloj::now();
+        fuente.request_stop();
+        hilo.join();
+        esperas.push_back(
+            std::max(0.0, std::chrono::duration<double, std::milli>(fin - pedida).count()));
+    }
+    if (esperas.empty()) return;
+    std::sort(esperas.begin(), esperas.end());
+    std::printf("parada en %-22s %zu sudokus  espera ms: mediana %.3f máximo %.3f\n", fichero,
+                esperas.size(), esperas[esperas.size() / 2], esperas.back());
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -131,11 +164,13 @@ int main(int argc, char** argv) {
             o.tope = std::atoll(argv[++i]);
         } else if (a == "--conjunto" && i + 1 < argc) {
             o.solo = argv[++i];
+        } else if (a == "--parada") {
+            o.parada = true;
         } else if (a == "--detalle") {
             o.detalle = true;
         } else if (a.starts_with("-")) {
             std::fprintf(stderr, "Uso: velmora-bench-veredicto [--repeticiones N] [--tope RAMAS] "
-                                 "[--conjunto FICHERO] [--detalle] [CARPETA]\n");
+                                 "[--conjunto FICHERO] [--detalle] [--parada] [CARPETA]\n");
             return 64;
         } else {
             o.carpeta = argv[i];
@@ -144,5 +179,6 @@ int main(int argc, char** argv) {
     bool bien = true;
     for (const Conjunto& c : kConjuntos)
         if (o.solo.empty() || o.solo == c.fichero) bien = Medir(o, c) && bien;
+    if (o.parada) MedirParada(o, "killer_grandes.txt");
     return bien ? 0 : 1;
 }
