@@ -539,8 +539,12 @@ bool Juez::Conjuntos(const Suma& j, Estado& s, bool fino) {
     std::array<uint16_t, 9> permitidos{};
     uint16_t comunes = kDigitos;
     bool alguno = false;
+    // A set with a digit no cell allows is out at once.
+    uint16_t unidos = 0;
+    for (int i = 0; i < j.n; ++i)
+        unidos |= s.cand[j.celdas[i]];
     for (const uint16_t c : j.conjuntos) {
-        if ((c & obligados) != obligados) continue;
+        if ((c & obligados) != obligados || (c & unidos) != c) continue;
         uint16_t cubiertos = 0;
         int i = 0;
         for (; i < j.n; ++i) {
