@@ -302,6 +302,42 @@ TEST(Veredicto, SinSolucionCuandoLasReglasSeContradicen) {
     EXPECT_EQ(Juzgar(r).soluciones, 0);
 }
 
+// Segments of the verdict's own reading, by cell lists, the rest of the grid open (too open for
+// plain backtracking to prove none).
+TEST(Veredicto, SegmentosLargosYSumasDerivadas) {
+    const auto fila = [](int f, int desde, int hasta) {
+        std::vector<int> c;
+        for (int x = desde; x <= hasta; ++x)
+            c.push_back(9 * f + x);
+        return c;
+    };
+    const struct {
+        const char* nombre;
+        std::vector<std::pair<std::vector<int>, int>> segmentos;
+        int soluciones;
+    } casos[] = {
+        {"nueve casillas que no suman 45", {{fila(0, 0, 8), 44}}, 0},
+        {"nueve casillas que suman 45", {{fila(0, 0, 8), 45}}, 2},
+        // The row leaves 9 for its last cell, which its two-cell segment cannot take.
+        {"lo que sobra de la fila choca con su otro segmento",
+         {{fila(0, 0, 7), 36}, {{8, 17}, 3}},
+         0},
+        // The same with a sum the 9 fits: 9 + 3.
+        {"segmento que sale de la fila", {{fila(0, 0, 7), 36}, {{8, 17}, 12}}, 2},
+        {"siete casillas sin combinación", {{fila(4, 1, 7), 27}}, 0},
+        {"siete casillas de suma mínima", {{fila(4, 1, 7), 28}}, 2},
+    };
+    for (const auto& c : casos) {
+        Reglas r;
+        for (size_t g = 0; g < c.segmentos.size(); ++g) {
+            for (const int k : c.segmentos[g].first)
+                r.segmento[k] = static_cast<int8_t>(g);
+            r.suma[g] = static_cast<uint8_t>(c.segmentos[g].second);
+        }
+        EXPECT_EQ(Juzgar(r).soluciones, c.soluciones) << c.nombre;
+    }
+}
+
 TEST(Combinaciones, ConjuntosPorTamanoYSuma) {
     const struct {
         int casillas, suma;
