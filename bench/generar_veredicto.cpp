@@ -12,9 +12,9 @@
 //   grandes CANTIDAD SEMILLA [--intentos N] [--tope T] [--cuatro P] [--pasos S]
 //     Killers of 5-cell segments (P% of them 4-cell instead) and at most one single cell, no
 //     givens: random tilings of a random solved grid, up to S (300) swaps of cells between
-//     neighbouring segments where two solutions differ; up to N tries, the first CANTIDAD the verdict proves
-//     unique within T branches (200000), the count as the line's note. Choosing the hardest is
-//     left to velmora-bench-veredicto --detalle.
+//     neighbouring segments where two solutions differ; up to N tries, the first CANTIDAD the
+//     verdict proves unique within T branches (200000), the count as the line's note. Choosing the
+//     hardest is left to velmora-bench-veredicto --detalle.
 //   clasico CANTIDAD SEMILLA [--intentos N]
 //     Minimal classic puzzles (no given can go); of N made, the CANTIDAD that took the verdict
 //     the most guesses.
@@ -206,9 +206,9 @@ std::optional<Enunciado> Killer(Azar& azar, int tamano, int jaulas, bool descend
     return KillerDe(rejilla, segmentos);
 }
 
-// Sixteen segments of five neighbouring cells with distinct digits and one single cell, or
-// nothing when the random growth gets stuck. Each segment starts at the open cell with the
-// fewest open neighbours, so that no cell is left cut off.
+// Segments of five neighbouring cells with distinct digits (`cuatro`% of them four) and at most
+// one single cell, or nothing when the random growth gets stuck. Each segment starts at the open
+// cell with the fewest open neighbours, so that no cell is left cut off.
 std::optional<std::vector<std::vector<int>>>
 Teselas(Azar& azar, const std::array<uint8_t, kCasillas>& rejilla, int cuatro) {
     std::array<bool, kCasillas> libre;
