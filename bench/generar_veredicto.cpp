@@ -9,6 +9,12 @@
 //     or no merge keeps it unique. --parcial then drops up to P segments, each only if the
 //     solution stays unique. The line's note is the search's move count, or ">T" past T moves
 //     (1e9); with --minimo only puzzles of at least M are kept.
+//   grandes CANTIDAD SEMILLA [--intentos N] [--tope T] [--cuatro P] [--pasos S]
+//     Killers of 5-cell segments (P% of them 4-cell instead) and at most one single cell, no
+//     givens: random tilings of a random solved grid, up to S (300) swaps of cells between
+//     neighbouring segments where two solutions differ; up to N tries, the first CANTIDAD the
+//     verdict proves unique within T branches (200000), the count as the line's note. Choosing the
+//     hardest is left to velmora-bench-veredicto --detalle.
 //   clasico CANTIDAD SEMILLA [--intentos N]
 //     Minimal classic puzzles (no given can go); of N made, the CANTIDAD that took the verdict
 //     the most guesses.
@@ -37,6 +43,8 @@ int Uso() {
     std::fprintf(stderr,
                  "Uso: velmora-generar-veredicto killer CANTIDAD SEMILLA [--minimo M] "
                  "[--tope T] [--tamano N] [--jaulas J] [--parcial P]\n"
+                 "     velmora-generar-veredicto grandes CANTIDAD SEMILLA [--intentos N] "
+                 "[--tope T] [--cuatro P] [--pasos S]\n"
                  "     velmora-generar-veredicto clasico CANTIDAD SEMILLA [--intentos N]\n");
     return 64;
 }
@@ -198,6 +206,130 @@ std::optional<Enunciado> Killer(Azar& azar, int tamano, int jaulas, bool descend
     return KillerDe(rejilla, segmentos);
 }
 
+// Segments of five neighbouring cells with distinct digits (`cuatro`% of them four) and at most
+// one single cell, or nothing when the random growth gets stuck. Each segment starts at the open
+// cell with the fewest open neighbours, so that no cell is left cut off.
+std::optional<std::vector<std::vector<int>>>
+Teselas(Azar& azar, const std::array<uint8_t, kCasillas>& rejilla, int cuatro) {
+    std::array<bool, kCasillas> libre;
+    libre.fill(true);
+    const auto vecinas = [](int k) {
+        std::vector<int> v;
+        if (k % 9 > 0) v.push_back(k - 1);
+        if (k % 9 < 8) v.push_back(k + 1);
+        if (k >= 9) v.push_back(k - 9);
+        if (k < 72) v.push_back(k + 9);
+        return v;
+    };
+    std::vector<std::vector<int>> segmentos;
+    bool solo = false;
+    for (int quedan = kCasillas; quedan > 0;) {
+        int inicio = -1, menos = 99;
+        for (int k = 0; k < kCasillas; ++k) {
+            if (!libre[k]) continue;
+            int n = 0;
+            for (const int p : vecinas(k))
+                n += libre[p];
+            n = 4 * n + static_cast<int>(azar() % 4);
+            if (n < menos) menos = n, inicio = k;
+        }
+        std::vector<int> celdas{inicio};
+        libre[inicio] = false;
+        uint16_t digitos = Bit(rejilla[inicio]);
+        const size_t tamano = static_cast<int>(azar() % 100) < cuatro ? 4 : 5;
+        while (celdas.size() < tamano) {
+            std::vector<int> borde;
+            for (const int k : celdas)
+                for (const int p : vecinas(k))
+                    if (libre[p] && !(digitos & Bit(rejilla[p]))) borde.push_back(p);
+            if (borde.empty()) break;
+            const int p = borde[azar() % borde.size()];
+            libre[p] = false;
+            digitos |= Bit(rejilla[p]);
+            celdas.push_back(p);
+        }
+        if (celdas.size() != tamano) {
+            if (celdas.size() != 1 || solo) return std::nullopt;
+            solo = true;
+        }
+        quedan -= static_cast<int>(celdas.size());
+        segmentos.push_back(std::move(celdas));
+    }
+    return segmentos;
+}
+
+bool Conexa(const std::vector<int>& celdas) {
+    const auto juntas = [](int x, int y) {
+        return (x / 9 == y / 9 && std::abs(x - y) == 1) || std::abs(x - y) == 9;
+    };
+    std::vector<int> vistas{celdas[0]};
+    for (size_t i = 0; i < vistas.size(); ++i)
+        for (const int k : celdas)
+            if (juntas(k, vistas[i]) && std::find(vistas.begin(), vistas.end(), k) == vistas.end())
+                vistas.push_back(k);
+    return vistas.size() == celdas.size();
+}
+
+Veredicto JuzgarTeselas(const std::array<uint8_t, kCasillas>& rejilla,
+                        const std::vector<std::vector<int>>& segmentos, const Parada& p) {
+    Reglas r;
+    for (size_t g = 0; g < segmentos.size(); ++g)
+        for (const int k : segmentos[g]) {
+            r.segmento[k] = static_cast<int8_t>(g);
+            r.suma[g] = static_cast<uint8_t>(r.suma[g] + rejilla[k]);
+        }
+    return velmora::Juzgar(r, p);
+}
+
+// Swaps cells between neighbouring segments, sizes kept, around the cells where two solutions
+// differ: a swap stays when the two solutions it leaves differ in no more cells than before.
+// Until the verdict finds one solution, or gives up after `pasos` swaps tried.
+Veredicto Afinar(Azar& azar, const std::array<uint8_t, kCasillas>& rejilla,
+                 std::vector<std::vector<int>>& segmentos, const Parada& p, int pasos) {
+    std::array<int, kCasillas> de{};
+    for (size_t g = 0; g < segmentos.size(); ++g)
+        for (const int k : segmentos[g])
+            de[k] = static_cast<int>(g);
+    Veredicto v = JuzgarTeselas(rejilla, segmentos, p);
+    const auto distintos = [&](const std::vector<int>& s) {
+        uint16_t m = 0;
+        for (const int k : s) {
+            if (m & Bit(rejilla[k])) return false;
+            m |= Bit(rejilla[k]);
+        }
+        return true;
+    };
+    for (int paso = 0; paso < pasos && v.soluciones == 2; ++paso) {
+        std::vector<int> distintas;
+        const auto d = Diferencias(v);
+        for (int k = 0; k < kCasillas; ++k)
+            if (d[k]) distintas.push_back(k);
+        const int a = distintas[azar() % distintas.size()];
+        const int b = a + std::array{-1, 1, -9, 9}[azar() % 4];
+        if (b < 0 || b >= kCasillas || (a % 9 != b % 9 && a / 9 != b / 9)) continue;
+        const int ga = de[a], gb = de[b];
+        if (ga == gb) continue;
+        // a goes to gb, and some cell c of gb goes to ga.
+        const int c = segmentos[gb][azar() % segmentos[gb].size()];
+        std::vector<int> na = segmentos[ga], nb = segmentos[gb];
+        std::replace(na.begin(), na.end(), a, c);
+        std::replace(nb.begin(), nb.end(), c, a);
+        if (!distintos(na) || !distintos(nb) || !Conexa(na) || !Conexa(nb)) continue;
+        std::swap(segmentos[ga], na);
+        std::swap(segmentos[gb], nb);
+        const Veredicto w = JuzgarTeselas(rejilla, segmentos, p);
+        if (w.soluciones == 1 || (w.soluciones == 2 && Diferencias(w).count() <= d.count())) {
+            v = w;
+            de[a] = gb;
+            de[c] = ga;
+        } else {
+            std::swap(segmentos[ga], na);
+            std::swap(segmentos[gb], nb);
+        }
+    }
+    return v;
+}
+
 Enunciado Clasico(Azar& azar) {
     const std::array<uint8_t, kCasillas> rejilla = RejillaAlAzar(azar);
     Enunciado e;
@@ -226,7 +358,7 @@ int main(int argc, char** argv) {
     const int cantidad = std::atoi(argv[2]);
     Azar azar(std::strtoull(argv[3], nullptr, 10));
     int64_t minimo = 0, tope = 1'000'000'000;
-    int tamano = 5, jaulas = 0, intentos = 0, parcial = 0;
+    int tamano = 5, jaulas = 0, intentos = 0, parcial = 0, cuatro = 0, pasos = 300;
     for (int i = 4; i < argc; ++i) {
         const std::string_view a = argv[i];
         const bool hayValor = i + 1 < argc;
@@ -240,6 +372,10 @@ int main(int argc, char** argv) {
             jaulas = std::atoi(argv[++i]);
         else if (a == "--intentos" && hayValor)
             intentos = std::atoi(argv[++i]);
+        else if (a == "--pasos" && hayValor)
+            pasos = std::atoi(argv[++i]);
+        else if (a == "--cuatro" && hayValor)
+            cuatro = std::atoi(argv[++i]);
         else if (a == "--parcial" && hayValor)
             parcial = std::atoi(argv[++i]);
         else
@@ -256,6 +392,24 @@ int main(int argc, char** argv) {
                          [](const auto& a, const auto& b) { return a.first > b.first; });
         for (int i = 0; i < cantidad; ++i)
             std::cout << lineas::Escribir(hechos[i].second) << '\n';
+        return 0;
+    }
+    if (modo == "grandes") {
+        Parada p;
+        p.maxRamas = tope == 1'000'000'000 ? 200'000 : tope;
+        for (int i = 0, hechos = 0; i < std::max(intentos, cantidad) && hechos < cantidad; ++i) {
+            const auto rejilla = RejillaAlAzar(azar);
+            std::optional<std::vector<std::vector<int>>> segmentos;
+            while (!(segmentos = Teselas(azar, rejilla, cuatro))) {
+            }
+            const Veredicto v = Afinar(azar, rejilla, *segmentos, p, pasos);
+            std::fprintf(stderr, "intento %d: %d soluciones, %lld ramas\n", i, v.soluciones,
+                         static_cast<long long>(v.ramas));
+            if (v.soluciones != 1) continue;
+            std::cout << lineas::Escribir(KillerDe(rejilla, *segmentos), std::to_string(v.ramas))
+                      << std::endl;
+            ++hechos;
+        }
         return 0;
     }
     if (modo != "killer") return Uso();

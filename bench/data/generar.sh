@@ -13,6 +13,16 @@ d=$(dirname "$0")
 # above, and as many as can go while the solution stays unique.
 "$g" killer 30 106 --parcial 3 --tope 20000000 >"$d/killer_parcial_escaso.txt"
 "$g" killer 10 104 --parcial 81 --tope 20000000 >"$d/killer_parcial_minimo.txt"
+# Segments of six to nine cells among smaller ones.
+"$g" killer 20 109 --tamano 9 --jaulas 13 --tope 2000000 >"$d/killer_seis_a_nueve.txt"
+"$g" killer 10 110 --tamano 9 --jaulas 13 --tope 2000000 >>"$d/killer_seis_a_nueve.txt"
+# Segments of four and five cells, no givens: sixteen of five and a single cell, and tilings
+# with some four-cell segments. Then keep those that took the verdict of the time the most
+# branches: velmora-bench-veredicto --conjunto killer_grandes.txt --detalle --tope 300000.
+# (Slow: a unique tiling is rare; the file was made in about an hour of one core.)
+# "$g" grandes 40 402 --intentos 100000 --cuatro 0 --tope 300000
+# "$g" grandes 40 403 --intentos 100000 --cuatro 15 --tope 300000
+# "$g" grandes 45 301 --intentos 800 --cuatro 40 --tope 300000
 {
     cat "$d/clasico_conocidos.txt"
     "$g" clasico 60 105 --intentos 3000

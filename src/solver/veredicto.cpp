@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <span>
+#include <unordered_set>
 #include <vector>
 
 #include "solver/combinaciones.h"
@@ -29,6 +30,18 @@ constexpr std::array<int, 3> CasasDe(int k) {
     return {l.fila, l.col, l.cuad};
 }
 
+// Digits in a candidate set, by table: the machines this is built for may lack a popcount
+// instruction, and the choice of a guess counts every cell.
+constexpr std::array<uint8_t, 1024> kCuenta = [] {
+    std::array<uint8_t, 1024> c{};
+    for (unsigned m = 0; m < c.size(); ++m)
+        c[m] = static_cast<uint8_t>(std::popcount(m));
+    return c;
+}();
+inline int Cuenta(uint16_t c) {
+    return kCuenta[c & 1023];
+}
+
 constexpr bool Unico(uint16_t c) {
     return (c & (c - 1)) == 0;
 }
@@ -36,10 +49,14 @@ constexpr bool Unico(uint16_t c) {
 using Celdas = std::bitset<kCasillas>;
 
 Celdas CeldasDe(int casa) {
-    Celdas c;
-    for (const int k : kCeldasCasa[casa])
-        c.set(k);
-    return c;
+    static const std::array<Celdas, kCasas> celdas = [] {
+        std::array<Celdas, kCasas> c;
+        for (int h = 0; h < kCasas; ++h)
+            for (const int k : kCeldasCasa[h])
+                c[h].set(k);
+        return c;
+    }();
+    return celdas[casa];
 }
 
 // Regions whose digits add up to 45 for each house they hold: every house, every run of two to
@@ -73,28 +90,41 @@ const std::vector<std::pair<Celdas, int>>& Regiones() {
     return regiones;
 }
 
-// Sums over cells that may repeat a digit are kept only when this small: larger ones prune
-// little for their cost.
+// Sums over cells that may repeat a digit are checked exactly (every reachable total) up to
+// this many cells; longer ones by bounds.
 constexpr int kMaxSueltas = 6;
-// Sets of at most this many cells are matched one to one with each digit set; larger ones
-// only need every cell to have a digit of the set and the set to be covered.
+// Sets of at most this many cells are matched one to one with each digit set in 64 bits;
+// up to nine in 512.
 constexpr int kMaxEmparejadas = 6;
+// Sums over cells that may repeat a digit, longer than kMaxSueltas, are kept up to this many
+// cells and checked by bounds. Measured on the benchmark sets, none pays its cost yet: the
+// bounds run is kept for when it does.
+constexpr int kMaxLargas = kMaxSueltas;
 
-// Cells whose digits add up to a sum. A segment is one; so are the sums the 45 of a region
-// implies for the cells its whole segments leave over, or for the cells its cut segments put
-// outside it.
+// Cells whose digits, each with sign +1 or -1, add up to a total. A segment is one; so are the
+// sums the 45 of a region implies: the cells its whole segments leave over, the cells its cut
+// segments put outside it, or, per cut segment, whichever side is smaller (the cells left
+// inside with +, or those outside with -).
 struct Suma {
-    static constexpr int kMaxCeldas = 16;
+    static constexpr int kMaxCeldas = 24;
     std::array<uint8_t, kMaxCeldas> celdas{};
+    std::array<int8_t, kMaxCeldas> signo{};
     int n = 0;
     int total = 0;
-    bool distintas = true; // then n <= 9 and the fitting digit sets are `conjuntos`
+    bool distintas = true; // all +1 and all peers: n <= 9 and the fitting sets are `conjuntos`
     std::span<const uint16_t> conjuntos;
+    // For bounds: cells in runs of one sign whose digits must differ; run g is
+    // celdas[inicioGrupo[g]..inicioGrupo[g+1]).
+    std::array<uint8_t, kMaxCeldas + 1> inicioGrupo{};
+    int numGrupos = 0;
+    bool segmento = false; // a segment of the puzzle, not a sum it implies
     // The houses holding every cell, and the cells of each house outside the sum.
     int numCasas = 0;
     std::array<std::array<uint8_t, 9>, 3> resto{};
     std::array<uint8_t, 3> numResto{};
 };
+
+static_assert(kMaxLargas <= Suma::kMaxCeldas);
 
 struct Estado {
     std::array<uint16_t, kCasillas> cand;
@@ -102,77 +132,113 @@ struct Estado {
     int numAsignadas = 0;
 };
 
-// A family of cell sets as 64 bits: bit S stands for the set S (a mask over a sum's cells).
-// sin[i] is the family of the sets that lack cell i.
-struct Subconjuntos {
-    std::array<uint64_t, kMaxEmparejadas> sin{};
-    constexpr Subconjuntos() {
-        for (int i = 0; i < kMaxEmparejadas; ++i)
-            for (unsigned c = 0; c < 64; ++c)
-                if (!(c >> i & 1)) sin[i] |= uint64_t{1} << c;
+// A family of cell sets: bit S stands for the set S (a mask over a sum's cells). 64 bits hold
+// the families of up to six cells, 512 of up to nine. sin[i] is the family of the sets that
+// lack cell i.
+template <class B, int N> struct Subconjuntos {
+    std::array<B, N> sin{};
+    Subconjuntos() {
+        for (int i = 0; i < N; ++i)
+            for (unsigned c = 0; c < (1u << N); ++c)
+                if (!(c >> i & 1)) sin[i] |= B{1} << c;
     }
 };
-constexpr Subconjuntos kSub;
+
+inline bool Tiene(uint64_t b, unsigned i) {
+    return b >> i & 1;
+}
+inline bool Tiene(const std::bitset<512>& b, unsigned i) {
+    return b[i];
+}
+inline bool Alguno(uint64_t b) {
+    return b != 0;
+}
+inline bool Alguno(const std::bitset<512>& b) {
+    return b.any();
+}
+
+template <class B, int N> const Subconjuntos<B, N>& Sub() {
+    static const Subconjuntos<B, N> sub;
+    return sub;
+}
 
 // Adds to `permitidos` each cell's digits of set c that some one-to-one matching of the cells
 // with c's digits, within their candidates, gives it; false when there is no such matching.
-bool Emparejar(const Suma& j, const Estado& s, uint16_t c, std::array<uint16_t, 9>& permitidos) {
-    // Cells open to every digit of c cannot be part of a set of cells that needs all its
-    // digits. When each closed cell has more digits than there are closed cells, no set of
-    // cells is that tight, and every digit of every cell fits some matching. A single closed
-    // cell is not checked either: a lone digit it must take leaves its peers anyway.
-    int cerradas = 0, menor = 9;
-    for (int i = 0; i < j.n; ++i) {
-        const uint16_t m = s.cand[j.celdas[i]] & c;
-        if (m == c) continue;
-        ++cerradas;
-        menor = std::min(menor, std::popcount(m));
-    }
-    if (cerradas <= 1 || (cerradas < j.n && menor > cerradas) || j.n > kMaxEmparejadas) {
-        for (int i = 0; i < j.n; ++i)
-            permitidos[i] |= s.cand[j.celdas[i]] & c;
-        return true;
-    }
-    std::array<uint16_t, kMaxEmparejadas> admite; // by digit rank: the cells open to it
-    int n = 0;
-    for (uint16_t m = c; m; m &= m - 1, ++n) {
-        admite[n] = 0;
-        for (int i = 0; i < j.n; ++i)
-            if (s.cand[j.celdas[i]] & m & -m) admite[n] |= static_cast<uint16_t>(1u << i);
-    }
+template <class B, int N>
+bool EmparejarEn(const std::array<uint16_t, 9>& cand, int n, uint16_t c,
+                 std::array<uint16_t, 9>& permitidos) {
+    const auto& sin = Sub<B, N>().sin;
+    std::array<uint16_t, 9> admite{}; // by digit rank: the cells open to it
+    int t = 0;
+    for (uint16_t m = c; m; m &= m - 1, ++t)
+        for (int i = 0; i < n; ++i)
+            if (cand[i] & m & -m) admite[t] |= static_cast<uint16_t>(1u << i);
     // antes[t]: the cell sets that the t smallest digits fill one to one.
-    std::array<uint64_t, kMaxEmparejadas + 1> antes{1};
-    for (int t = 0; t < n; ++t)
+    std::array<B, 10> antes{};
+    antes[0] = B{1};
+    for (t = 0; t < n; ++t)
         for (uint16_t a = admite[t]; a; a &= a - 1) {
             const int i = std::countr_zero(a);
-            antes[t + 1] |= (antes[t] & kSub.sin[i]) << (1u << i);
+            antes[t + 1] |= (antes[t] & sin[i]) << (1u << i);
         }
     const unsigned todas = (1u << n) - 1;
-    if (!(antes[n] >> todas & 1)) return false;
+    if (!Tiene(antes[n], todas)) return false;
     // despues: the sets S such that the digits from rank t on fill the cells outside S.
-    uint64_t despues = uint64_t{1} << todas;
+    B despues = B{1} << todas;
     uint16_t m = c;
-    for (int t = n - 1; t >= 0; --t) {
+    for (t = n - 1; t >= 0; --t) {
         const uint16_t d = static_cast<uint16_t>(1u << (15 - std::countl_zero(m)));
         m &= ~d;
-        uint64_t previo = 0;
+        B previo{};
         for (uint16_t a = admite[t]; a; a &= a - 1) {
             const int i = std::countr_zero(a);
-            if (((antes[t] & kSub.sin[i]) << (1u << i)) & despues) permitidos[i] |= d;
-            previo |= (despues & ~kSub.sin[i]) >> (1u << i);
+            if (Alguno(((antes[t] & sin[i]) << (1u << i)) & despues)) permitidos[i] |= d;
+            previo |= (despues & ~sin[i]) >> (1u << i);
         }
         despues = previo;
     }
     return true;
 }
 
+bool Emparejar(const Suma& j, const std::array<uint16_t, kCasillas>& cands, uint16_t c,
+               std::array<uint16_t, 9>& permitidos) {
+    // Cells open to every digit of c cannot be part of a set of cells that needs all its
+    // digits. When each closed cell has more digits than there are closed cells, no set of
+    // cells is that tight, and every digit of every cell fits some matching. A single closed
+    // cell is not checked either: a lone digit it must take leaves its peers anyway.
+    std::array<uint16_t, 9> cand{};
+    int cerradas = 0, menor = 9;
+    for (int i = 0; i < j.n; ++i) {
+        cand[i] = cands[j.celdas[i]] & c;
+        if (cand[i] == c) continue;
+        ++cerradas;
+        menor = std::min(menor, Cuenta(cand[i]));
+    }
+    if (cerradas <= 1 || (cerradas < j.n && menor > cerradas)) {
+        for (int i = 0; i < j.n; ++i)
+            permitidos[i] |= cand[i];
+        return true;
+    }
+    if (j.n <= kMaxEmparejadas)
+        return EmparejarEn<uint64_t, kMaxEmparejadas>(cand, j.n, c, permitidos);
+    // Sums the segments imply rarely gain from the finer matching of seven to nine cells.
+    if (!j.segmento) {
+        for (int i = 0; i < j.n; ++i)
+            permitidos[i] |= cand[i];
+        return true;
+    }
+    return EmparejarEn<std::bitset<512>, 9>(cand, j.n, c, permitidos);
+}
+
 class Juez {
 public:
     Juez(Veredicto& v, const Parada& p) : v_(v), parada_(p) { peso_.fill(1); }
+    bool Parado() const { return parado_; }
 
     // False when the rules already leave no solution.
     bool Preparar(const Reglas& r, Estado& s);
     void Buscar(Estado& s);
+    void Vaciar(); // forgets what was left to look at, as a branch starts or ends
 
 private:
     bool Propagar(Estado& s);
@@ -180,10 +246,11 @@ private:
     // With `fino`, each fitting digit set is also matched one to one with the cells.
     bool Conjuntos(const Suma& j, Estado& s, bool fino);
     bool Cotas(const Suma& j, Estado& s);
+    bool Acotar(const Suma& j, Estado& s);
     bool Bloqueados(Estado& s);
     void Anotar(Suma j);
-    // A sum the segments imply; false when it cannot be met.
-    bool AnotarCeldas(const Celdas& celdas, int total);
+    // A sum the segments imply, the cells of `menos` with sign -1; false when it cannot be met.
+    bool AnotarCeldas(const Celdas& celdas, int total, const Celdas& menos = {});
     void Vecinos(int k, int p);
     void AnotarSolucion(const Estado& s);
 
@@ -201,7 +268,7 @@ private:
                 pendiente_[j] = true;
                 cola_.push_back(j);
             }
-            if (!pendienteFino_[j] && sumas_[j].distintas) {
+            if (!pendienteFino_[j] && (sumas_[j].distintas || sumas_[j].n > kMaxSueltas)) {
                 pendienteFino_[j] = true;
                 colaFina_.push_back(j);
             }
@@ -210,24 +277,42 @@ private:
     }
 
     // The cells of a rule that just failed weigh more when choosing where to guess.
+    // Recent failures count more: each one bumps by a little more than the last, which is
+    // the same as letting the old scores decay. Without sums, plain counts did better on the
+    // classic benchmark set.
     template <class C> bool Fallo(const C& celdas) {
         for (const int k : celdas)
-            ++peso_[k];
+            peso_[k] += aumento_;
+        aumento_ *= sumas_.empty() ? 1.0 : 1.02;
+        if (aumento_ > 1e100) {
+            for (double& p : peso_)
+                p *= 1e-100;
+            aumento_ *= 1e-100;
+        }
         return false;
     }
 
-    bool Parar() {
-        if (parada_.ramas) parada_.ramas->store(v_.ramas, std::memory_order_relaxed);
-        if ((parada_.maxRamas > 0 && v_.ramas > parada_.maxRamas) || parada_.token.stop_requested())
-            v_.soluciones = -1;
-        return v_.soluciones < 0;
+    // Counts a node of the search: past the branch limit, the verdict stops; every sixteen
+    // nodes (at most a few milliseconds on the hardest Killers), it reports the branches and
+    // looks at the stop request.
+    bool Seguir() {
+        if (parada_.maxRamas > 0 && v_.ramas > parada_.maxRamas) parado_ = true;
+        if (++trabajo_ % 16 == 0) {
+            if (parada_.ramas) parada_.ramas->store(v_.ramas, std::memory_order_relaxed);
+            parado_ = parado_ || parada_.token.stop_requested();
+        }
+        return !parado_;
     }
 
     Veredicto& v_;
     const Parada& parada_;
-    std::array<int, kCasillas> peso_;
+    int64_t trabajo_ = 0;
+    bool parado_ = false;
+    std::array<double, kCasillas> peso_;
+    double aumento_ = 1;
     std::vector<Suma> sumas_;
-    std::vector<Celdas> anotadas_; // the cells of every sum, to add none twice
+    std::unordered_set<size_t> vistas_;
+    std::vector<Celdas> anotadas_, negativas_; // every sum's cells and those with -1: none twice
     std::array<std::vector<uint16_t>, kCasillas> vigilan_; // sums to look at when k changes
     // Sums to look at again, first cheaply, then with matching once the cheap rules rest.
     std::vector<bool> pendiente_, pendienteFino_;
@@ -251,39 +336,82 @@ void Juez::Anotar(Suma j) {
     Celdas celdas;
     for (int i = 0; i < j.n; ++i)
         celdas.set(j.celdas[i]);
-    Celdas vigiladas = celdas;
+    // Groups of cells of one sign that must differ, first fit; the cells reordered by group.
+    // Only bounds use them.
+    if (!j.distintas && j.n > kMaxSueltas) {
+        std::array<uint8_t, Suma::kMaxCeldas> celdasOrden{}, grupoDe{};
+        std::array<int8_t, Suma::kMaxCeldas> signoOrden{};
+        std::array<std::array<uint8_t, 9>, Suma::kMaxCeldas> miembros{};
+        std::array<int, Suma::kMaxCeldas> numMiembros{}, signoGrupo{};
+        int grupos = 0;
+        for (int i = 0; i < j.n; ++i) {
+            const int k = j.celdas[i];
+            int g = 0;
+            for (; g < grupos; ++g) {
+                if (signoGrupo[g] != j.signo[i] || numMiembros[g] == 9) continue;
+                bool todos = true;
+                for (int m = 0; m < numMiembros[g] && todos; ++m)
+                    todos = sonVecinos_[k][miembros[g][m]];
+                if (todos) break;
+            }
+            if (g == grupos) signoGrupo[grupos++] = j.signo[i];
+            miembros[g][numMiembros[g]++] = static_cast<uint8_t>(k);
+            grupoDe[i] = static_cast<uint8_t>(g);
+        }
+        int n = 0;
+        for (int g = 0; g < grupos; ++g) {
+            j.inicioGrupo[g] = static_cast<uint8_t>(n);
+            for (int m = 0; m < numMiembros[g]; ++m) {
+                celdasOrden[n] = miembros[g][m];
+                signoOrden[n++] = static_cast<int8_t>(signoGrupo[g]);
+            }
+        }
+        j.inicioGrupo[grupos] = static_cast<uint8_t>(n);
+        j.numGrupos = grupos;
+        j.celdas = celdasOrden;
+        j.signo = signoOrden;
+    }
     for (int h = 0; h < kCasas && j.numCasas < 3; ++h) {
         if ((celdas & ~CeldasDe(h)).any()) continue;
         for (const int k : kCeldasCasa[h])
             if (!celdas[k]) j.resto[j.numCasas][j.numResto[j.numCasas]++] = static_cast<uint8_t>(k);
         ++j.numCasas;
-        if (j.distintas) vigiladas |= CeldasDe(h);
     }
     if (j.distintas) j.conjuntos = Combinaciones(j.n, j.total);
+    // Only its own cells wake a sum up: the rest of its houses, which it also reads, change
+    // far more often than that helps (measured on the benchmark sets).
     const auto indice = static_cast<uint16_t>(sumas_.size());
     for (int k = 0; k < kCasillas; ++k)
-        if (vigiladas[k]) vigilan_[k].push_back(indice);
+        if (celdas[k]) vigilan_[k].push_back(indice);
     anotadas_.push_back(celdas);
+    negativas_.emplace_back();
     sumas_.push_back(j);
 }
 
-bool Juez::AnotarCeldas(const Celdas& celdas, int total) {
-    const int n = static_cast<int>(celdas.count());
+bool Juez::AnotarCeldas(const Celdas& celdas, int total, const Celdas& menos) {
+    const Celdas todas = celdas | menos;
+    const int n = static_cast<int>(todas.count());
     if (n == 0) return total == 0;
-    if (n > Suma::kMaxCeldas) return true;
-    for (const Celdas& c : anotadas_)
-        if (c == celdas) return true;
+    bool distintas = menos.none() && n <= 9;
+    for (size_t k = celdas._Find_first(); distintas && k < kCasillas; k = celdas._Find_next(k))
+        distintas = (celdas & ~sonVecinos_[k]).count() == 1;
+    const int mas = n - static_cast<int>(menos.count());
+    const int minimo = distintas ? n * (n + 1) / 2 : mas - 9 * (n - mas);
+    const int maximo = distintas ? n * (19 - n) / 2 : 9 * mas - (n - mas);
+    if (total < minimo || total > maximo) return false;
+    // Longer sums whose digits may repeat, checked by bounds, cost more than they prune.
+    if (!distintas && n > kMaxLargas) return true;
+    if (!vistas_.insert(std::hash<Celdas>{}(todas)*31 + std::hash<Celdas>{}(menos)).second)
+        return true; // (a collision only loses a sum)
     Suma j;
-    for (int k = 0; k < kCasillas; ++k)
-        if (celdas[k]) j.celdas[j.n++] = static_cast<uint8_t>(k);
-    for (int a = 0; a < n; ++a)
-        j.distintas = j.distintas && (celdas & ~sonVecinos_[j.celdas[a]]).count() == 1;
-    if (total < (j.distintas ? n * (n + 1) / 2 : n) ||
-        total > (j.distintas ? n * (19 - n) / 2 : 9 * n))
-        return false;
-    if (!j.distintas && n > kMaxSueltas) return true;
+    for (size_t k = todas._Find_first(); k < kCasillas; k = todas._Find_next(k)) {
+        j.signo[j.n] = static_cast<int8_t>(menos[k] ? -1 : 1);
+        j.celdas[j.n++] = static_cast<uint8_t>(k);
+    }
+    j.distintas = distintas;
     j.total = total;
     Anotar(j);
+    negativas_.back() = menos;
     return true;
 }
 
@@ -312,6 +440,11 @@ bool Juez::Preparar(const Reglas& r, Estado& s) {
         if (j.n == 0) continue;
         j.total = r.suma[g];
         if (j.total == 0) return false;
+        j.segmento = true;
+        Celdas celdas;
+        for (int a = 0; a < j.n; ++a)
+            celdas.set(j.celdas[a]);
+        vistas_.insert(std::hash<Celdas>{}(celdas)*31 + std::hash<Celdas>{}(Celdas{}));
         for (int a = 0; a < j.n; ++a)
             for (int b = 0; b < j.n; ++b)
                 Vecinos(j.celdas[a], j.celdas[b]);
@@ -326,21 +459,31 @@ bool Juez::Preparar(const Reglas& r, Estado& s) {
     for (int g = 0; g < reales; ++g)
         enSegmento |= anotadas_[g];
     for (const auto& [region, casas] : Regiones()) {
-        Celdas resto = region, fuera;
-        int sumaResto = 45 * casas, sumaFuera = -45 * casas;
+        // mixto: each cut segment by its smaller side, its cells inside with + (innies) or
+        // outside with - (outies); ties go outside, as in a hidden segment.
+        Celdas resto = region, fuera, mixto = region, menos;
+        int sumaResto = 45 * casas, sumaFuera = -45 * casas, sumaMixta = 45 * casas;
         for (int g = 0; g < reales; ++g) {
             const Celdas celdas = anotadas_[g];
             if ((celdas & region).none()) continue;
             sumaFuera += sumas_[g].total;
             if ((celdas & ~region).none()) {
                 resto &= ~celdas;
+                mixto &= ~celdas;
                 sumaResto -= sumas_[g].total;
+                sumaMixta -= sumas_[g].total;
             } else {
                 fuera |= celdas & ~region;
+                if ((celdas & ~region).count() <= (celdas & region).count()) {
+                    mixto &= ~celdas;
+                    menos |= celdas & ~region;
+                    sumaMixta -= sumas_[g].total;
+                }
             }
         }
         if (resto.count() < region.count() && !AnotarCeldas(resto, sumaResto)) return false;
         if ((region & ~enSegmento).none() && !AnotarCeldas(fuera, sumaFuera)) return false;
+        if (menos.any() && mixto.any() && !AnotarCeldas(mixto, sumaMixta, menos)) return false;
     }
 
     pendiente_.assign(sumas_.size(), true);
@@ -349,7 +492,7 @@ bool Juez::Preparar(const Reglas& r, Estado& s) {
     for (size_t j = 0; j < cola_.size(); ++j)
         cola_[j] = static_cast<uint16_t>(j);
     for (size_t j = 0; j < cola_.size(); ++j)
-        if (sumas_[j].distintas) {
+        if (sumas_[j].distintas || sumas_[j].n > kMaxSueltas) {
             pendienteFino_[j] = true;
             colaFina_.push_back(static_cast<uint16_t>(j));
         }
@@ -377,6 +520,14 @@ bool Juez::Ocultos(Estado& s) {
 }
 
 bool Juez::Conjuntos(const Suma& j, Estado& s, bool fino) {
+    // With every cell down to one digit (their peers already rid of it), only the total is
+    // left to check.
+    int total = 0;
+    for (int i = 0; i < j.n && total >= 0; ++i) {
+        const uint16_t c = s.cand[j.celdas[i]];
+        total = Unico(c) ? total + std::countr_zero(c) : -1;
+    }
+    if (total >= 0) return total == j.total;
     // Digits that some house holding the cells can place nowhere else belong to the set.
     uint16_t obligados = 0;
     for (int e = 0; e < j.numCasas; ++e) {
@@ -388,8 +539,12 @@ bool Juez::Conjuntos(const Suma& j, Estado& s, bool fino) {
     std::array<uint16_t, 9> permitidos{};
     uint16_t comunes = kDigitos;
     bool alguno = false;
+    // A set with a digit no cell allows is out at once.
+    uint16_t unidos = 0;
+    for (int i = 0; i < j.n; ++i)
+        unidos |= s.cand[j.celdas[i]];
     for (const uint16_t c : j.conjuntos) {
-        if ((c & obligados) != obligados) continue;
+        if ((c & obligados) != obligados || (c & unidos) != c) continue;
         uint16_t cubiertos = 0;
         int i = 0;
         for (; i < j.n; ++i) {
@@ -397,7 +552,7 @@ bool Juez::Conjuntos(const Suma& j, Estado& s, bool fino) {
             if (!m) break;
             cubiertos |= m;
         }
-        if (i < j.n || cubiertos != c || (fino && !Emparejar(j, s, c, permitidos))) continue;
+        if (i < j.n || cubiertos != c || (fino && !Emparejar(j, s.cand, c, permitidos))) continue;
         if (!fino)
             for (i = 0; i < j.n; ++i)
                 permitidos[i] |= s.cand[j.celdas[i]] & c;
@@ -407,38 +562,129 @@ bool Juez::Conjuntos(const Suma& j, Estado& s, bool fino) {
     if (!alguno) return false;
     for (int i = 0; i < j.n; ++i)
         if (!Reducir(s, j.celdas[i], permitidos[i])) return false;
-    // Digits of every fitting set go nowhere else in a house that holds all the cells.
-    const auto fuera = static_cast<uint16_t>(~comunes);
-    for (int e = 0; e < j.numCasas; ++e)
-        for (int i = 0; i < j.numResto[e]; ++i)
-            if (!Reducir(s, j.resto[e][i], fuera)) return false;
+    // A digit every fitting set needs goes nowhere else in a house that holds all the cells;
+    // more finely, it leaves each cell that sees all the places it has here.
+    if (!fino) {
+        const auto fuera = static_cast<uint16_t>(~comunes);
+        for (int e = 0; e < j.numCasas; ++e)
+            for (int i = 0; i < j.numResto[e]; ++i)
+                if (!Reducir(s, j.resto[e][i], fuera)) return false;
+        return true;
+    }
+    for (uint16_t m = comunes & kDigitos; m; m &= m - 1) {
+        const auto d = static_cast<uint16_t>(m & -m);
+        Celdas ven;
+        ven.set();
+        for (int i = 0; i < j.n; ++i)
+            if (s.cand[j.celdas[i]] & d) ven &= sonVecinos_[j.celdas[i]];
+        for (int i = 0; i < j.n; ++i)
+            ven.reset(j.celdas[i]);
+        for (size_t k = ven._Find_first(); k < ven.size(); k = ven._Find_next(k))
+            if (!Reducir(s, static_cast<int>(k), static_cast<uint16_t>(~d))) return false;
+    }
     return true;
 }
 
-// A sum over cells that may repeat a digit: each cell keeps the digits some choice of the
-// others' candidates completes to the sum.
+// A short sum over cells that may repeat a digit: each cell keeps the digits some choice of the
+// others' candidates completes to the total. Bit x + kCero stands for the partial sum x.
 bool Juez::Cotas(const Suma& j, Estado& s) {
-    using Alcanzables = std::bitset<9 * kMaxSueltas + 1>; // bit x: x can be made
-    std::array<Alcanzables, kMaxSueltas + 1> desde;       // sums the first i cells can make
-    desde[0].set(0);
+    // By bounds first: when the slack on both sides is at least any cell's span, bounds remove
+    // nothing, and only a gap inside the cells' digits could; that is left for later, which
+    // costs little, as a sum with every cell single is always checked exactly.
+    int bajo = 0, alto = 0, ancho = 0;
+    for (int i = 0; i < j.n; ++i) {
+        const uint16_t c = s.cand[j.celdas[i]];
+        const int menor = std::countr_zero(c), mayor = 15 - std::countl_zero(c);
+        bajo += j.signo[i] > 0 ? menor : -mayor;
+        alto += j.signo[i] > 0 ? mayor : -menor;
+        ancho = std::max(ancho, mayor - menor);
+    }
+    if (j.total < bajo || j.total > alto) return false;
+    if (j.total - bajo >= ancho && alto - j.total >= ancho) return true;
+    constexpr int kCero = 9 * kMaxSueltas;
+    using Alcanzables = std::bitset<2 * kCero + 1>;
+    const auto mover = [](const Alcanzables& a, int v) { return v >= 0 ? a << v : a >> -v; };
+    std::array<Alcanzables, kMaxSueltas + 1> desde; // sums the first i cells can make
+    desde[0].set(kCero);
     for (int i = 0; i < j.n; ++i) {
         desde[i + 1].reset();
         for (uint16_t c = s.cand[j.celdas[i]]; c; c &= c - 1)
-            desde[i + 1] |= desde[i] << std::countr_zero(c);
+            desde[i + 1] |= mover(desde[i], j.signo[i] * std::countr_zero(c));
     }
-    if (!desde[j.n][j.total]) return false;
+    if (!desde[j.n][kCero + j.total]) return false;
     Alcanzables completables; // partial sums of the first i cells that the others complete
-    completables.set(j.total);
+    completables.set(kCero + j.total);
     for (int i = j.n - 1; i >= 0; --i) {
         Alcanzables antes;
         uint16_t apoyados = 0;
         for (uint16_t c = s.cand[j.celdas[i]]; c; c &= c - 1) {
-            const int d = std::countr_zero(c);
-            if (((desde[i] << d) & completables).any()) apoyados |= Bit(d);
-            antes |= completables >> d;
+            const int d = std::countr_zero(c), v = j.signo[i] * d;
+            if ((mover(desde[i], v) & completables).any()) apoyados |= Bit(d);
+            antes |= mover(completables, -v);
         }
         completables = antes;
         if (!Reducir(s, j.celdas[i], apoyados)) return false;
+    }
+    return true;
+}
+
+// The least and most a group of cells that must differ can add up to, the cell `sin` left out:
+// the smallest digits each cell allows, raised to differ, taken from the smallest up (and the
+// same from the top). Those are bounds, not always reached.
+std::pair<int, int> CotasGrupo(const Suma& j, int g, const Estado& s, int sin) {
+    // Counted by digit rather than sorted: the smallest and largest digit of each cell.
+    std::array<uint8_t, 17> bajos{}, altos{}; // 17: the compiler cannot see that c is not 0
+    for (int i = j.inicioGrupo[g]; i < j.inicioGrupo[g + 1]; ++i) {
+        if (i == sin) continue;
+        const uint16_t c = s.cand[j.celdas[i]];
+        ++bajos[std::countr_zero(c)];
+        ++altos[15 - std::countl_zero(c)];
+    }
+    int bajo = 0, alto = 0, previo = 0, techo = 10;
+    for (int d = 1; d <= 9; ++d)
+        for (int n = bajos[d]; n > 0; --n) {
+            previo = std::max(d, previo + 1);
+            bajo += previo;
+        }
+    for (int d = 9; d >= 1; --d)
+        for (int n = altos[d]; n > 0; --n) {
+            techo = std::min(d, techo - 1);
+            alto += techo;
+        }
+    return {bajo, alto};
+}
+
+// A long sum, by bounds: each group of cells that must differ adds at least and at most so
+// much, and each cell keeps the digits within what the others leave.
+bool Juez::Acotar(const Suma& j, Estado& s) {
+    std::array<std::pair<int, int>, Suma::kMaxCeldas> grupo;
+    int bajo = 0, alto = 0;
+    for (int g = 0; g < j.numGrupos; ++g) {
+        grupo[g] = CotasGrupo(j, g, s, -1);
+        const int signo = j.signo[j.inicioGrupo[g]];
+        bajo += signo > 0 ? grupo[g].first : -grupo[g].second;
+        alto += signo > 0 ? grupo[g].second : -grupo[g].first;
+    }
+    if (j.total < bajo || j.total > alto) return false;
+    for (int g = 0; g < j.numGrupos; ++g) {
+        const int signo = j.signo[j.inicioGrupo[g]];
+        const int bajoResto = bajo - (signo > 0 ? grupo[g].first : -grupo[g].second);
+        const int altoResto = alto - (signo > 0 ? grupo[g].second : -grupo[g].first);
+        // A cell of the group can move the sum by at most its group's span; skip when the
+        // slack is wider.
+        if (grupo[g].second - grupo[g].first <= std::min(j.total - bajo, alto - j.total)) continue;
+        for (int i = j.inicioGrupo[g]; i < j.inicioGrupo[g + 1]; ++i) {
+            const auto [b, a] = CotasGrupo(j, g, s, i);
+            // signo * x + signo * (rest of group) + rest = total
+            const int restoBajo = bajoResto + (signo > 0 ? b : -a);
+            const int restoAlto = altoResto + (signo > 0 ? a : -b);
+            int desde = j.total - restoAlto, hasta = j.total - restoBajo; // signo * x
+            if (signo < 0) std::tie(desde, hasta) = std::pair(-hasta, -desde);
+            if (desde > 9 || hasta < 1) return false;
+            const auto dentro =
+                static_cast<uint16_t>(Hasta(hasta) & ~Hasta(std::max(0, desde - 1)));
+            if (!Reducir(s, j.celdas[i], dentro)) return false;
+        }
     }
     return true;
 }
@@ -509,9 +755,12 @@ bool Juez::Propagar(Estado& s) {
             cola_.clear();
             for (const uint16_t j : ronda_)
                 pendiente_[j] = false;
-            for (const uint16_t j : ronda_)
-                if (!(sumas_[j].distintas ? Conjuntos(sumas_[j], s, false) : Cotas(sumas_[j], s)))
-                    return Fallo(std::span(sumas_[j].celdas.data(), sumas_[j].n));
+            // Long sums that may repeat digits wait for the second round.
+            for (const uint16_t j : ronda_) {
+                const Suma& u = sumas_[j];
+                if (u.distintas ? !Conjuntos(u, s, false) : u.n <= kMaxSueltas && !Cotas(u, s))
+                    return Fallo(std::span(u.celdas.data(), u.n));
+            }
             continue;
         }
         if (!colaFina_.empty()) {
@@ -520,7 +769,7 @@ bool Juez::Propagar(Estado& s) {
             for (const uint16_t j : ronda_)
                 pendienteFino_[j] = false;
             for (const uint16_t j : ronda_)
-                if (!Conjuntos(sumas_[j], s, true))
+                if (!(sumas_[j].distintas ? Conjuntos(sumas_[j], s, true) : Acotar(sumas_[j], s)))
                     return Fallo(std::span(sumas_[j].celdas.data(), sumas_[j].n));
             if (cambios_ != antes) continue;
         }
@@ -536,32 +785,55 @@ void Juez::AnotarSolucion(const Estado& s) {
     ++v_.soluciones;
 }
 
+void Juez::Vaciar() {
+    npila_ = 0;
+    for (const uint16_t j : cola_)
+        pendiente_[j] = false;
+    for (const uint16_t j : colaFina_)
+        pendienteFino_[j] = false;
+    cola_.clear();
+    colaFina_.clear();
+}
+
+// Tries one digit of one cell; when that branch is done (no solution there, or all of them
+// counted), the digit leaves the cell, the rules are applied again and the next guess is
+// chosen afresh from what they leave.
 void Juez::Buscar(Estado& s) {
-    if (!Propagar(s)) return;
-    if (s.numAsignadas == kCasillas) {
-        AnotarSolucion(s);
-        return;
-    }
-    // The fewest candidates for the most failures so far.
-    int mejor = -1;
-    for (int k = 0; k < kCasillas; ++k) {
-        if (s.asignada[k]) continue;
-        if (mejor < 0 ||
-            std::popcount(s.cand[k]) * peso_[mejor] < std::popcount(s.cand[mejor]) * peso_[k])
-            mejor = k;
-    }
-    for (uint16_t c = s.cand[mejor]; c && v_.soluciones >= 0 && v_.soluciones < 2; c &= c - 1) {
-        if (++v_.ramas % 64 == 0 && Parar()) return;
+    for (;;) {
+        if (!Seguir() || !Propagar(s)) return;
+        if (s.numAsignadas == kCasillas) {
+            AnotarSolucion(s);
+            return;
+        }
+        // The most failures for the fewest candidates.
+        int mejor = -1;
+        for (int k = 0; k < kCasillas; ++k) {
+            if (s.asignada[k]) continue;
+            if (mejor < 0 || Cuenta(s.cand[k]) * peso_[mejor] < Cuenta(s.cand[mejor]) * peso_[k])
+                mejor = k;
+        }
+        const auto digito = static_cast<uint16_t>(s.cand[mejor] & -s.cand[mejor]);
+        ++v_.ramas;
         Estado hijo = s;
-        npila_ = 0;
-        for (const uint16_t j : cola_)
-            pendiente_[j] = false;
-        for (const uint16_t j : colaFina_)
-            pendienteFino_[j] = false;
-        cola_.clear();
-        colaFina_.clear();
-        Reducir(hijo, mejor, static_cast<uint16_t>(c & -c));
+        Vaciar();
+        Reducir(hijo, mejor, digito);
         Buscar(hijo);
+        if (v_.soluciones >= 2 || parado_) return;
+        Vaciar();
+        if (sumas_.empty()) {
+            // Without sums, going back over the rules after each failed digit costs more
+            // than it saves: the cell's other digits are tried in turn.
+            for (uint16_t c = s.cand[mejor] & ~digito; c && v_.soluciones < 2 && !parado_;
+                 c &= c - 1) {
+                ++v_.ramas;
+                Estado otro = s;
+                Vaciar();
+                Reducir(otro, mejor, static_cast<uint16_t>(c & -c));
+                Buscar(otro);
+            }
+            return;
+        }
+        if (!Reducir(s, mejor, static_cast<uint16_t>(~digito))) return;
     }
 }
 
@@ -584,7 +856,9 @@ Veredicto Juzgar(const Reglas& r, const Parada& p) {
     Veredicto v;
     Juez juez(v, p);
     Estado s;
-    if (juez.Preparar(r, s)) juez.Buscar(s);
+    const bool antes = p.token.stop_requested();
+    if (!antes && juez.Preparar(r, s)) juez.Buscar(s);
+    if (antes || juez.Parado()) v.soluciones = -1;
     if (p.ramas) p.ramas->store(v.ramas, std::memory_order_relaxed);
     return v;
 }

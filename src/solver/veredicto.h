@@ -15,7 +15,7 @@
 namespace velmora {
 
 struct Veredicto {
-    int soluciones = 0; // 0, 1, or 2 for two or more; -1 unknown (stopped, or over the limit)
+    int soluciones = 0; // -1 unknown (stopped or over the limit), 0, 1, or 2 for two or more
     // By cell number; all zeros until found. With two or more, two of them.
     std::array<uint8_t, kCasillas> primera{}, segunda{};
     int64_t ramas = 0; // guesses tried: a measure of the work, for benchmarks and generators
@@ -35,11 +35,12 @@ struct Reglas {
 // Suma, and the given cells (EsFija, digit in Matriz).
 Reglas ReglasDe(const Tablero& t);
 
-// When to give up: a stop request, or more branches than a caller's budget allows.
+// How a verdict may be cut short, and where it reports its work while it runs.
 struct Parada {
-    std::stop_token token;
-    int64_t maxRamas = 0;                  // 0: no limit
-    std::atomic<int64_t>* ramas = nullptr; // when set, kept up to date with the branch count
+    std::stop_token token; // a stop request ends the verdict as unknown
+    int64_t maxRamas = 0;  // 0: no limit; past it the verdict is unknown
+    std::atomic<int64_t>* ramas =
+        nullptr; // when set, kept up to date (relaxed) with the branch count
 };
 
 Veredicto Juzgar(const Reglas& r, const Parada& p = {});

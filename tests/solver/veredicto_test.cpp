@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "lineas.h"
@@ -118,6 +120,175 @@ TEST(Veredicto, CuentaComoLaBusquedaLiteralLlevadaMasAllaDeSuPrimeraSolucion) {
     }
 }
 
+// Solutions up to two by plain backtracking on the verdict's own reading of the puzzle: the
+// fewest digits first, houses and segment sums checked as cells fill; -1 past `tope` nodes.
+int ContarDirecto(const Reglas& r, int64_t tope = 200'000) {
+    struct Estado {
+        std::array<uint16_t, 27> casa{};
+        std::array<uint16_t, kCasillas> digitosSeg{};
+        std::array<int, kCasillas> sumaSeg{}, libresSeg{};
+        std::array<uint8_t, kCasillas> rejilla{};
+    } s;
+    for (int k = 0; k < kCasillas; ++k)
+        if (r.segmento[k] >= 0) {
+            if (r.suma[r.segmento[k]] == 0) return 0;
+            ++s.libresSeg[r.segmento[k]];
+        }
+    int64_t nodos = 0;
+    // Whether d fits cell k: its houses, and its segment's digits and sum.
+    const auto cabe = [&](int k, int d) {
+        const LineasCasilla l = kLineas[k];
+        if ((s.casa[l.fila] | s.casa[l.col] | s.casa[l.cuad]) & Bit(d)) return false;
+        const int g = r.segmento[k];
+        if (g < 0) return true;
+        if (s.digitosSeg[g] & Bit(d)) return false;
+        const int resto = r.suma[g] - s.sumaSeg[g] - d, libres = s.libresSeg[g] - 1;
+        return libres == 0
+                   ? resto == 0
+                   : resto >= libres * (libres + 1) / 2 && resto <= libres * (19 - libres) / 2;
+    };
+    const auto poner = [&](int k, int d, int signo) {
+        const LineasCasilla l = kLineas[k];
+        for (const int h : {l.fila, l.col, l.cuad})
+            s.casa[h] ^= Bit(d);
+        if (const int g = r.segmento[k]; g >= 0) {
+            s.digitosSeg[g] ^= Bit(d);
+            s.sumaSeg[g] += signo * d;
+            s.libresSeg[g] -= signo;
+        }
+        s.rejilla[k] = static_cast<uint8_t>(signo > 0 ? d : 0);
+    };
+    for (int k = 0; k < kCasillas; ++k)
+        if (r.fija[k]) {
+            if (!cabe(k, r.fija[k])) return 0;
+            poner(k, r.fija[k], 1);
+        }
+    int soluciones = 0;
+    const auto buscar = [&](auto& self) -> void {
+        if (++nodos > tope || soluciones >= 2) return;
+        int mejor = -1, menos = 10;
+        uint16_t opciones = 0;
+        for (int k = 0; k < kCasillas && menos > 0; ++k) {
+            if (s.rejilla[k]) continue;
+            uint16_t c = 0;
+            for (int d = 1; d <= 9; ++d)
+                if (cabe(k, d)) c |= Bit(d);
+            if (std::popcount(c) < menos) menos = std::popcount(c), mejor = k, opciones = c;
+        }
+        if (mejor < 0) {
+            ++soluciones;
+            return;
+        }
+        for (int d = 1; d <= 9; ++d)
+            if (opciones & Bit(d)) {
+                poner(mejor, d, 1);
+                self(self);
+                poner(mejor, d, -1);
+            }
+    };
+    buscar(buscar);
+    return nodos > tope ? -1 : soluciones;
+}
+
+// The verdict's reading of a Killer with givens, which the window's Killer mode does not have:
+// Reglas takes both.
+Reglas ReglasConPistas(const Enunciado& e) {
+    Reglas r;
+    for (int k = 0; k < kCasillas; ++k) {
+        if (const int g = e.segmento[k]; g >= 0) {
+            r.segmento[k] = static_cast<int8_t>(g);
+            r.suma[g] = static_cast<uint8_t>(std::stoi(e.sumas[g]));
+        }
+        if (e.fijas[k]) r.fija[k] = static_cast<uint8_t>(e.textos[k][0] - '0');
+    }
+    return r;
+}
+
+// Large segments, and the long signed sums and seven- to nine-cell matchings they bring, against
+// plain backtracking (the literal search takes no givens in a Killer, and these need them to be
+// counted in a test's time): covering the grid, with a sum moved, sparse, and of four and five
+// cells.
+TEST(Veredicto, CuentaComoLaBusquedaDirectaEnKillerDeJaulasGrandes) {
+    Azar az(20261207);
+    std::array<int, 3> vistos{};
+    std::array<int, 4> porTipo{};
+    for (int n = 0; n < 80; ++n) {
+        const Puzzle z = KillerGrandeAlAzar(az, n);
+        const Reglas r = ReglasConPistas(z.e);
+        const int esperado = ContarDirecto(r);
+        if (esperado < 0) continue;
+        ASSERT_EQ(Juzgar(r).soluciones, esperado) << z.nombre;
+        ++vistos[esperado];
+        ++porTipo[n % 4];
+    }
+    EXPECT_GT(std::min({vistos[0], vistos[1], vistos[2]}), 3);
+    EXPECT_GT(*std::min_element(porTipo.begin(), porTipo.end()), 5);
+}
+
+// The first line of a benchmark set, ready for the verdict.
+Tablero Primero(const char* fichero, size_t linea = 0) {
+    Tablero t;
+    const auto l = lineas::LeerFichero(std::string(VELMORA_BENCH_DATA "/") + fichero);
+    EXPECT_GT(l.size(), linea);
+    EXPECT_FALSE(Validar(t, l.at(linea).e));
+    return t;
+}
+
+TEST(Veredicto, UnaParadaPedidaAntesDeEmpezarLoDejaEnDesconocido) {
+    std::stop_source fuente;
+    fuente.request_stop();
+    Parada p;
+    p.token = fuente.get_token();
+    for (const char* fichero : {"clasico_dificil.txt", "killer_generado.txt"})
+        EXPECT_EQ(Juzgar(Primero(fichero), p).soluciones, -1) << fichero;
+}
+
+TEST(Veredicto, ElTopeDeRamasLoDejaEnDesconocidoYLaCuentaSeVeDesdeFuera) {
+    const Tablero t = Primero("killer_parcial_minimo.txt");
+    std::atomic<int64_t> vistas{-1};
+    Parada libre;
+    libre.ramas = &vistas;
+    const Veredicto completo = Juzgar(t, libre);
+    ASSERT_EQ(completo.soluciones, 1);
+    ASSERT_GT(completo.ramas, 10);
+    EXPECT_EQ(vistas.load(), completo.ramas);
+    const struct {
+        int64_t tope;
+        int soluciones;
+    } casos[] = {
+        {1, -1}, {completo.ramas - 1, -1}, {completo.ramas, 1}, {0, 1}, // no limit
+    };
+    for (const auto& c : casos) {
+        Parada p;
+        p.maxRamas = c.tope;
+        const Veredicto v = Juzgar(t, p);
+        EXPECT_EQ(v.soluciones, c.soluciones) << c.tope;
+        if (c.soluciones < 0) {
+            EXPECT_LE(v.ramas, c.tope + 1);
+        }
+    }
+}
+
+// A stop asked from another thread once the count moves: the verdict ends unknown, or with the
+// right answer if it was done first.
+TEST(Veredicto, UnaParadaDesdeOtroHiloLoTermina) {
+    const Tablero t = Primero("killer_parcial_minimo.txt");
+    std::atomic<int64_t> ramas{0};
+    std::stop_source fuente;
+    Parada p;
+    p.token = fuente.get_token();
+    p.ramas = &ramas;
+    std::atomic<bool> hecho{false};
+    std::jthread vigia([&] {
+        while (ramas.load(std::memory_order_relaxed) == 0 && !hecho.load())
+            std::this_thread::yield();
+        fuente.request_stop();
+    });
+    const Veredicto v = Juzgar(t, p);
+    hecho = true;
+    EXPECT_TRUE(v.soluciones == -1 || v.soluciones == 1) << v.soluciones;
+}
+
 TEST(Veredicto, SinSolucionCuandoLasReglasSeContradicen) {
     // A cell of a segment that has no sum gets no candidate in the search: no solution.
     Tablero t;
@@ -129,6 +300,42 @@ TEST(Veredicto, SinSolucionCuandoLasReglasSeContradicen) {
         r.fija[k] = static_cast<uint8_t>(k + 1);
     r.fija[9] = 1; // a given repeated in its box
     EXPECT_EQ(Juzgar(r).soluciones, 0);
+}
+
+// Segments of the verdict's own reading, by cell lists, the rest of the grid open (too open for
+// plain backtracking to prove none).
+TEST(Veredicto, SegmentosLargosYSumasDerivadas) {
+    const auto fila = [](int f, int desde, int hasta) {
+        std::vector<int> c;
+        for (int x = desde; x <= hasta; ++x)
+            c.push_back(9 * f + x);
+        return c;
+    };
+    const struct {
+        const char* nombre;
+        std::vector<std::pair<std::vector<int>, int>> segmentos;
+        int soluciones;
+    } casos[] = {
+        {"nueve casillas que no suman 45", {{fila(0, 0, 8), 44}}, 0},
+        {"nueve casillas que suman 45", {{fila(0, 0, 8), 45}}, 2},
+        // The row leaves 9 for its last cell, which its two-cell segment cannot take.
+        {"lo que sobra de la fila choca con su otro segmento",
+         {{fila(0, 0, 7), 36}, {{8, 17}, 3}},
+         0},
+        // The same with a sum the 9 fits: 9 + 3.
+        {"segmento que sale de la fila", {{fila(0, 0, 7), 36}, {{8, 17}, 12}}, 2},
+        {"siete casillas sin combinación", {{fila(4, 1, 7), 27}}, 0},
+        {"siete casillas de suma mínima", {{fila(4, 1, 7), 28}}, 2},
+    };
+    for (const auto& c : casos) {
+        Reglas r;
+        for (size_t g = 0; g < c.segmentos.size(); ++g) {
+            for (const int k : c.segmentos[g].first)
+                r.segmento[k] = static_cast<int8_t>(g);
+            r.suma[g] = static_cast<uint8_t>(c.segmentos[g].second);
+        }
+        EXPECT_EQ(Juzgar(r).soluciones, c.soluciones) << c.nombre;
+    }
 }
 
 TEST(Combinaciones, ConjuntosPorTamanoYSuma) {

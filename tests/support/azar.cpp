@@ -65,7 +65,8 @@ bool SumaUnica(int n, int suma) {
 
 // Splits the grid into connected cages of 1 to `maxima` cells whose digits in the solution are
 // distinct. How many there are is left to chance.
-std::vector<std::vector<int>> Jaulas(const Rejilla81& solucion, Azar& az, int maxima) {
+std::vector<std::vector<int>> Jaulas(const Rejilla81& solucion, Azar& az, int maxima,
+                                     int minima = 1) {
     std::vector<int> orden(kCasillas);
     std::iota(orden.begin(), orden.end(), 0);
     az.Barajar(orden);
@@ -73,7 +74,7 @@ std::vector<std::vector<int>> Jaulas(const Rejilla81& solucion, Azar& az, int ma
     std::vector<std::vector<int>> jaulas;
     for (const int inicio : orden) {
         if (jaula[inicio] >= 0) continue;
-        const int tamano = az.Entre(1, maxima);
+        const int tamano = az.Entre(minima, maxima);
         std::vector<int> celdas = {inicio};
         uint16_t digitos = Bit(solucion[inicio]);
         jaula[inicio] = static_cast<int>(jaulas.size());
@@ -196,6 +197,49 @@ Puzzle KillerAlAzar(Azar& az, int n) {
     static const char* const kTipos[] = {"Killer completo ", "Killer parcial ", "Killer de únicas ",
                                          "Killer con suma cambiada ", "Killer con sumas al azar "};
     return KillerDe(kTipos[tipo] + std::to_string(n), elegidas, sumas);
+}
+
+Puzzle KillerGrandeAlAzar(Azar& az, int n) {
+    const Rejilla81 solucion = RejillaResuelta(az);
+    const int tipo = n % 4;
+    std::vector<std::vector<int>> jaulas;
+    do
+        jaulas = tipo == 3 ? Jaulas(solucion, az, 5, 4) : Jaulas(solucion, az, 9, 6);
+    while (jaulas.size() > kSegmentos);
+    az.Barajar(jaulas);
+    std::vector<std::vector<int>> elegidas;
+    for (const auto& j : jaulas)
+        if (tipo != 2 || (j.size() >= 4 && az.Porcentaje(40))) elegidas.push_back(j);
+    std::vector<int> sumas;
+    for (const auto& j : elegidas) {
+        int s = 0;
+        for (const int k : j)
+            s += solucion[k];
+        sumas.push_back(s);
+    }
+    if (tipo == 1 && elegidas.size() > 1) {
+        // One sum up and another down by one, within their bounds.
+        for (size_t a = 0; a < elegidas.size(); ++a)
+            if (sumas[a] < SumaMaxima(static_cast<int>(elegidas[a].size()))) {
+                const size_t b = (a + 1) % elegidas.size();
+                if (sumas[b] <= SumaMinima(static_cast<int>(elegidas[b].size()))) continue;
+                ++sumas[a];
+                --sumas[b];
+                break;
+            }
+    }
+    static const char* const kTipos[] = {
+        "Killer de jaulas grandes ", "Killer de jaulas grandes con suma cambiada ",
+        "Killer escaso de jaulas grandes ", "Killer de jaulas de cuatro y cinco "};
+    Puzzle z = KillerDe(kTipos[tipo] + std::to_string(n), elegidas, sumas);
+    // Givens from the solution, so that plain backtracking can count them in a test's time.
+    const int densidad = az.Entre(15, 50);
+    for (int k = 0; k < kCasillas; ++k)
+        if (az.Porcentaje(densidad)) {
+            z.e.fijas.set(k);
+            z.e.textos[k] = std::string(1, static_cast<char>('0' + solucion[k]));
+        }
+    return z;
 }
 
 } // namespace velmora

@@ -76,4 +76,10 @@ Puzzle ClasicoAlAzar(Azar& az, int n);
 // (mostly) has no solution; and sums drawn at random, which also makes reservations collide.
 Puzzle KillerAlAzar(Azar& az, int n);
 
+// Killer puzzles of large segments, of four kinds by n % 4: segments of six to nine cells
+// covering the grid; the same with a sum moved (mostly no solution); a few such segments and
+// the rest of the grid open; four- and five-cell segments covering the grid. Givens from the
+// solution besides (15-50% of the cells), for checks that read them (Reglas); Killer mode does not.
+Puzzle KillerGrandeAlAzar(Azar& az, int n);
+
 } // namespace velmora
