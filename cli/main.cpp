@@ -1,12 +1,13 @@
-// velmora-cli: checks or solves a puzzle file exactly as the window does, without the window.
+// velmora-cli: checks or solves a puzzle exactly as the window does, without the window, one
+// at a time or a whole collection.
 
 #include <unistd.h>
 
-#include <QFile>
 #include <iostream>
 #include <string_view>
 #include <vector>
 
+#include "coleccion.h"
 #include "consola.h"
 #include "convertir.h"
 #include "dibujar.h"
@@ -67,32 +68,68 @@ int main(int argc, char** argv) {
     if (argc > 1 && std::string_view(argv[1]) == "render")
         return Dibujar(argc - 1, argv + 1, kAyuda);
     if (argc > 1 && std::string_view(argv[1]) == "convert") return Convertir(argc - 2, argv + 2);
-    bool quiet = false;
+    bool quiet = false, lote = false, movimientos = false;
     int hilos = TrabajadoresPorDefecto();
+    OpcionesColeccion coleccion;
     std::vector<std::string_view> args;
     for (int i = 1; i < argc; ++i) {
         const std::string_view a = argv[i];
+        // "--opción valor" or "--opción=valor".
+        const auto valor = [&](std::string_view opcion) -> std::optional<std::string_view> {
+            if (a == opcion) {
+                if (i + 1 < argc) return argv[++i];
+                return std::string_view();
+            }
+            return a.substr(opcion.size() + 1);
+        };
+        const auto es = [&](std::string_view opcion) {
+            return a == opcion ||
+                   (a.starts_with(opcion) && a.size() > opcion.size() && a[opcion.size()] == '=');
+        };
         if (a == "--help" || a == "-h") {
             std::cout << kAyuda;
             return kSalidaResuelto;
         }
-        if (a == "--quiet" || a == "-q")
+        if (a == "--quiet" || a == "-q") {
             quiet = true;
-        else if (a == "--jobs" || a == "-j") {
-            const std::optional<int> n = i + 1 < argc ? LeerHilos(argv[++i]) : std::nullopt;
+        } else if (a == "--batch") {
+            lote = true;
+        } else if (a == "--json") {
+            coleccion.json = true;
+        } else if (a == "--jobs" || a == "-j" || es("--jobs")) {
+            const std::optional<int> n = a == "-j" && i + 1 < argc ? LeerHilos(argv[++i])
+                                         : a == "-j"               ? std::nullopt
+                                                                   : LeerHilos(*valor("--jobs"));
             if (!n) return Uso();
             hilos = *n;
-        } else if (a.starts_with("-") && a != "-")
+        } else if (es("--from")) {
+            coleccion.formato = FormatoDeNombre(*valor("--from"));
+            if (!coleccion.formato) return Uso();
+        } else if (es("--max-moves")) {
+            const auto n = LeerMovimientos(*valor("--max-moves"));
+            if (!n) return Uso();
+            coleccion.maxMovimientos = *n;
+            movimientos = true;
+        } else if (a.starts_with("-") && a != "-") {
             return Uso();
-        else
+        } else {
             args.push_back(a);
+        }
     }
-    if (args.size() == 2 && args[0] == "unique")
-        return ComandoUnica(QFile::decodeName(args[1].data()));
-    if (args.size() != 2 || (args[0] != "solve" && args[0] != "check")) return Uso();
+    if (args.size() != 2) return Uso();
+    if (lote) {
+        if (!OrdenDeColeccion(args[0]) || (movimientos && args[0] != "solve")) return Uso();
+        coleccion.hilos = hilos;
+        coleccion.progreso = !quiet && isatty(STDERR_FILENO);
+        return ComandoColeccion(args[0], args[1], coleccion);
+    }
+    // One puzzle: the collection's options make no sense.
+    if (coleccion.json || movimientos) return Uso();
+    if (args[0] == "unique") return ComandoUnica(args[1], coleccion.formato);
+    if (args[0] != "solve" && args[0] != "check") return Uso();
 
     velmora::Consola consola(!quiet && args[0] == "solve" && isatty(STDERR_FILENO));
-    if (!consola.Abrir(QFile::decodeName(args[1].data()))) return kSalidaError;
+    if (!consola.Abrir(args[1], coleccion.formato)) return kSalidaError;
     if (args[0] == "check") return kSalidaResuelto;
     const velmora::FinBusqueda fin = consola.Resolver(hilos);
     consola.EscribirResultado();
