@@ -71,7 +71,7 @@ private:
     Cuenta cuenta_{0x1000};
 };
 
-Campos Resolver(int64_t maximo, Tablero& t, std::stop_token parar) {
+Campos ResolverHasta(int64_t maximo, Tablero& t, std::stop_token parar) {
     Progreso p;
     Limite limite(t, maximo, std::move(parar));
     const FinBusqueda fin = Buscar(t, p, limite);
@@ -104,7 +104,7 @@ constexpr Orden kOrdenes[] = {
      [](const OpcionesColeccion& o) {
          return lote::Juez(
              [maximo = o.maxMovimientos](const Enunciado&, Tablero& t, std::stop_token parar) {
-                 return Resolver(maximo, t, std::move(parar));
+                 return ResolverHasta(maximo, t, std::move(parar));
              });
      }},
 #ifdef VELMORA_CON_LOGICA
