@@ -5,12 +5,14 @@
 namespace velmora {
 
 bool Form1::ImportarTexto(std::string_view texto) {
-    const Resultado<Enunciado> r = LeerTexto(texto);
+    const Resultado<TextoLeido> r = LeerTextoConAviso(texto);
     if (!r) {
         plataforma_.Mostrar(r.error().AMensaje());
         return false;
     }
-    PintarEnunciado(*r);
+    PintarEnunciado(r->enunciado);
+    // What the reader made of the text (a Killer's givens read as one-cell cages) is said once.
+    if (r->aviso) plataforma_.Mostrar(*r->aviso);
     return true;
 }
 
