@@ -3,7 +3,8 @@
 //   - the time per line of reading, validating and writing alone (a command that does nothing),
 //     against the verdict's own time, on the hard classic set; the target is at most 10 %;
 //   - the throughput of `unique --batch` with 1 and 2 jobs on 100,000 classic lines and 10,000
-//     Killer lines; the target is at least 1.8 times with 2; the output must be the same;
+//     Killer lines, the best of a few rounds of each; the target is at least 1.8 times with 2;
+//     the output must be the same;
 //   - the peak memory of `check --batch` on 1,000,000 lines against 1,000, each in a child
 //     process of its own; the target is within 10 %.
 // The machine may be shared: times are CPU time of the measuring thread where one thread does
@@ -180,6 +181,7 @@ long MemoriaPico(const std::vector<std::string>& lineas, size_t cuantas) {
 int main(int argc, char** argv) {
     std::string carpeta = VELMORA_DATOS_VEREDICTO;
     size_t clasicas = 100000, killers = 10000, memoria = 1000000;
+    int rondas = 2;
     for (int i = 1; i < argc; ++i) {
         const std::string_view a = argv[i];
         if (a == "--escala" && i + 1 < argc) {
@@ -187,8 +189,10 @@ int main(int argc, char** argv) {
             clasicas = static_cast<size_t>(clasicas * f);
             killers = static_cast<size_t>(killers * f);
             memoria = static_cast<size_t>(memoria * f);
+        } else if (a == "--rondas" && i + 1 < argc) {
+            rondas = std::max(1, std::atoi(argv[++i]));
         } else if (a.starts_with("-")) {
-            std::fprintf(stderr, "Uso: velmora-bench-lote [--escala F] [CARPETA]\n");
+            std::fprintf(stderr, "Uso: velmora-bench-lote [--escala F] [--rondas R] [CARPETA]\n");
             return 64;
         } else {
             carpeta = argv[i];
@@ -246,8 +250,19 @@ int main(int argc, char** argv) {
     for (const auto& [nombre, lineas] :
          {std::pair{"clásicas", &lineasClasicas}, std::pair{"Killer", &lineasKiller}}) {
         const std::string cargaAntes = Carga();
-        const Corrida uno = Correr(*lineas, lineas->size(), kUnica, 1);
-        const Corrida dos = Correr(*lineas, lineas->size(), kUnica, 2);
+        // Rounds of 1 and 2 threads in turn, the fastest of each kept: on a shared machine a
+        // burst of other work then spoils one round, not the ratio.
+        Corrida uno{1e300, 0, 0, 0}, dos{1e300, 0, 0, 0};
+        for (int r = 0; r < rondas; ++r) {
+            for (Corrida* mejor : {&uno, &dos}) {
+                const Corrida c = Correr(*lineas, lineas->size(), kUnica, mejor == &uno ? 1 : 2);
+                if (mejor->huella != 0 && c.huella != mejor->huella) {
+                    std::printf("  ¡salidas distintas entre rondas!\n");
+                    bien = false;
+                }
+                if (c.segundos < mejor->segundos) *mejor = c;
+            }
+        }
         const double razon = uno.segundos / dos.segundos;
         // Lines per CPU second tell the work each line costs, whatever the machine's load;
         // the wall-clock ratio is what a user sees.
