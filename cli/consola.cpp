@@ -3,7 +3,7 @@
 #include <QLocale>
 #include <iostream>
 
-#include "files/puzzle_xml.h"
+#include "lectura.h"
 #include "paralelo.h"
 #include "validation/validacion.h"
 
@@ -17,13 +17,14 @@ void Consola::Mostrar(const Mensaje& m) {
     std::cerr << m.titulo << ": " << m.texto << '\n';
 }
 
-bool Consola::Abrir(const QString& ruta) {
-    const Apertura a = AbrirPuzzle(ruta);
-    e = a.enunciado;
-    if (!a.completo) {
-        Mostrar({std::string(kTextoErrorAbrir), std::string(kTituloFichero), Icono::Exclamacion});
+bool Consola::Abrir(std::string_view ruta, std::optional<Formato> formato) {
+    const auto leido = LeerEntrada(ruta, formato);
+    if (!leido) {
+        Mostrar(leido.error().AMensaje());
         return false;
     }
+    e = leido->enunciado;
+    if (leido->aviso) Mostrar(*leido->aviso);
     t.VaciarCuadricula();
     const auto m = Validar(t, e);
     if (m) Mostrar(*m);

@@ -1,11 +1,13 @@
 #pragma once
-// What the commands share: a puzzle file read and validated as the window does it, messages on
+// What the commands share: a puzzle read and validated as the window does it, messages on
 // stderr as "título: texto", and the search with a progress line on a terminal.
 
-#include <QString>
 #include <chrono>
+#include <optional>
 #include <string>
+#include <string_view>
 
+#include "formats/formatos.h"
 #include "model/busqueda.h"
 #include "model/enunciado.h"
 
@@ -22,9 +24,10 @@ public:
 
     void Mostrar(const Mensaje& m);
 
-    // Reads the file as opening it in the window does, then validates it into the board as a
-    // solve does; shows the failure.
-    bool Abrir(const QString& ruta);
+    // Reads the puzzle of a file or of standard input ("-"), XML as opening it in the window
+    // does or a text in `formato` or any format, then validates it into the board as a solve
+    // does; shows the failure, and what the reader made of the text.
+    bool Abrir(std::string_view ruta, std::optional<Formato> formato = {});
     // The search on the validated board, on `hilos` threads (one: the search itself, with its
     // progress figures; more: the count of every worker, without a percentage); shows the
     // no-solution message.

@@ -3,7 +3,6 @@
 #include "convertir.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
 #include <iostream>
 #include <optional>
@@ -13,6 +12,7 @@
 
 #include "files/puzzle_xml.h"
 #include "formats/formatos.h"
+#include "lectura.h"
 
 namespace velmora {
 
@@ -22,7 +22,7 @@ constexpr int kSalidaHecho = 0, kSalidaError = 2, kSalidaUso = 64;
 
 constexpr std::string_view kUso =
     "Uso: velmora-cli convert [--to xml|classic|killer-short|killer-long|fpuzzles|fpuzzles-url]\n"
-    "                         ENTRADA [SALIDA]\n";
+    "                         [--from FORMATO] ENTRADA [SALIDA]\n";
 
 constexpr std::string_view kAyudaConvertir =
     "\n"
@@ -35,6 +35,8 @@ constexpr std::string_view kAyudaConvertir =
     "  killer-long   cadena Killer larga (SumoCue: 3x3::k: y 81 números)\n"
     "  fpuzzles      JSON de f-puzzles\n"
     "  fpuzzles-url  enlace de f-puzzles (?load=)\n"
+    "--from FORMATO lee ENTRADA en ese formato en lugar de deducirlo del texto (una cadena\n"
+    "Killer corta de segmentos de una casilla parece una línea clásica).\n"
     "El sudoku debe ser válido, como para resolverlo. Salida 0 si se convierte, 2 si la entrada\n"
     "no se puede leer o se rechaza o la salida no se puede escribir (el motivo se escribe en la\n"
     "salida de errores como 'título: texto').\n";
@@ -47,22 +49,6 @@ int Uso() {
 int Fallo(std::string_view titulo, std::string_view texto) {
     std::cerr << titulo << ": " << texto << '\n';
     return kSalidaError;
-}
-
-std::optional<std::string> LeerEntrada(std::string_view ruta) {
-    const qint64 maximo = kTamanoMaximoTexto + 1; // one more byte tells a text that is too long
-    if (ruta == "-") {
-        std::string texto(maximo, '\0');
-        std::cin.read(texto.data(), maximo);
-        texto.resize(static_cast<size_t>(std::cin.gcount()));
-        return texto;
-    }
-    const QString nombre = QFile::decodeName(std::string(ruta).c_str());
-    // Only regular files: opening a pipe would wait for a writer forever.
-    if (!QFileInfo(nombre).isFile()) return std::nullopt;
-    QFile f(nombre);
-    if (!f.open(QIODevice::ReadOnly)) return std::nullopt;
-    return f.read(maximo).toStdString();
 }
 
 bool Escribir(std::string_view ruta, const std::string& texto) {
@@ -80,6 +66,7 @@ bool Escribir(std::string_view ruta, const std::string& texto) {
 
 int Convertir(int argc, char** argv) {
     Formato destino = Formato::Xml;
+    std::optional<Formato> origen;
     std::vector<std::string_view> rutas;
     for (int i = 0; i < argc; ++i) {
         const std::string_view a = argv[i];
@@ -88,11 +75,11 @@ int Convertir(int argc, char** argv) {
             std::cout << kUso << kAyudaConvertir;
             return kSalidaHecho;
         }
-        if (a == "--to") {
+        if (a == "--to" || a == "--from") {
             if (++i == argc) return Uso();
             nombre = argv[i];
-        } else if (a.starts_with("--to=")) {
-            nombre = a.substr(5);
+        } else if (a.starts_with("--to=") || a.starts_with("--from=")) {
+            nombre = a.substr(a.find('=') + 1);
         } else if (a.starts_with("-") && a != "-") {
             return Uso();
         } else {
@@ -101,16 +88,18 @@ int Convertir(int argc, char** argv) {
         if (nombre) {
             const auto f = FormatoDeNombre(*nombre);
             if (!f) return Uso();
-            destino = *f;
+            if (a.starts_with("--from"))
+                origen = f;
+            else
+                destino = *f;
         }
     }
     if (rutas.empty() || rutas.size() > 2) return Uso();
 
-    const auto entrada = LeerEntrada(rutas[0]);
-    if (!entrada) return Fallo(kTituloFichero, kTextoErrorAbrir);
-    const auto e = LeerTexto(*entrada);
-    if (!e) return Fallo(e.error().titulo, e.error().texto);
-    auto texto = EscribirTexto(*e, destino);
+    const auto leido = LeerEntrada(rutas[0], origen);
+    if (!leido) return Fallo(leido.error().titulo, leido.error().texto);
+    if (leido->aviso) std::cerr << leido->aviso->titulo << ": " << leido->aviso->texto << '\n';
+    auto texto = EscribirTexto(leido->enunciado, destino);
     if (!texto) return Fallo(texto.error().titulo, texto.error().texto);
     std::string salida = *texto;
     if (destino != Formato::Xml) salida += '\n';

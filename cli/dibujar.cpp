@@ -38,6 +38,7 @@ int Dibujar(int argc, char** argv, std::string_view ayuda) {
                                 std::to_string(kLadoMinimo) + " y " + std::to_string(kLadoMaximo);
     bool conSolucion = false;
     int lado = kLadoPng;
+    std::optional<Formato> origen;
     std::vector<std::string_view> rutas;
     for (int i = 1; i < argc; ++i) {
         const std::string_view a = argv[i];
@@ -58,6 +59,16 @@ int Dibujar(int argc, char** argv, std::string_view ayuda) {
                 valor.remove_prefix(1);
             }
             if (!LeerLado(valor, lado)) return Uso(ayuda, malLado);
+        } else if (a == "--from" || a.starts_with("--from=")) {
+            std::string_view nombre = a.substr(std::string_view("--from").size());
+            if (nombre.empty()) {
+                if (++i == argc) return Uso(ayuda);
+                nombre = argv[i];
+            } else {
+                nombre.remove_prefix(1);
+            }
+            origen = FormatoDeNombre(nombre);
+            if (!origen) return Uso(ayuda);
         } else if (a.starts_with("-") && a != "-") {
             return Uso(ayuda);
         } else {
@@ -70,7 +81,7 @@ int Dibujar(int argc, char** argv, std::string_view ayuda) {
     if (!formato) return Uso(ayuda, "el fichero de salida debe terminar en .pdf, .png o .svg");
 
     Consola s;
-    if (!s.Abrir(QFile::decodeName(rutas[0].data()))) return kError;
+    if (!s.Abrir(rutas[0], origen)) return kError;
     // Without a solution the search has said so on stderr.
     if (conSolucion && s.Resolver().final != Final::Resuelto) return kSinSolucion;
 

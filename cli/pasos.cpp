@@ -1,6 +1,5 @@
 #include "pasos.h"
 
-#include <QFile>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -12,7 +11,7 @@ namespace velmora {
 
 namespace {
 
-constexpr int kResuelto = 0, kSinSolucion = 1, kError = 2, kVarias = 3, kDetenido = 4, kUso = 64;
+constexpr int kResuelto = 0, kSinSolucion = 1, kError = 2, kVarias = 3, kDetenido = 4;
 
 std::string Json(std::string_view s) {
     std::string r = "\"";
@@ -72,34 +71,11 @@ std::string LineaDificultad(const Calificacion& cal) {
            std::to_string(cal.puntuacion) + ")";
 }
 
-int Uso(std::string_view ayuda) {
-    std::cerr << ayuda;
-    return kUso;
-}
-
 } // namespace
 
-int Pasos(int argc, char** argv, std::string_view ayuda) {
-    const bool todos = std::string_view(argv[0]) == "steps";
-    bool json = false;
-    std::vector<std::string_view> rutas;
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view a = argv[i];
-        if (a == "--help" || a == "-h") {
-            std::cout << ayuda;
-            return kResuelto;
-        }
-        if (a == "--json")
-            json = true;
-        else if (a.starts_with("-") && a != "-")
-            return Uso(ayuda);
-        else
-            rutas.push_back(a);
-    }
-    if (rutas.size() != 1) return Uso(ayuda);
-
+int ComandoPasos(bool todos, std::string_view ruta, std::optional<Formato> formato, bool json) {
     Consola consola;
-    if (!consola.Abrir(QFile::decodeName(rutas[0].data()))) return kError;
+    if (!consola.Abrir(ruta, formato)) return kError;
     Candidatos c(consola.e);
     const Veredicto v = Juzgar(c.ReglasDelPuzzle());
     if (v.soluciones != 1) {

@@ -14,9 +14,9 @@ constexpr int kSalidaUnica = 0, kSalidaNinguna = 1, kSalidaError = 2, kSalidaVar
 
 } // namespace
 
-int ComandoUnica(const QString& ruta) {
+int ComandoUnica(std::string_view ruta, std::optional<Formato> formato) {
     Consola c;
-    if (!c.Abrir(ruta)) return kSalidaError;
+    if (!c.Abrir(ruta, formato)) return kSalidaError;
     const Veredicto v = Juzgar(c.t);
     switch (v.soluciones) {
     case 0:

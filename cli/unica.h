@@ -1,11 +1,14 @@
 #pragma once
 
-#include <QString>
+#include <optional>
+#include <string_view>
+
+#include "formats/formatos.h"
 
 namespace velmora {
 
-// `velmora-cli unique FICHERO`: reads and validates the file as `solve` does, then writes the
+// `velmora-cli unique FICHERO`: reads and validates the puzzle as `solve` does, then writes the
 // verdict and the solutions found. Returns the exit status.
-int ComandoUnica(const QString& ruta);
+int ComandoUnica(std::string_view ruta, std::optional<Formato> formato = {});
 
 } // namespace velmora

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Fuzzes the puzzle reader and the text format readers (ASan + UBSan) for the given number of
-# seconds in all (default 60): a third for the XML reader from tests/fuzz/corpus, the rest shared
-# by the text formats, each from tests/fuzz/corpus_<format>. New inputs go to a scratch folder;
+# Fuzzes the puzzle reader, the text format readers and the collection reader (ASan + UBSan) for
+# the given number of seconds in all (default 60): a third for the XML reader from
+# tests/fuzz/corpus, the rest shared by the text formats and the collection lines ("lote"), each
+# from tests/fuzz/corpus_<name>. New inputs go to a scratch folder;
 # `--guardar` merges the ones that add coverage into the corpora, keeping them small.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -10,7 +11,7 @@ cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
 trabajo=$(mktemp -d)
 trap 'rm -rf "$trabajo"' EXIT
-formatos=(clasico killercorto killerlargo fpuzzles enlacefpuzzles)
+formatos=(clasico killercorto killerlargo fpuzzles enlacefpuzzles lote)
 xml=$((segundos / 3))
 cada=$(((segundos - xml) / ${#formatos[@]}))
 

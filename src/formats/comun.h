@@ -2,6 +2,7 @@
 // What the readers and writers of the text formats share; not part of the library's interface.
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -52,9 +53,11 @@ Resultado<Enunciado> LeerKillerCorto(std::string_view texto);
 Resultado<std::string> EscribirKillerCorto(const std::vector<JaulaValida>& jaulas);
 Resultado<Enunciado> LeerKillerLargo(std::string_view texto);
 std::string EscribirKillerLargo(const std::vector<JaulaValida>& jaulas);
-Resultado<Enunciado> LeerFPuzzles(std::string_view texto);
+// A Killer's given digits outside its cages become one-cell cages, and `aviso` says so.
+Resultado<Enunciado> LeerFPuzzles(std::string_view texto, std::optional<Mensaje>* aviso = nullptr);
 Resultado<std::string> EscribirFPuzzles(const Enunciado& e);
-Resultado<Enunciado> LeerEnlaceFPuzzles(std::string_view texto);
+Resultado<Enunciado> LeerEnlaceFPuzzles(std::string_view texto,
+                                        std::optional<Mensaje>* aviso = nullptr);
 Resultado<std::string> EscribirEnlaceFPuzzles(const Enunciado& e);
 
 } // namespace velmora::formatos

@@ -68,6 +68,9 @@ Resultado<std::string> EscribirXml(const Enunciado& e) {
     return TextoPuzzle(t).toStdString();
 }
 
+// Reads in format f; `aviso` gets what the reader made of the text, if anything.
+Resultado<Enunciado> Leer(std::string_view texto, Formato f, std::optional<Mensaje>* aviso);
+
 template <class T>
 Resultado<std::string> Texto(const Resultado<T>& r, std::string (*escribir)(const T&)) {
     if (!r) return r.error();
@@ -125,6 +128,28 @@ Resultado<Enunciado> LeerTexto(std::string_view texto) {
 }
 
 Resultado<Enunciado> LeerTexto(std::string_view texto, Formato f) {
+    const auto r = LeerTextoConAviso(texto, f);
+    if (!r) return r.error();
+    return r->enunciado;
+}
+
+Resultado<TextoLeido> LeerTextoConAviso(std::string_view texto, std::optional<Formato> formato) {
+    if (!formato) {
+        formato = DetectarFormato(texto);
+        if (!formato) {
+            const auto e = LeerTexto(texto);
+            return e.error();
+        }
+    }
+    std::optional<Mensaje> aviso;
+    auto e = Leer(texto, *formato, &aviso);
+    if (!e) return e.error();
+    return TextoLeido{*e, std::move(aviso)};
+}
+
+namespace {
+
+Resultado<Enunciado> Leer(std::string_view texto, Formato f, std::optional<Mensaje>* aviso) {
     if (texto.size() > kTamanoMaximoTexto) {
         return NoValido("El texto es demasiado largo: tiene más de " +
                         std::to_string(kTamanoMaximoTexto / 1024) + " KB.");
@@ -140,12 +165,14 @@ Resultado<Enunciado> LeerTexto(std::string_view texto, Formato f) {
     case Formato::KillerLargo:
         return LeerKillerLargo(t);
     case Formato::FPuzzles:
-        return LeerFPuzzles(t);
+        return LeerFPuzzles(t, aviso);
     case Formato::EnlaceFPuzzles:
-        return LeerEnlaceFPuzzles(t);
+        return LeerEnlaceFPuzzles(t, aviso);
     }
     return NoValido("Formato desconocido.");
 }
+
+} // namespace
 
 Resultado<std::string> EscribirTexto(const Enunciado& e, Formato f) {
     switch (f) {

@@ -75,6 +75,15 @@ std::optional<Formato> DetectarFormato(std::string_view texto);
 Resultado<Enunciado> LeerTexto(std::string_view texto);
 Resultado<Enunciado> LeerTexto(std::string_view texto, Formato f);
 
+// A puzzle read, and what the reader had to make of it to read it, for the user: a Killer's
+// given digits outside its cages become one-cell cages of that sum (f-puzzles).
+struct TextoLeido {
+    Enunciado enunciado;
+    std::optional<Mensaje> aviso;
+};
+// As LeerTexto, in the given format or the one detected.
+Resultado<TextoLeido> LeerTextoConAviso(std::string_view texto, std::optional<Formato> f = {});
+
 // Writes a puzzle that validates as solving it would; otherwise the validation's message. The
 // classic line carries only classic puzzles, the Killer strings only Killer ones, and the Killer
 // short string only segments whose cells touch, diagonals included. One-line formats have no

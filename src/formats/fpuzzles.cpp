@@ -1,6 +1,6 @@
 // f-puzzles JSON and the address setters share, "?load=" followed by that JSON compressed with
 // LZ-String in base64. Read: the size, the given digits of the grid and the Killer cages; any
-// other rule is refused by name rather than dropped.
+// other rule is refused by name rather than dropped; fields that change no rule are ignored.
 
 #include <QByteArray>
 #include <QJsonArray>
@@ -56,10 +56,21 @@ std::string_view ErrorJson(QJsonParseError::ParseError e) {
     return "error de sintaxis";
 }
 
-// Fields that carry no rule.
-bool SinRegla(const QString& clave) {
-    static const QStringList kClaves = {"size",   "grid",    "killercage", "title",
-                                        "author", "ruleset", "solution"};
+// The rules of f-puzzles that Velmora does not have, refused by name when present; the
+// cosmetic shapes too, as setters draw rules of their own with them. Any other field (title,
+// solution, display settings such as "disabledlogic" or "truecandidatesoptions") changes no
+// rule and is ignored.
+bool Regla(const QString& clave) {
+    static const QStringList kClaves = {
+        "antiking",      "antiknight", "arrow",       "betweenline",
+        "boxindexer",    "clock",      "clone",       "columnindexer",
+        "diagonal+",     "diagonal-",  "difference",  "disjointgroups",
+        "entropicline",  "even",       "extraregion", "littlekillersum",
+        "maximum",       "minimum",    "negative",    "nonconsecutive",
+        "odd",           "palindrome", "quadruple",   "ratio",
+        "regionsumline", "renban",     "rowindexer",  "sandwichsum",
+        "thermometer",   "whispers",   "xv",          "cage",
+        "circle",        "line",       "rectangle",   "text"};
     return kClaves.contains(clave);
 }
 
@@ -167,7 +178,7 @@ int Hex(char c) {
 
 } // namespace
 
-Resultado<Enunciado> LeerFPuzzles(std::string_view texto) {
+Resultado<Enunciado> LeerFPuzzles(std::string_view texto, std::optional<Mensaje>* aviso) {
     QJsonParseError error;
     const QJsonDocument doc = QJsonDocument::fromJson(
         QByteArray(texto.data(), static_cast<qsizetype>(texto.size())), &error);
@@ -185,7 +196,7 @@ Resultado<Enunciado> LeerFPuzzles(std::string_view texto) {
     }
     QStringList reglas;
     for (auto it = o.begin(); it != o.end(); ++it)
-        if (!SinRegla(it.key()) && !Vacio(it.value())) reglas << it.key();
+        if (Regla(it.key()) && !Vacio(it.value())) reglas << it.key();
 
     Enunciado e;
     e.killer = false;
@@ -227,11 +238,32 @@ Resultado<Enunciado> LeerFPuzzles(std::string_view texto) {
     }
     // A Killer puzzle may have no cage yet; an empty list beside givens is a classic puzzle.
     if (killercage.isUndefined() || (jaulas.empty() && fijas > 0)) return e;
-    if (fijas > 0) {
-        return Variante("Velmora no tiene sudokus Killer con cifras dadas, y este lleva " +
-                        std::to_string(fijas) + ".");
+    // A given digit outside every cage is exactly a one-cell cage with that sum; one inside a
+    // cage has no Killer form.
+    std::array<int, kCasillas> jaula;
+    jaula.fill(-1);
+    for (size_t n = 0; n < jaulas.size(); ++n)
+        for (const int k : jaulas[n].casillas)
+            jaula[k] = static_cast<int>(n);
+    std::string sueltas;
+    for (int k = 0; k < kCasillas; ++k) {
+        if (!e.fijas[k]) continue;
+        if (jaula[k] >= 0) {
+            return Variante("Velmora no tiene segmentos con cifras dadas: la casilla " +
+                            NombreRC(k).toStdString() + " tiene un " + e.textos[k] + " y está en " +
+                            DeJaula(jaula[k]) + ".");
+        }
+        jaulas.push_back({{k}, e.textos[k]});
+        sueltas += (sueltas.empty() ? "" : ", ") + NombreRC(k).toStdString();
     }
-    return EnunciadoKiller(std::move(jaulas));
+    auto r = EnunciadoKiller(std::move(jaulas));
+    if (r && aviso && !sueltas.empty()) {
+        *aviso = Mensaje{"Las cifras dadas fuera de los segmentos se leen como segmentos de una "
+                         "casilla con esa suma: " +
+                             sueltas + ".",
+                         "Cifras dadas en un Killer", Icono::Informacion};
+    }
+    return r;
 }
 
 Resultado<std::string> EscribirFPuzzles(const Enunciado& e) {
@@ -271,7 +303,7 @@ Resultado<std::string> EscribirFPuzzles(const Enunciado& e) {
     return QJsonDocument(o).toJson(QJsonDocument::Compact).toStdString();
 }
 
-Resultado<Enunciado> LeerEnlaceFPuzzles(std::string_view texto) {
+Resultado<Enunciado> LeerEnlaceFPuzzles(std::string_view texto, std::optional<Mensaje>* aviso) {
     const size_t p = texto.find(kLoad);
     if (p == std::string_view::npos) return NoValido("El enlace de f-puzzles no lleva «load=».");
     // The base64 text, maybe percent-encoded, up to the next parameter; a '+' that became a
@@ -292,7 +324,7 @@ Resultado<Enunciado> LeerEnlaceFPuzzles(std::string_view texto) {
     if (datos.empty()) return NoValido("El enlace no lleva datos tras «load=».");
     const auto json = DescomprimirBase64(datos, kTamanoMaximoTexto);
     if (!json) return NoValido("Los datos del enlace tras «load=» no se pueden descomprimir.");
-    auto r = LeerFPuzzles(QString::fromStdU16String(*json).toStdString());
+    auto r = LeerFPuzzles(QString::fromStdU16String(*json).toStdString(), aviso);
     if (!r && r.error().titulo == kTituloNoValido)
         return NoValido("En los datos del enlace: " + r.error().texto);
     return r;

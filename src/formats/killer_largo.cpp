@@ -1,5 +1,6 @@
 // The Killer long string (SumoCue's): "3x3:" flags ":k:" then 81 numbers separated by ':', each
-// sum * 256 + cage id; a number below 256 is a cell in no cage with a sum.
+// sum * 256 + cage id; a number below 256 is a cell in no cage with a sum. Published strings end
+// in ':' (an 85th, empty field) and some readers need it: it is written, and read or not.
 
 #include <map>
 
@@ -91,10 +92,8 @@ std::string EscribirKillerLargo(const std::vector<JaulaValida>& jaulas) {
         for (const int k : jaulas[j].casillas)
             numeros[k] = jaulas[j].suma * 256 + static_cast<int>(j) + 1;
     std::string s = std::string(kCabecera) + std::string(kK);
-    for (int k = 0; k < kCasillas; ++k) {
-        if (k) s += ':';
-        s += std::to_string(numeros[k]);
-    }
+    for (int k = 0; k < kCasillas; ++k)
+        s += std::to_string(numeros[k]) + ':';
     return s;
 }
 

@@ -12,13 +12,15 @@ bool Form1::ImportarTexto(std::string_view texto) {
 }
 
 std::optional<Mensaje> Form1::ProbarTexto(std::string_view texto) {
-    const Resultado<Enunciado> r = LeerTexto(texto);
+    const Resultado<TextoLeido> r = LeerTextoConAviso(texto);
     if (!r) {
         const Mensaje m = r.error().AMensaje();
         Marcadas = CasillasNombradas(m, LeerEnunciado());
         return m;
     }
-    PintarEnunciado(*r);
+    PintarEnunciado(r->enunciado);
+    // What the reader made of the text (a Killer's givens read as one-cell cages) is said once.
+    if (r->aviso) plataforma_.Mostrar(*r->aviso);
     return std::nullopt;
 }
 

@@ -242,5 +242,162 @@ if ! "$cli" convert --help | grep -q 'fpuzzles-url' || ! "$cli" --help | grep -q
     fallos=$((fallos + 1))
 fi
 
+# Every command reads every format, from a file or from standard input, and answers as for the
+# XML file.
+for puzzle in "$ejemplos/killer.xml" "$ejemplos/clasico.xml"; do
+    for formato in xml classic killer-short killer-long fpuzzles fpuzzles-url; do
+        "$cli" convert --to "$formato" "$puzzle" "$tmp/texto" 2>/dev/null || continue
+        for orden in check unique solve; do
+            "$cli" "$orden" "$puzzle" >"$tmp/xml.out" 2>&1
+            esperado=$?
+            "$cli" "$orden" "$tmp/texto" >"$tmp/texto.out" 2>&1
+            desde_fichero=$?
+            "$cli" "$orden" - <"$tmp/texto" >"$tmp/entrada.out" 2>&1
+            desde_entrada=$?
+            "$cli" --from "$formato" "$orden" "$tmp/texto" >"$tmp/forzado.out" 2>&1
+            forzado=$?
+            if [ "$desde_fichero $desde_entrada $forzado" != "$esperado $esperado $esperado" ] ||
+                ! cmp -s "$tmp/xml.out" "$tmp/texto.out" || ! cmp -s "$tmp/xml.out" "$tmp/entrada.out" ||
+                ! cmp -s "$tmp/xml.out" "$tmp/forzado.out"; then
+                falla "$orden de $(basename "$puzzle") en $formato"
+                diff "$tmp/xml.out" "$tmp/texto.out"
+            fi
+        done
+        rm -f "$tmp/r.png"
+        { "$cli" render "$tmp/texto" "$tmp/r.png" && [ -s "$tmp/r.png" ] &&
+            "$cli" render --from="$formato" - "$tmp/r.svg" <"$tmp/texto" && [ -s "$tmp/r.svg" ]; } ||
+            falla "render de $(basename "$puzzle") en $formato"
+    done
+done
+largo=$("$cli" convert --to killer-long "$ejemplos/killer.xml")
+case $largo in 3x3::k:*:) ;; *) falla "la cadena Killer larga no acaba en ':' ($largo)" ;; esac
+printf '%s\n' "$largo" | sed 's/:$//' >"$tmp/sin_dos_puntos.txt"
+expect "cadena larga sin ':' final" 0 "$largo$nl" "" -- convert --to killer-long "$tmp/sin_dos_puntos.txt"
+echo "hola mundo" >"$tmp/hola.txt"
+expect "formato no reconocido" 2 "" "Formato no reconocido: El texto no está en ninguno de los formatos que Velmora lee: XML de Velmora, línea clásica, cadena Killer corta o larga, JSON o enlace de f-puzzles.$nl" \
+    -- check "$tmp/hola.txt"
+expect "--from xml de un texto" 2 "" "$abrir" -- unique "$tmp/diagonal.txt" --from=xml
+expect "--from contra el contenido" 2 "" "Texto no válido: La cadena Killer larga debe empezar por «3x3:».$nl" \
+    -- solve --from killer-long "$ejemplos/clasico.xml"
+
+# 81 digits are a classic line unless --from says they are a Killer short string of one-cell
+# cages.
+unas="$(printf '%080d' 0)5"
+printf '%s\n' "$unas" >"$tmp/unas.txt"
+expect "ambigua como clásica" 0 "$(printf '.%.0s' $(seq 80))5$nl" "" -- convert --to classic "$tmp/unas.txt"
+expect "ambigua como killer" 0 "3x3::k:$(printf '0:%.0s' $(seq 80))1281:$nl" "" \
+    -- convert --from killer-short --to killer-long "$tmp/unas.txt"
+entrada="$tmp/unas.txt" expect "ambigua en lote" 0 "1		válido	killer$nl" "" -- check --batch --from killer-short -
+
+# A Killer's given digit outside every cage is a one-cell cage, said on stderr.
+grid='[[{"value":5,"given":true},{},{},{},{},{},{},{},{}]'
+for _ in 2 3 4 5 6 7 8 9; do grid="$grid,[{},{},{},{},{},{},{},{},{}]"; done
+printf '{"size":9,"grid":%s],"killercage":[{"cells":["R1C2","R1C3"],"value":"3"}],"disabledlogic":["x"],"truecandidatesoptions":["y"]}\n' "$grid" >"$tmp/dada.json"
+expect "cifra dada en un killer" 0 "3x3::k:1281:770:770:$(printf '0:%.0s' $(seq 78))$nl" \
+    "Cifras dadas en un Killer: Las cifras dadas fuera de los segmentos se leen como segmentos de una casilla con esa suma: R1C1.$nl" \
+    -- convert --to killer-long "$tmp/dada.json"
+
+# Collections: one result line per puzzle, in order, with the line's number and label; blank
+# and '#' lines skipped; a refused line says why and the run goes on, ending with status 2.
+clasica=$(sed -n 2p "$(dirname "$0")/../../bench/data/clasico_dificil.txt" | cut -d' ' -f1)
+{
+    echo "# una colección"
+    echo "$clasica  inkala 2012 "
+    echo
+    echo "xyz mala"
+    "$cli" convert --to killer-short "$ejemplos/killer.xml" | sed 's/$/ corta/'
+    "$cli" convert --to fpuzzles "$ejemplos/killer.xml" | sed 's/$/	json/'
+    "$cli" convert --to fpuzzles-url "$ejemplos/clasico.xml"
+    tr -d '\r\n' <"$data/clasico_repetido.xml"
+    echo " xml repetido"
+    echo "$largo"
+} >"$tmp/coleccion.txt"
+solucion_inkala=812753649943682175675491283154237896369845721287169534521974368438526917796318452
+solucion_killer=$("$cli" solve "$ejemplos/killer.xml" | head -9 | tr -d '\n')
+solucion_clasico=$("$cli" solve "$ejemplos/clasico.xml" | head -9 | tr -d '\n')
+mala="rechazado	Texto no válido: Carácter no válido «x» en la posición 1."
+expect "lote check" 2 "2	inkala 2012	válido	clásico
+4	mala	$mala
+5	corta	válido	killer
+6	json	válido	killer
+7		válido	clásico
+8	xml repetido	rechazado	${repetido%"$nl"}
+9		válido	killer
+" "" -- check --batch "$tmp/coleccion.txt"
+expect "lote unique" 2 "2	inkala 2012	única	1	$solucion_inkala	
+4	mala	$mala
+5	corta	única	1	$solucion_killer	
+6	json	única	1	$solucion_killer	
+7		única	1	$solucion_clasico	
+8	xml repetido	rechazado	${repetido%"$nl"}
+9		única	1	$solucion_killer	
+" "" -- --batch unique "$tmp/coleccion.txt"
+grep -v -e mala -e repetido "$tmp/coleccion.txt" >"$tmp/buena.txt"
+entrada="$tmp/buena.txt" expect "lote sin rechazos" 0 "2	inkala 2012	válido	clásico
+4	corta	válido	killer
+5	json	válido	killer
+6		válido	clásico
+7		válido	killer
+" "" -- check --batch -
+# The same output on any number of threads, in both forms.
+for args in "unique --batch" "check --batch --json" "solve --batch --max-moves 20000" "unique --batch --json"; do
+    # shellcheck disable=SC2086
+    "$cli" --jobs 1 $args "$tmp/coleccion.txt" >"$tmp/uno" 2>&1
+    for j in 2 8; do
+        # shellcheck disable=SC2086
+        "$cli" --jobs "$j" $args "$tmp/coleccion.txt" >"$tmp/varios" 2>&1
+        cmp -s "$tmp/uno" "$tmp/varios" || falla "$args con --jobs $j"
+    done
+done
+# JSON Lines that parse, one object per puzzle, with the fields of each command.
+for orden in check unique "solve --max-moves 5000"; do
+    # shellcheck disable=SC2086
+    "$cli" $orden --batch --json "$tmp/coleccion.txt" 2>/dev/null |
+        python3 -c '
+import json, sys
+lineas = [json.loads(l) for l in sys.stdin]
+assert [o["linea"] for o in lineas] == [2, 4, 5, 6, 7, 8, 9], lineas
+assert lineas[0]["etiqueta"] == "inkala 2012" and lineas[1]["estado"] == "rechazado"
+assert lineas[1]["mensaje"].startswith("Texto no válido: ")
+' 2>"$tmp/err" || { falla "JSON Lines de $orden"; cat "$tmp/err"; }
+done
+# --max-moves stops a line at the first digit placed once that many moves are counted.
+printf '%s 176m\n' "$linea176" >"$tmp/176m.txt"
+"$cli" solve --batch --max-moves 1000 "$tmp/176m.txt" >"$tmp/out"
+estado=$?
+if [ "$estado" != 0 ] || ! awk -F'\t' '$1 == 1 && $2 == "176m" && $3 == "detenido" &&
+    $4 >= 1000 && $4 < 1100 && length($5) == 81 { ok = 1 } END { exit !ok }' "$tmp/out"; then
+    falla "--max-moves"
+    cat "$tmp/out"
+fi
+"$cli" convert --to classic "$data/clasico_sin_solucion.xml" "$tmp/sin_solucion.txt"
+expect "lote sin solución" 0 "1		sin solución	17	12345678.........9...............................................................$nl" "" \
+    -- solve --batch "$tmp/sin_solucion.txt"
+expect "lote fichero inexistente" 2 "" "$abrir" -- check --batch "$tmp/no-existe.txt"
+expect "lote carpeta" 2 "" "$abrir" -- check --batch "$tmp"
+for args in "--json check $tmp/coleccion.txt" "--max-moves 5 solve $tmp/coleccion.txt" \
+    "--batch --max-moves 5 unique $tmp/coleccion.txt" "--batch --max-moves 0 solve $tmp/coleccion.txt" \
+    "--batch --max-moves x solve $tmp/coleccion.txt" "--batch convertir $tmp/coleccion.txt" \
+    "--batch check" "--batch --from nada check $tmp/coleccion.txt" "--from check $tmp/coleccion.txt" \
+    "--batch --jobs 0 check $tmp/coleccion.txt"; do
+    # shellcheck disable=SC2086
+    "$cli" $args >/dev/null 2>"$tmp/err"
+    estado=$?
+    { [ "$estado" = 64 ] && grep -q '^Uso: velmora-cli' "$tmp/err"; } || falla "uso incorrecto '$args' dio $estado"
+done
+if ! "$cli" --help | grep -q -- '--batch' || ! "$cli" --help | grep -q -- '--max-moves' ||
+    ! "$cli" --help | grep -q -- '--from' || ! "$cli" convert --help | grep -q -- '--from'; then
+    falla "--help de las colecciones"
+fi
+
+# On a terminal, a progress line with the count, the rate and, for a file, the time left; the
+# results still go to stdout whole.
+yes "$clasica" | head -n 200000 >"$tmp/muchas.txt"
+script -qec "'$cli' check --batch '$tmp/muchas.txt' >'$tmp/out'" /dev/null >"$tmp/tty" </dev/null
+grep -q 'sudokus · [0-9]* por segundo · quedan [0-9]' "$tmp/tty" || falla "la barra de progreso no se mostró"
+[ "$(wc -l <"$tmp/out")" = 200000 ] || falla "la salida con la barra de progreso"
+script -qec "'$cli' --quiet check --batch '$tmp/muchas.txt' >/dev/null" /dev/null >"$tmp/tty" </dev/null
+grep -q 'sudokus' "$tmp/tty" && falla "--quiet mostró la barra de progreso"
+
 [ "$fallos" -eq 0 ] && echo "cli: todo correcto"
 exit "$fallos"

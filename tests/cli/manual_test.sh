@@ -17,7 +17,8 @@ ordenes_pagina=$(awk '/^\.SH/ {dentro = ($2 == "ÓRDENES")} dentro && tp {print 
     "$pagina" | tr -d '"' | sort -u)
 # The options: every long option either text names.
 opciones_ayuda=$(grep -oE -- '--[a-z][a-z-]*' <<<"$ayuda" | sort -u)
-opciones_pagina=$(grep -oE -- '\\-\\-[a-z][a-z-]*' "$pagina" | sed 's/\\//g' | sort -u)
+# troff escapes a hyphen as \-, inside an option too.
+opciones_pagina=$(grep -oE -- '\\-\\-[a-z]([a-z-]|\\-)*' "$pagina" | sed 's/\\//g' | sort -u)
 
 fallo=0
 comparar() {

@@ -8,6 +8,7 @@
 #include <map>
 
 #include "files/puzzle_xml.h"
+#include "formats/lz_string.h"
 #include "support/puzzles.h"
 
 namespace velmora {
@@ -79,7 +80,7 @@ TEST(Formatos, EscribeLasCadenasConocidas) {
         {kKiller, Formato::KillerCorto,
          Ceros({{0, '3'}, {1, '<'}, {10, 'A'}, {20, '`'}, {80, '9'}})},
         {kKiller, Formato::KillerLargo,
-         Largo({{0, 769}, {1, 769}, {10, 2562}, {20, 2562}, {80, 2307}})},
+         Largo({{0, 769}, {1, 769}, {10, 2562}, {20, 2562}, {80, 2307}}) + ":"},
         {kKiller, Formato::FPuzzles,
          R"({"grid":)" + Grid() +
              R"(,"killercage":[{"cells":["R1C1","R1C2"],"value":"3"},)"
@@ -144,6 +145,47 @@ TEST(Formatos, LeeLasCadenasConocidas) {
         EXPECT_EQ(DetectarFormato(c.texto), c.f) << c.texto;
     }
     EXPECT_EQ(DetectarFormato(" \n"), std::nullopt);
+}
+
+// What peers publish beside the rules: display settings, solutions, a Killer's givens outside
+// its cages (one-cell cages, with a note), a long string without its trailing colon.
+TEST(Formatos, LeeLoQuePublicanOtros) {
+    const std::string jaula = R"(,"killercage":[{"cells":["R1C1","R1C2"],"value":"3"}])";
+    const std::string ajustes = R"(,"disabledlogic":["Simple Coloring"],)"
+                                R"("truecandidatesoptions":["colored"],"solution":[1,2])";
+    const struct {
+        std::string texto;
+        Enunciado e;
+        std::string aviso;
+    } casos[] = {
+        {Json(jaula + ajustes), Killer(Marcas({{0, 'a'}, {1, 'a'}}), {"3"}), ""},
+        {Json(jaula, R"({"value":7,"given":true})"),
+         Killer(Marcas({{0, 'a'}, {1, 'a'}, {40, 'b'}}), {"3", "7"}),
+         "Las cifras dadas fuera de los segmentos se leen como segmentos de una casilla con esa "
+         "suma: R5C5."},
+        {Largo({{0, 769}, {1, 769}}), Killer(Marcas({{0, 'a'}, {1, 'a'}}), {"3"}), ""},
+        {Largo({{0, 769}, {1, 769}}) + ":", Killer(Marcas({{0, 'a'}, {1, 'a'}}), {"3"}), ""},
+    };
+    for (const auto& c : casos) {
+        const auto l = LeerTextoConAviso(c.texto);
+        ASSERT_TRUE(l) << c.texto << "\n" << l.error().texto;
+        EXPECT_EQ(l->enunciado, c.e) << c.texto;
+        EXPECT_EQ(l->aviso ? l->aviso->texto : "", c.aviso) << c.texto;
+        const auto e = LeerTexto(c.texto);
+        EXPECT_TRUE(e && *e == c.e);
+    }
+    // The same through the link, which carries the note too.
+    const auto enlace = LeerTextoConAviso(
+        "?load=" + ComprimirBase64(QString::fromStdString(casos[1].texto).toStdU16String()));
+    ASSERT_TRUE(enlace);
+    EXPECT_EQ(enlace->enunciado, casos[1].e);
+    EXPECT_EQ(enlace->aviso->texto, casos[1].aviso);
+    // Only the 81 one-digit cages of a Killer short string look like a classic line: the
+    // format named reads them as cages.
+    const std::string unas = std::string(80, '0') + "5";
+    EXPECT_EQ(*LeerTexto(unas), Clasico(Marcas({{80, '5'}})));
+    EXPECT_EQ(LeerTextoConAviso(unas, Formato::KillerCorto)->enunciado,
+              Killer(Marcas({{80, 'a'}}), {"5"}));
 }
 
 TEST(Formatos, Nombres) {
@@ -284,8 +326,17 @@ TEST(Formatos, LecturasRechazadas) {
          "La casilla R1C1 está en el segmento 1 de «killercage» y en el 2."},
         {Json(R"(,"killercage":[{"cells":["R1C1"],"value":"tres"}])"),
          "La suma del segmento 1 de «killercage» debe ser un número entero entre 0 y 255."},
-        {Json(R"(,"killercage":[{"cells":["R1C1"],"value":"5"}])", R"({"value":1,"given":true})"),
-         "Velmora no tiene sudokus Killer con cifras dadas, y este lleva 1.", kVariante},
+        {Json(R"(,"killercage":[{"cells":["R1C1"],"value":"5"},{"cells":["R5C5"],"value":"1"}])",
+              R"({"value":1,"given":true})"),
+         "Velmora no tiene segmentos con cifras dadas: la casilla R5C5 tiene un 1 y está en el "
+         "segmento 2 de «killercage».",
+         kVariante},
+        {Json(R"(,"cage":[{"cells":["R1C1"],"value":"x"}],"disabledlogic":["a"])"),
+         "El sudoku lleva reglas que Velmora no tiene: cage.", kVariante},
+        // 39 cages and one given outside them.
+        {Json(R"(,"killercage":[)" + jaulas.substr(jaulas.find("},{") + 2) + "]",
+              R"({"value":1,"given":true})"),
+         demasiados, "Demasiados segmentos"},
         {Json(R"(,"killercage":[)" + jaulas + "]"), demasiados, "Demasiados segmentos"},
         // f-puzzles link.
         {"https://www.f-puzzles.com/?load=", "El enlace no lleva datos tras «load=»."},

@@ -285,3 +285,26 @@ TEST(Form1, UltraRapidoEnVariosHilos) {
 
 } // namespace
 } // namespace velmora
+
+namespace velmora {
+namespace {
+
+// A Killer imported with a given digit outside its cages: the digit becomes a one-cell cage,
+// and one message says so.
+TEST(Importar, CifraDadaFueraDeLosSegmentos) {
+    std::string grid = R"([[{"value":5,"given":true})";
+    for (int k = 1; k < kCasillas; ++k)
+        grid += k % 9 ? ",{}" : "],[{}";
+    VentanaDePrueba v;
+    ASSERT_TRUE(v.f.ImportarTexto(R"({"size":9,"killercage":[{"cells":["R1C2"],"value":"4"}],)"
+                                  R"("grid":)" +
+                                  grid + "]]}"));
+    EXPECT_EQ(v.f.Tab.CasillaSeg[0], 0);
+    EXPECT_EQ(v.f.Tab.CasillaSeg[1], 1);
+    EXPECT_EQ(v.f.T[0], "5");
+    ASSERT_EQ(v.p.mensajes.size(), 1u);
+    EXPECT_EQ(v.p.mensajes[0].titulo, "Cifras dadas en un Killer");
+}
+
+} // namespace
+} // namespace velmora
