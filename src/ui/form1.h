@@ -11,6 +11,7 @@
 
 #include "files/carpeta.h"
 #include "formats/formatos.h"
+#include "juego/reglas.h"
 #include "model/enunciado.h"
 #include "model/tablero.h"
 #include "solver/veredicto.h"
@@ -19,6 +20,7 @@
 #include "ui/historial.h"
 #include "ui/plataforma_ventana.h"
 #include "ui/resolucion.h"
+#include "ui/vista_juego.h"
 
 namespace velmora {
 
@@ -133,8 +135,14 @@ public:
     void AnotarCambio();
     void Deshacer();
     void Rehacer();
-    bool PuedeDeshacer() const { return !Resolviendo() && historial_.PuedeDeshacer(); }
-    bool PuedeRehacer() const { return !Resolviendo() && historial_.PuedeRehacer(); }
+    bool PuedeDeshacer() const {
+        return !Resolviendo() && (Jugando() ? !terminado_ && historialJuego_.PuedeDeshacer()
+                                            : historial_.PuedeDeshacer());
+    }
+    bool PuedeRehacer() const {
+        return !Resolviendo() && (Jugando() ? !terminado_ && historialJuego_.PuedeRehacer()
+                                            : historial_.PuedeRehacer());
+    }
     // "Comprobar solución única": validates as a solve does, then decides off the window's
     // thread (cancelled as a solve is) whether the puzzle has no solution, one or more; shows
     // the solution found and marks where two of them differ, then says so.
@@ -147,6 +155,54 @@ public:
         [](const Reglas& r, const Parada& p) { return Juzgar(r, p); };
     // The status bar: the picked segment and its digit sets, the totals, or the last outcome.
     std::string TextoEstado(std::string_view separador);
+
+    // ---- Play (juego.cpp) -----------------------------------------------------------------
+    // "Jugar": on a puzzle with exactly one solution (decided as F7 does, whose messages say why
+    // not otherwise) the player fills the grid. Drawing is off meanwhile; Nuevo, Abrir, a mode
+    // switch or any other puzzle painted leave it, as "Dejar de jugar" does.
+    void Jugar();
+    void DejarDeJugar();
+    bool Jugando() const { return juego_.has_value(); }
+    bool JuegoTerminado() const { return terminado_; }
+    const std::optional<Partida>& Juego() const { return juego_; }
+    // Entry on the cursor cell: a digit (a mark with the pencil on or `marca`), clearing.
+    void JugarCifra(int d, bool marca = false);
+    void BorrarJugada();
+    void AlternarLapiz() { lapiz_ = Jugando() && !lapiz_; }
+    bool Lapiz() const { return lapiz_; }
+    void PonerCandidatos();
+    // "Comprobar": how many digits are wrong, outlined; the solution stays unshown.
+    void ComprobarJuego();
+    // "Pista": the first press names the next step and outlines its cells, the second applies
+    // it. The step comes from BuscarPista; without one, the status bar says hints are not there.
+    void PedirPista();
+    std::function<std::optional<Pista>(const Partida&)> BuscarPista;
+    // The puzzle's grade for the finish message ("Difícil"); none when unset or stopped.
+    std::function<std::optional<std::string>(const Enunciado&, std::stop_token)> Calificar;
+    // The clock: paused with "Pausa" (the grid hidden), or while the window is inactive or
+    // minimised.
+    void AlternarPausa();
+    bool EnPausa() const { return pausa_; }
+    void VentanaActiva(bool activa);
+    int64_t Milisegundos() const { return cronometro_.Milisegundos(); }
+    // Milliseconds of a steady clock; tests put their own.
+    std::function<int64_t()> Reloj;
+    // The helps, each switchable; remembered in velmora.ini.
+    struct Ayudas {
+        bool choques = true; // clashing digits in red
+        bool jaulas = true;  // wrong cages outlined in red
+        bool cuentas = true; // the cursor's cage and houses in the status bar
+        bool operator==(const Ayudas&) const = default;
+    };
+    const Ayudas& AyudasJuego() const { return ayudas_; }
+    void CambiarAyudas(const Ayudas& a);
+    // What cell k shows of the game.
+    VistaJuego Vista(int k) const;
+    // The game kept at close, and "Continuar partida".
+    bool HayPartida();
+    bool ContinuarPartida();
+    // At start-up, with AvisarSinGuardar: a kept game is offered, a damaged one is ignored.
+    void AvisarPartida();
 
 private:
     friend class Resolucion;
@@ -164,6 +220,16 @@ private:
     };
 
     void CambiarModo(bool killer);
+    // F7's verdict with its messages; for play the one solution stays unshown.
+    Veredicto Dictaminar(bool paraJugar);
+    // Vaciar: the player's entries after a confirmation in play, the grid otherwise.
+    void Vaciar();
+    void EmpezarJuego(Partida p);
+    void TrasJugada(); // one step of the play history, and the finish
+    void Terminar();
+    void ActualizarReloj();
+    std::string TextoJuego() const;
+    void CargarAyudas();
     void ElegirSegmento(int i);
     void ElegirSegmentoDesdeSuma(int i);
     void Desmarcar(int i);
@@ -183,6 +249,16 @@ private:
     Enunciado referencia_;    // the last puzzle opened or saved
     std::string aviso_;       // the status bar's start-up note
     bool recuperado_ = false; // the kept puzzle was reopened in this run
+
+    std::optional<Partida> juego_;
+    HistorialJuego historialJuego_;
+    Cronometro cronometro_{[this] { return Reloj(); }};
+    bool terminado_ = false, lapiz_ = false, pausa_ = false, activa_ = true;
+    bool ayudasLeidas_ = false;
+    Ayudas ayudas_;
+    std::optional<Pista> pista_;
+    std::string mensajeJuego_; // the last play command's outcome, until the next entry
+    int cursorAntes_ = -1;
 };
 
 } // namespace velmora
