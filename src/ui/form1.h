@@ -196,8 +196,8 @@ public:
     };
     const Ayudas& AyudasJuego() const { return ayudas_; }
     void CambiarAyudas(const Ayudas& a);
-    // What cell k shows of the game.
-    VistaJuego Vista(int k) const;
+    // What each cell shows of the game.
+    std::array<VistaJuego, kCasillas> Vistas() const;
     // The game kept at close, and "Continuar partida".
     bool HayPartida();
     bool ContinuarPartida();

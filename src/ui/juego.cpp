@@ -200,32 +200,36 @@ void Form1::ActualizarReloj() {
         cronometro_.Parar();
 }
 
-VistaJuego Form1::Vista(int k) const {
-    VistaJuego v;
-    if (!Jugando()) return v;
+std::array<VistaJuego, kCasillas> Form1::Vistas() const {
+    std::array<VistaJuego, kCasillas> vistas{};
+    if (!Jugando()) return vistas;
     if (pausa_) {
-        v.oculta = true;
-        return v;
+        for (VistaJuego& v : vistas)
+            v.oculta = true;
+        return vistas;
     }
     const Partida& p = *juego_;
-    v.cifra = p.cifras[k];
-    v.marcas = p.marcas[k];
-    v.pista = pista_ && pista_->casillas[k];
-    if (ayudas_.choques && CifraEn(p, k) != 0) v.roja = Choques(p)[k];
-    if (ayudas_.jaulas && p.enunciado.killer) {
-        const int s = p.enunciado.segmento[k];
-        if (s >= 0 && JaulasMal(p)[s]) {
-            const int f = FilaDe(k), c = ColDe(k);
-            const auto otra = [&](int ff, int cc) {
-                return ff < 1 || ff > 9 || cc < 1 || cc > 9 ||
-                       p.enunciado.segmento[Casilla(ff, cc)] != s;
-            };
-            v.bordesMal = static_cast<uint8_t>(
-                (otra(f - 1, c) ? kArriba : 0) | (otra(f, c + 1) ? kDerecha : 0) |
-                (otra(f + 1, c) ? kAbajo : 0) | (otra(f, c - 1) ? kIzquierda : 0));
-        }
+    // Once for the grid: each is a pass over every pair of cells.
+    const auto choques = ayudas_.choques ? Choques(p) : std::bitset<kCasillas>();
+    const auto jaulas = ayudas_.jaulas ? JaulasMal(p) : std::bitset<kSegmentos>();
+    for (int k = 0; k < kCasillas; ++k) {
+        VistaJuego& v = vistas[k];
+        v.cifra = p.cifras[k];
+        v.marcas = p.marcas[k];
+        v.pista = pista_ && pista_->casillas[k];
+        v.roja = choques[k];
+        const int s = p.enunciado.killer ? p.enunciado.segmento[k] : -1;
+        if (s < 0 || !jaulas[s]) continue;
+        const int f = FilaDe(k), c = ColDe(k);
+        const auto otra = [&](int ff, int cc) {
+            return ff < 1 || ff > 9 || cc < 1 || cc > 9 ||
+                   p.enunciado.segmento[Casilla(ff, cc)] != s;
+        };
+        v.bordesMal =
+            static_cast<uint8_t>((otra(f - 1, c) ? kArriba : 0) | (otra(f, c + 1) ? kDerecha : 0) |
+                                 (otra(f + 1, c) ? kAbajo : 0) | (otra(f, c - 1) ? kIzquierda : 0));
     }
-    return v;
+    return vistas;
 }
 
 std::string Form1::TextoJuego() const {

@@ -184,7 +184,8 @@ TEST_F(Juego, CellsPaintDigitsMarksClashesAndPause) {
         Ir(otra);
         Tecla(Qt::Key_8);
         EXPECT_TRUE(w.lb(k)->Juego().roja);
-        EXPECT_GT(Pixeles(Celda(k), QColor(220, 0, 0)), 0);
+        EXPECT_GT(Pixeles(Celda(k), QColor(220, 0, 0)) + Pixeles(Celda(k), QColor(255, 140, 140)),
+                  0);
         form.CambiarAyudas({false, true, true});
         w.Actualizar();
         EXPECT_FALSE(w.lb(k)->Juego().roja) << "the help switched off";
@@ -196,7 +197,9 @@ TEST_F(Juego, CellsPaintDigitsMarksClashesAndPause) {
         ASSERT_EQ(Tinta(Celda(j), w.lb(j)->Fondo()), 0) << j;
     Tecla(Qt::Key_8); // no entry while paused
     Tecla(Qt::Key_P);
-    EXPECT_GT(Pixeles(Celda(k), QColor(16, 48, 176)) + Pixeles(Celda(k), QColor(220, 0, 0)), 0);
+    EXPECT_GT(Pixeles(Celda(k), QColor(16, 48, 176)) + Pixeles(Celda(k), QColor(220, 0, 0)) +
+                  Pixeles(Celda(k), QColor(255, 140, 140)),
+              0);
 }
 
 TEST_F(Juego, ClockCheckAndFinish) {

@@ -107,8 +107,9 @@ void VentanaQt::ActualizarJuego() {
     if (pausa_->isChecked() != form_.EnPausa()) pausa_->setChecked(form_.EnPausa());
     const bool corre = jugando && !form_.JuegoTerminado();
     if (corre != reloj_->isActive()) corre ? reloj_->start() : reloj_->stop();
+    const auto vistas = form_.Vistas();
     for (int k = 0; k < kCasillas; ++k)
-        lb(k)->PonerJuego(form_.Vista(k));
+        lb(k)->PonerJuego(vistas[k]);
 }
 
 bool VentanaQt::TeclaDeJuego(QKeyEvent* e) {
