@@ -157,6 +157,18 @@ TEST_F(Juego, KeysEnterDigitsMarksAndUndo) {
     EXPECT_EQ(form.SegSeleccionado, -1);
 }
 
+TEST_F(Juego, DigitsTypedInASumBoxGoToTheGame) {
+    Abrir(VELMORA_EXAMPLES "/killer.xml");
+    w.T(0)->setFocus(Qt::MouseFocusReason);
+    ASSERT_EQ(QApplication::focusWidget(), w.T(0));
+    Accion("Jugar")->trigger();
+    ASSERT_TRUE(form.Jugando());
+    Ir(Libre());
+    Tecla(Qt::Key_5);
+    EXPECT_EQ(form.Juego()->cifras[Libre()], 5);
+    EXPECT_EQ(form.T[0], AbrirPuzzle(VELMORA_EXAMPLES "/killer.xml").enunciado.sumas[0]);
+}
+
 TEST_F(Juego, VaciarAsksFirst) {
     Jugar();
     Ir(Libre());

@@ -1,5 +1,6 @@
 // Play in the window: its commands in the menus, its keys, and the clock in the status bar.
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QTimer>
@@ -107,6 +108,9 @@ void VentanaQt::ActualizarJuego() {
     if (pausa_->isChecked() != form_.EnPausa()) pausa_->setChecked(form_.EnPausa());
     const bool corre = jugando && !form_.JuegoTerminado();
     if (corre != reloj_->isActive()) corre ? reloj_->start() : reloj_->stop();
+    // A sum box keeps no keyboard in play: the digits are the grid's.
+    if (jugando && dynamic_cast<CajaSuma*>(QApplication::focusWidget()))
+        Cuadricula()->setFocus(Qt::OtherFocusReason);
     const auto vistas = form_.Vistas();
     for (int k = 0; k < kCasillas; ++k)
         lb(k)->PonerJuego(vistas[k]);
