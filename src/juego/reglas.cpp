@@ -172,6 +172,16 @@ bool Terminada(const Partida& p) {
     return true;
 }
 
+Lapiz MarcasParaPista(const Partida& p) {
+    Lapiz m{};
+    for (int k = 0; k < kCasillas; ++k) {
+        if (CifraEn(p, k) != 0) continue;
+        const bool sirve = p.marcas[k] != 0 && (p.marcas[k] & UnBit(p.solucion[k])) != 0;
+        m[k] = sirve ? p.marcas[k] : kTodasLasMarcas;
+    }
+    return m;
+}
+
 bool AplicarPista(Partida& p, const Pista& pista) {
     const Partida antes = p;
     const Lapiz candidatos = CandidatosDe(p);

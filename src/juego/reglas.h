@@ -67,6 +67,10 @@ struct Pista {
     std::vector<std::pair<int, int>> colocadas;       // cell, digit
     std::vector<std::pair<int, uint16_t>> eliminadas; // cell, digits taken out of its marks
 };
+// What a hint may take from the player's marks: for each empty cell its marks, or every digit
+// when it has none or they leave out the solution's digit (a wrong mark must not mislead the
+// logic); 0 on cells with a digit.
+Lapiz MarcasParaPista(const Partida& p);
 // Places its digits, takes its eliminations out of the marks (filling the marks from the
 // candidates first when a cell it eliminates from has none) and counts one hint used.
 bool AplicarPista(Partida& p, const Pista& pista);

@@ -151,6 +151,14 @@ void Form1::PedirPista() {
         mensajeJuego_ = "Las pistas aún no están disponibles.";
         return;
     }
+    // A step reasoned from a wrong digit would mislead: those come first.
+    if (const auto mal = Equivocadas(*juego_); mal.any()) {
+        Marcadas = mal;
+        mensajeJuego_ = mal.count() == 1 ? "Antes de la pista: 1 cifra está mal; está marcada."
+                                         : "Antes de la pista: " + std::to_string(mal.count()) +
+                                               " cifras están mal; están marcadas.";
+        return;
+    }
     pista_ = BuscarPista(*juego_);
     mensajeJuego_ = pista_ ? pista_->frase + " (F8 la aplica)" : "No se encuentra ninguna pista.";
 }

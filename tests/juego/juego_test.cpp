@@ -245,6 +245,20 @@ TEST(Juego, HintPlacesEliminatesAndCounts) {
     EXPECT_EQ(p.pistas, 1);
 }
 
+TEST(Juego, MarksForAHintLeaveOutWrongOnes) {
+    Partida p = KillerDe({0});
+    PonerCifra(p, 1, 5);
+    const int bien = p.solucion[2], mal = p.solucion[3] % 9 + 1;
+    AlternarMarca(p, 2, bien);
+    AlternarMarca(p, 3, mal);
+    const Lapiz m = MarcasParaPista(p);
+    EXPECT_EQ(m[0], 0);
+    EXPECT_EQ(m[1], 0);
+    EXPECT_EQ(m[2], M({bien}));
+    EXPECT_EQ(m[3], kTodasLasMarcas) << "the solution's digit is not among them";
+    EXPECT_EQ(m[4], kTodasLasMarcas);
+}
+
 TEST(Juego, TimeText) {
     const std::pair<int64_t, const char*> casos[] = {
         {0, "00:00"},       {999, "00:00"},       {1000, "00:01"},        {754000, "12:34"},

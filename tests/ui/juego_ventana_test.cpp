@@ -255,10 +255,14 @@ TEST_F(Juego, ClockCheckAndFinish) {
     form.Calificar = [](const Enunciado&, std::stop_token) -> std::optional<std::string> {
         return "Fácil";
     };
+    Accion("Pista")->trigger(); // a wrong digit first
+    EXPECT_NE(form.TextoEstado("").find("Antes de la pista: 1 cifra"), std::string::npos);
+    EXPECT_TRUE(w.lb(libres[1])->Marcada());
     Ir(libres[1]);
     Tecla(Qt::Key_Delete);
     Accion("Pista")->trigger();
     EXPECT_NE(form.TextoEstado("").find("Casilla única"), std::string::npos);
+    EXPECT_TRUE(w.lb(libres[1])->Juego().pista);
     Accion("Pista")->trigger();
     EXPECT_EQ(form.Juego()->pistas, 1);
     // The rest by hand.
