@@ -37,6 +37,6 @@ for f in "${formatos[@]}"; do
     fuzz "$f" "$cada" "tests/fuzz/corpus_$f" "${opciones[@]}"
 done
 # The files kept between runs, briefly: their readers are small.
-for f in sin_guardar ini; do
+for f in sin_guardar ini partida; do
     fuzz "$f" "$((cada / 2))" "tests/fuzz/corpus_$f"
 done

@@ -2,13 +2,16 @@
 //
 //   velmora-captura SALIDA.png [--normal] [--abrir FICHERO] [--rapido|--ultra] [--resolver]
 //                   [--cancelar MS] [--elegir N] [--numero N] [--suma N TEXTO] [--manual]
-//                   [--atajos]
+//                   [--atajos] [--jugar] [--cifra K D] [--marca K D] [--candidatos]
 //
 // --normal switches to classic mode; --abrir opens a puzzle file as "Abrir" does; --resolver
 // solves it (--cancelar MS first: stopped by "Cancelar" after MS milliseconds); --elegir picks
 // segment N (1 to 39) on the palette, --numero digit N (1 to 9, 10 for "Borrar") on the pad;
 // --suma puts TEXTO in the sum box of segment N. --manual and --atajos open "Ayuda > Manual" or
-// "Ayuda > Atajos de teclado" and draw that window instead. Options run in the order given.
+// "Ayuda > Atajos de teclado" and draw that window instead. --jugar starts playing the puzzle;
+// --cifra and --marca put digit D (1 to 9) or toggle mark D on cell K (1 to 81, row by row, the
+// last one keeps the cursor); --candidatos fills every empty cell's marks. Options run in the
+// order given.
 
 #include <QAction>
 #include <QApplication>
@@ -52,7 +55,7 @@ public:
 int Uso() {
     std::fputs("uso: velmora-captura SALIDA.png [--normal] [--abrir FICHERO] [--rapido|--ultra] "
                "[--cancelar MS] [--resolver] [--elegir N] [--numero N] [--suma N TEXTO] "
-               "[--manual] [--atajos]\n",
+               "[--manual] [--atajos] [--jugar] [--cifra K D] [--marca K D] [--candidatos]\n",
                stderr);
     return 64;
 }
@@ -122,6 +125,18 @@ int main(int argc, char* argv[]) {
             dibujada = ventana.findChild<QWidget*>(a == QLatin1String("--manual")
                                                        ? QStringLiteral("Manual")
                                                        : QStringLiteral("Atajos"));
+        } else if (a == QLatin1String("--jugar")) {
+            ventana.findChild<QAction*>(QStringLiteral("Jugar"))->trigger();
+        } else if (a == QLatin1String("--candidatos")) {
+            form.PonerCandidatos();
+        } else if ((a == QLatin1String("--cifra") || a == QLatin1String("--marca")) &&
+                   args.size() >= 2) {
+            bool ok2 = false;
+            const int k = args.takeFirst().toInt(&ok);
+            const int d = args.takeFirst().toInt(&ok2);
+            if (!ok || !ok2 || k < 1 || k > velmora::kCasillas || d < 1 || d > 9) return Uso();
+            form.lb_Click(k - 1);
+            form.JugarCifra(d, a == QLatin1String("--marca"));
         } else {
             return Uso();
         }

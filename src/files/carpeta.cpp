@@ -6,6 +6,7 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <cstring>
 
 namespace velmora {
 
@@ -59,7 +60,8 @@ QList<QByteArray> CarpetaRecordada::Lineas() const {
     QFile f(fichero_);
     if (!f.open(QIODevice::ReadOnly)) return {};
     QList<QByteArray> lineas;
-    while (lineas.size() <= kRecientes && !f.atEnd()) {
+    // The folder, the recent files and the play line.
+    while (lineas.size() <= kRecientes + 1 && !f.atEnd()) {
         // readLine(n) reads at most n - 1 bytes.
         QByteArray linea = f.readLine(kLineaMaxima + 2);
         if (linea.size() > kLineaMaxima) break;
@@ -90,13 +92,28 @@ QStringList CarpetaRecordada::Recientes() const {
     QStringList recientes;
     QStringDecoder sistema(QStringConverter::System);
     for (qsizetype i = 1; i < lineas.size() && recientes.size() < kRecientes; ++i) {
+        if (lineas[i].startsWith(kLineaJuego)) continue;
         const QString ruta = sistema(lineas[i]);
         if (!ruta.isEmpty() && !recientes.contains(ruta)) recientes.push_back(ruta);
     }
     return recientes;
 }
 
-void CarpetaRecordada::Escribir(const QByteArray& carpeta, const QStringList& recientes) const {
+QByteArray CarpetaRecordada::AjustesJuego() const {
+    const QList<QByteArray> lineas = Lineas();
+    for (qsizetype i = 1; i < lineas.size(); ++i)
+        if (lineas[i].startsWith(kLineaJuego)) return lineas[i].mid(qsizetype(strlen(kLineaJuego)));
+    return {};
+}
+
+void CarpetaRecordada::GuardarAjustesJuego(const QByteArray& ajustes) const {
+    const QList<QByteArray> lineas = Lineas();
+    Escribir(lineas.isEmpty() ? QByteArray() : lineas.first(), Recientes(), ajustes);
+}
+
+void CarpetaRecordada::Escribir(const QByteArray& carpeta, const QStringList& recientes,
+                                std::optional<QByteArray> juego) const {
+    if (!juego) juego = AjustesJuego();
     QDir().mkpath(QFileInfo(fichero_).absolutePath());
     QSaveFile f(fichero_);
     if (!f.open(QIODevice::WriteOnly)) return;
@@ -104,6 +121,7 @@ void CarpetaRecordada::Escribir(const QByteArray& carpeta, const QStringList& re
     QByteArray texto = carpeta + "\r\n";
     for (const QString& r : recientes)
         texto += QByteArray(sistema(r)) + "\r\n";
+    if (!juego->isEmpty()) texto += kLineaJuego + *juego + "\r\n";
     f.write(texto);
     if (f.flush()) f.commit(); // commit() alone would miss a write error (a full disk)
 }

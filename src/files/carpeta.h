@@ -1,10 +1,12 @@
 #pragma once
 // The folder the file dialogs open in: the folder of the puzzle file last opened or saved,
 // kept across runs in "velmora.ini", one line ended by CR LF in the system's 8-bit encoding.
-// The lines after it list the files last opened or saved, newest first.
+// The lines after it list the files last opened or saved, newest first; a last line
+// "juego=..." keeps the play helps switched on.
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace velmora {
 
@@ -43,12 +45,19 @@ public:
     void AnotarReciente(const QString& ruta) const;
     void QuitarReciente(const QString& ruta) const;
 
+    // The play helps' line, as its owner wrote it (empty when there is none), and writing it.
+    static constexpr const char* kLineaJuego = "juego=";
+    QByteArray AjustesJuego() const;
+    void GuardarAjustesJuego(const QByteArray& ajustes) const;
+
     const QString& Fichero() const { return fichero_; }
 
 private:
     // The file's lines without their ends; nothing when it cannot be read or is not one.
     QList<QByteArray> Lineas() const;
-    void Escribir(const QByteArray& carpeta, const QStringList& recientes) const;
+    // The play line stays as it is unless one is given.
+    void Escribir(const QByteArray& carpeta, const QStringList& recientes,
+                  std::optional<QByteArray> juego = std::nullopt) const;
 
     QString carpetaPrograma_;
     QString inicio_; // the dialogs' folder before any is remembered

@@ -34,20 +34,33 @@ void Form1::AnotarCambio() {
 
 void Form1::Deshacer() {
     if (Resolviendo()) return;
+    if (Jugando()) {
+        if (!terminado_ && historialJuego_.Deshacer(*juego_)) TrasJugada();
+        return;
+    }
     AnotarCambio(); // a sum still being typed is the step to take back
     if (const auto e = historial_.Deshacer()) PintarEnunciado(*e);
 }
 
 void Form1::Rehacer() {
     if (Resolviendo()) return;
+    if (Jugando()) {
+        if (!terminado_ && historialJuego_.Rehacer(*juego_)) TrasJugada();
+        return;
+    }
     AnotarCambio();
     if (const auto e = historial_.Rehacer()) PintarEnunciado(*e);
 }
 
 void Form1::ComprobarUnica() {
-    if (Resolviendo()) return;
+    if (Jugando()) return;
+    Dictaminar(false);
+}
+
+Veredicto Form1::Dictaminar(bool paraJugar) {
+    if (Resolviendo()) return {};
     VaciarCuadricula();
-    if (!Validar()) return;
+    if (!Validar()) return {};
     const Reglas reglas = ReglasDe(Tab);
     Veredicto v;
     resolucion_.EnSegundoPlano({"Comprobando…", "rama", "ramas"},
@@ -59,18 +72,19 @@ void Form1::ComprobarUnica() {
     switch (v.soluciones) {
     case -1: // cancelled, or the window is closing
         resultado_ = Desenlace::ComprobacionCancelada;
-        return;
+        return v;
     case 0:
         resultado_ = Desenlace::Ninguna;
         plataforma_.MostrarMensaje("El sudoku no tiene solución.", kTitulo, Icono::Exclamacion);
-        return;
+        return v;
     case 1:
+        if (paraJugar) return v; // the solution stays unshown
         // The grid shows the solution behind the box.
         resultado_ = Desenlace::Unica;
         MostrarRejilla(v.primera);
         plataforma_.MostrarMensaje("El sudoku tiene una única solución.", kTitulo,
                                    Icono::Informacion);
-        return;
+        return v;
     default:
         resultado_ = Desenlace::Varias;
         Marcadas = Diferencias(v);
@@ -82,7 +96,7 @@ void Form1::ComprobarUnica() {
                                            std::string(kTitulo), Icono::Exclamacion},
                                           "Ver la otra solución"))
             OtraSolucion();
-        return;
+        return v;
     }
 }
 
@@ -98,6 +112,7 @@ void Form1::OtraSolucion() {
 
 std::string Form1::TextoEstado(std::string_view separador) {
     if (std::string tarea = resolucion_.TextoTarea(separador); !tarea.empty()) return tarea;
+    if (Jugando()) return TextoJuego();
     if (Resolviendo()) return "Resolviendo…";
     const std::string movimientos = Numero(Tab.Movimientos, separador) + " movimientos";
     switch (resultado_) {
@@ -118,8 +133,8 @@ std::string Form1::TextoEstado(std::string_view separador) {
         return "Más de una solución";
     case Desenlace::Calificado:
         return TextoCalificacion();
-    case Desenlace::Pista:
-        return "Pista: " + pista_;
+    case Desenlace::PistaDada:
+        return "Pista: " + textoPista_;
     case Desenlace::Interrumpido:
         return "Cancelado";
     case Desenlace::ComprobacionCancelada:

@@ -76,7 +76,7 @@ void Form1::MarcarPaso(const Paso& p) {
             if (Tab.CasillaSeg[k] == s) Marcadas.set(k);
 }
 
-void Form1::Pista() {
+void Form1::DarPista() {
     if (Resolviendo()) return;
     std::optional<Candidatos> c = CandidatosConSolucion("Buscando una pista…");
     if (!c) return;
@@ -87,8 +87,8 @@ void Form1::Pista() {
         resultado_ = Desenlace::Interrumpido;
         return;
     }
-    pista_ = p ? p->frase : "Ningún paso lógico encaja: solo queda probar.";
-    resultado_ = Desenlace::Pista;
+    textoPista_ = p ? p->frase : "Ningún paso lógico encaja: solo queda probar.";
+    resultado_ = Desenlace::PistaDada;
     if (p) MarcarPaso(*p);
 }
 

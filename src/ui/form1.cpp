@@ -34,8 +34,9 @@ void Form1::EjecutarHerramienta(std::string_view id) {
         if (Resolviendo() && static_cast<Herramienta>(h) != Herramienta::Cancelar) return;
         // In toolbar order, as the ids.
         static constexpr std::array<void (Form1::*)(), kHerramientas> kOperaciones = {
-            &Form1::NuevoSudoku,       &Form1::AbrirFichero,     &Form1::GuardarFichero,
-            &Form1::VaciarCuadricula,  &Form1::ResolverSudoku,   &Form1::CancelarResolucion,
+            &Form1::NuevoSudoku,       &Form1::AbrirFichero,
+            &Form1::GuardarFichero,    &Form1::Vaciar,
+            &Form1::ResolverSudoku,    &Form1::CancelarResolucion,
             &Form1::ActivarModoKiller, &Form1::ActivarModoNormal};
         (this->*kOperaciones[h])();
         return;
@@ -72,6 +73,7 @@ void Form1::HabilitarHerramientas() {
     Habilitar(Herramienta::Cancelar, false);
     Habilitar(Herramienta::Killer, !Tab.ModoKiller);
     Habilitar(Herramienta::Normal, Tab.ModoKiller);
+    if (Jugando()) Habilitar(Herramienta::Resolver, false);
 }
 
 void Form1::CancelarResolucion() {
@@ -92,6 +94,7 @@ void Form1::VaciarCuadricula() {
 }
 
 void Form1::NuevoSudoku() {
+    DejarDeJugar();
     VaciarCuadricula();
     NumSeleccionado = 0;
     for (Etiqueta& n : N) {

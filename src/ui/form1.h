@@ -11,6 +11,7 @@
 
 #include "files/carpeta.h"
 #include "formats/formatos.h"
+#include "juego/reglas.h"
 #include "logica/logica.h"
 #include "model/enunciado.h"
 #include "model/tablero.h"
@@ -20,11 +21,17 @@
 #include "ui/historial.h"
 #include "ui/plataforma_ventana.h"
 #include "ui/resolucion.h"
+#include "ui/vista_juego.h"
 
 namespace velmora {
 
 inline constexpr std::string_view kFiltroFicheros =
     "Archivos XML Sudoku|*.xml|Todos los archivos|*.*";
+
+// The step solver's next step on a game (from its digits and the marks it may trust), and a
+// puzzle's grade as "Difícil (puntuación 236)": what play asks for its hints and its finish.
+std::optional<Pista> PistaDeLaLogica(const Partida& p);
+std::optional<std::string> CalificacionDeLaLogica(const Enunciado& e, std::stop_token parar);
 
 class Form1 : public Controles, public Edicion {
 public:
@@ -134,8 +141,14 @@ public:
     void AnotarCambio();
     void Deshacer();
     void Rehacer();
-    bool PuedeDeshacer() const { return !Resolviendo() && historial_.PuedeDeshacer(); }
-    bool PuedeRehacer() const { return !Resolviendo() && historial_.PuedeRehacer(); }
+    bool PuedeDeshacer() const {
+        return !Resolviendo() && (Jugando() ? !terminado_ && historialJuego_.PuedeDeshacer()
+                                            : historial_.PuedeDeshacer());
+    }
+    bool PuedeRehacer() const {
+        return !Resolviendo() && (Jugando() ? !terminado_ && historialJuego_.PuedeRehacer()
+                                            : historial_.PuedeRehacer());
+    }
     // "Comprobar solución única": validates as a solve does, then decides off the window's
     // thread (cancelled as a solve is) whether the puzzle has no solution, one or more; shows
     // the solution found and marks where two of them differ, then says so.
@@ -152,14 +165,65 @@ public:
     std::string TextoCalificacion() const;
     // Outlines the cells and cages of step i of the last grade (none for -1).
     void ResaltarPaso(int i);
-    // "Pista": the next step from the givens, said in the status bar with its cells outlined.
-    void Pista();
+    // "Pista" outside play: the next step from the givens, said in the status bar with its cells
+    // outlined.
+    void DarPista();
 
     // The verdict F7 runs; tests put a slower one in its place.
     std::function<Veredicto(const Reglas&, const Parada&)> Juez =
         [](const Reglas& r, const Parada& p) { return Juzgar(r, p); };
     // The status bar: the picked segment and its digit sets, the totals, or the last outcome.
     std::string TextoEstado(std::string_view separador);
+
+    // ---- Play (juego.cpp) -----------------------------------------------------------------
+    // "Jugar": on a puzzle with exactly one solution (decided as F7 does, whose messages say why
+    // not otherwise) the player fills the grid. Drawing is off meanwhile; Nuevo, Abrir, a mode
+    // switch or any other puzzle painted leave it, as "Dejar de jugar" does.
+    void Jugar();
+    void DejarDeJugar();
+    bool Jugando() const { return juego_.has_value(); }
+    bool JuegoTerminado() const { return terminado_; }
+    const std::optional<Partida>& Juego() const { return juego_; }
+    // Entry on the cursor cell: a digit (a mark with the pencil on or `marca`), clearing.
+    void JugarCifra(int d, bool marca = false);
+    void BorrarJugada();
+    void AlternarLapiz() { lapiz_ = Jugando() && !lapiz_; }
+    bool Lapiz() const { return lapiz_; }
+    void PonerCandidatos();
+    // "Comprobar": how many digits are wrong, outlined; the solution stays unshown.
+    void ComprobarJuego();
+    // "Pista": the first press names the next step and outlines its cells, the second applies
+    // it. The step comes from BuscarPista, off the window's thread; without one, the status bar
+    // says hints are not there.
+    void PedirPista();
+    std::function<std::optional<Pista>(const Partida&)> BuscarPista = PistaDeLaLogica;
+    // The puzzle's grade for the finish message ("Difícil"); none when unset or stopped.
+    std::function<std::optional<std::string>(const Enunciado&, std::stop_token)> CalificarPartida =
+        CalificacionDeLaLogica;
+    // The clock: paused with "Pausa" (the grid hidden), or while the window is inactive or
+    // minimised.
+    void AlternarPausa();
+    bool EnPausa() const { return pausa_; }
+    void VentanaActiva(bool activa);
+    int64_t Milisegundos() const { return cronometro_.Milisegundos(); }
+    // Milliseconds of a steady clock; tests put their own.
+    std::function<int64_t()> Reloj;
+    // The helps, each switchable; remembered in velmora.ini.
+    struct Ayudas {
+        bool choques = true; // clashing digits in red
+        bool jaulas = true;  // wrong cages outlined in red
+        bool cuentas = true; // the cursor's cage and houses in the status bar
+        bool operator==(const Ayudas&) const = default;
+    };
+    const Ayudas& AyudasJuego() const { return ayudas_; }
+    void CambiarAyudas(const Ayudas& a);
+    // What each cell shows of the game.
+    std::array<VistaJuego, kCasillas> Vistas() const;
+    // The game kept at close, and "Continuar partida".
+    bool HayPartida();
+    bool ContinuarPartida();
+    // At start-up, with AvisarSinGuardar: a kept game is offered, a damaged one is ignored.
+    void AvisarPartida();
 
 private:
     friend class Resolucion;
@@ -175,7 +239,7 @@ private:
         Varias,
         ComprobacionCancelada,
         Calificado,
-        Pista,
+        PistaDada,
         Interrumpido
     };
 
@@ -184,6 +248,16 @@ private:
     // under `que`; nothing, with the reason shown, when it has none or several or is cancelled.
     std::optional<Candidatos> CandidatosConSolucion(std::string_view que);
     void MarcarPaso(const Paso& p);
+    // F7's verdict with its messages; for play the one solution stays unshown.
+    Veredicto Dictaminar(bool paraJugar);
+    // Vaciar: the player's entries after a confirmation in play, the grid otherwise.
+    void Vaciar();
+    void EmpezarJuego(Partida p);
+    void TrasJugada(); // one step of the play history, and the finish
+    void Terminar();
+    void ActualizarReloj();
+    std::string TextoJuego() const;
+    void CargarAyudas();
     void ElegirSegmento(int i);
     void ElegirSegmentoDesdeSuma(int i);
     void Desmarcar(int i);
@@ -198,13 +272,23 @@ private:
     Desenlace resultado_ = Desenlace::Ninguno;
     int64_t ramas_ = 0; // of the last verdict
     std::optional<Calificacion> calificacion_;
-    std::string pista_;
+    std::string textoPista_;
     std::optional<std::array<std::array<uint8_t, kCasillas>, 2>> dosSoluciones_;
     bool otraMostrada_ = false;
     int segVisto_ = -1;
     Enunciado referencia_;    // the last puzzle opened or saved
     std::string aviso_;       // the status bar's start-up note
     bool recuperado_ = false; // the kept puzzle was reopened in this run
+
+    std::optional<Partida> juego_;
+    HistorialJuego historialJuego_;
+    Cronometro cronometro_{[this] { return Reloj(); }};
+    bool terminado_ = false, lapiz_ = false, pausa_ = false, activa_ = true;
+    bool ayudasLeidas_ = false;
+    Ayudas ayudas_;
+    std::optional<Pista> pista_;
+    std::string mensajeJuego_; // the last play command's outcome, until the next entry
+    int cursorAntes_ = -1;
 };
 
 } // namespace velmora

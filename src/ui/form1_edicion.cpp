@@ -39,7 +39,7 @@ void Form1::ElegirSegmentoDesdeSuma(int i) {
 }
 
 void Form1::S_Click(int i) {
-    if (Resolviendo()) return;
+    if (Resolviendo() || Jugando()) return;
     plataforma_.ProcesarEventos();
     if (MarcaFocoT[i])
         ElegirSegmentoDesdeSuma(i);
@@ -48,12 +48,12 @@ void Form1::S_Click(int i) {
 }
 
 void Form1::LbN_Click(int i) {
-    if (Resolviendo()) return;
+    if (Resolviendo() || Jugando()) return;
     ElegirSegmento(i);
 }
 
 void Form1::T_GotFocus(int i) {
-    if (Resolviendo()) {
+    if (Resolviendo() || Jugando()) {
         SaltarFoco = false;
         return;
     }
@@ -67,17 +67,17 @@ void Form1::T_GotFocus(int i) {
 }
 
 int Form1::T_KeyPress(int, int codigo) {
-    if (Resolviendo()) return 0;
+    if (Resolviendo() || Jugando()) return 0;
     return (codigo >= '0' && codigo <= '9') || (codigo >= 0 && codigo <= 31) ? codigo : 0;
 }
 
 void Form1::T_Change(int i, std::string texto) {
-    if (Resolviendo()) return;
+    if (Resolviendo() || Jugando()) return;
     T[i] = std::move(texto);
 }
 
 void Form1::LbDel_Click() {
-    if (Resolviendo()) return;
+    if (Resolviendo() || Jugando()) return;
     if (!ModoBorrar) {
         LbDel.aspecto = kLbMarcado;
         ModoBorrar = true;
@@ -90,7 +90,7 @@ void Form1::LbDel_Click() {
 }
 
 void Form1::N_Click(int i) {
-    if (Resolviendo()) return;
+    if (Resolviendo() || Jugando()) return;
     if (!N[i].marca) {
         N[i].aspecto = kMarcado;
         N[i].marca = true;
@@ -108,6 +108,11 @@ void Form1::N_Click(int i) {
 
 void Form1::lb_Click(int i) {
     if (Resolviendo()) return;
+    // In play a click selects the cell.
+    if (Jugando()) {
+        if (!EnPausa()) Cursor = i;
+        return;
+    }
     if (Tab.ModoKiller) {
         if (SegSeleccionado >= 0) {
             lb[i] = kPaleta[SegSeleccionado];

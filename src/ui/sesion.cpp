@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include "files/sin_guardar.h"
+#include "juego/estado.h"
 #include "ui/form1.h"
 
 namespace velmora {
@@ -28,6 +29,11 @@ void Form1::EnFichero(const QString& ruta, bool guardado) {
 
 void Form1::GuardarAlCerrar() {
     const QString carpeta = plataforma_.CarpetaConfiguracion();
+    if (Jugando() && !terminado_) {
+        Partida p = *juego_;
+        p.milisegundos = cronometro_.Milisegundos();
+        GuardarPartida(carpeta, p);
+    }
     const Enunciado e = LeerEnunciado();
     Enunciado vacio;
     vacio.killer = e.killer;
@@ -59,6 +65,7 @@ bool Form1::RecuperarSinGuardar() {
 
 void Form1::AvisarSinGuardar() {
     if (HaySinGuardar()) aviso_ = kAvisoSinGuardar;
+    AvisarPartida();
 }
 
 QStringList Form1::Recientes() {

@@ -18,12 +18,12 @@ void Form1::MoverCursor(int dfila, int dcol) {
 }
 
 void Form1::PulsarEspacio() {
-    if (Cursor >= 0) lb_Click(Cursor);
+    if (Cursor >= 0 && !Jugando()) lb_Click(Cursor);
 }
 
 // As a click in the erase mode (Killer) or with the pad's "Borrar" (Normal), whatever is picked.
 void Form1::LiberarCursor() {
-    if (Cursor < 0 || Resolviendo()) return;
+    if (Cursor < 0 || Resolviendo() || Jugando()) return;
     lb[Cursor] = kLbNulo;
     if (Tab.ModoKiller)
         Tab.CasillaSeg[Cursor] = -1;
@@ -32,7 +32,7 @@ void Form1::LiberarCursor() {
 }
 
 void Form1::ElegirCifra(int d) {
-    if (Tab.ModoKiller || d < 1 || d > 9 || N[d - 1].marca) return;
+    if (Tab.ModoKiller || Jugando() || d < 1 || d > 9 || N[d - 1].marca) return;
     N_Click(d - 1);
 }
 

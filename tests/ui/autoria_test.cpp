@@ -249,7 +249,7 @@ TEST(Dificultad, CalificaMarcaLosPasosYDaLaPista) {
     EXPECT_FALSE(f.Marcadas.any());
     EXPECT_TRUE(v.p.mensajes.empty());
 
-    Atender(f, [&] { f.Pista(); });
+    Atender(f, [&] { f.DarPista(); });
     EXPECT_EQ(f.TextoEstado("."), "Pista: " + cal.pasos[0].frase);
     for (const uint8_t k : cal.pasos[0].cambiadas)
         EXPECT_TRUE(f.Marcadas[k]) << int{k};
@@ -271,6 +271,38 @@ TEST(Dificultad, CalificaMarcaLosPasosYDaLaPista) {
     EXPECT_TRUE(v.p.mensajes.empty());
 }
 
+// Play's hints and grade come from the step solver: a hint never contradicts the solution,
+// from the givens or with some digits placed.
+TEST(Dificultad, LaPistaDelJuegoSigueLaSolucion) {
+    for (const char* fichero : {"killer.xml", "clasico.xml"}) {
+        SCOPED_TRACE(fichero);
+        Partida p;
+        p.enunciado = AbrirPuzzle(QStringLiteral(VELMORA_EXAMPLES "/") + fichero).enunciado;
+        const Candidatos c(p.enunciado);
+        const Veredicto v = Juzgar(c.ReglasDelPuzzle());
+        ASSERT_EQ(v.soluciones, 1);
+        p.solucion = v.primera;
+        for (int colocadas = 0; colocadas < 3; ++colocadas) {
+            const std::optional<Pista> h = PistaDeLaLogica(p);
+            ASSERT_TRUE(h);
+            EXPECT_FALSE(h->frase.empty());
+            EXPECT_TRUE(h->casillas.any());
+            for (const auto& [k, d] : h->colocadas)
+                EXPECT_EQ(d, p.solucion[k]) << h->frase;
+            for (const auto& [k, digitos] : h->eliminadas)
+                EXPECT_FALSE(digitos & Bit(p.solucion[k])) << h->frase;
+            for (int k = 0; k < kCasillas; ++k) // one more digit of the solution, by hand
+                if (!p.enunciado.fijas[k] && !p.cifras[k]) {
+                    p.cifras[k] = p.solucion[k];
+                    break;
+                }
+        }
+    }
+    EXPECT_TRUE(CalificacionDeLaLogica(
+                    AbrirPuzzle(QStringLiteral(VELMORA_EXAMPLES "/clasico.xml")).enunciado, {})
+                    .has_value());
+}
+
 TEST(Dificultad, SinUnaSolaSolucionNoHayPasos) {
     for (const char* fichero : {"/clasico_vacio.xml", "/clasico_sin_solucion.xml"}) {
         VentanaDePrueba v;
@@ -282,7 +314,7 @@ TEST(Dificultad, SinUnaSolaSolucionNoHayPasos) {
         EXPECT_FALSE(f.UltimaCalificacion());
         ASSERT_EQ(v.p.mensajes.size(), 1u) << fichero;
         EXPECT_EQ(v.p.mensajes[0].titulo, "Dificultad");
-        Atender(f, [&] { f.Pista(); });
+        Atender(f, [&] { f.DarPista(); });
         EXPECT_EQ(v.p.mensajes.size(), 2u) << fichero;
     }
 }

@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QPainter>
+#include <algorithm>
 
 #include "ui/disposicion.h"
 
@@ -41,13 +42,68 @@ void Rotulo::PonerCursor(bool cursor) {
     update();
 }
 
+void Rotulo::PonerJuego(const VistaJuego& v) {
+    if (v == juego_) return;
+    juego_ = v;
+    update();
+}
+
+namespace {
+
+// The player's digits, unlike the givens' black; a clash in red. On the palette's dark colours
+// both turn light, so that they read on every segment.
+const QColor kColorJugador(16, 48, 176), kColorJugadorClaro(255, 255, 170), kColorChoque(220, 0, 0),
+    kColorChoqueClaro(255, 140, 140), kColorPista(0, 150, 60);
+
+bool Oscuro(const QColor& c) {
+    return c.red() * 299 + c.green() * 587 + c.blue() * 114 < 110 * 1000;
+}
+
+// Pencil marks: each digit in its place of a 3 × 3 grid, as on a phone's keypad.
+void PintarMarcas(QPainter& p, const QRect& r, uint16_t marcas, const QFont& base, bool oscuro) {
+    QFont f = base;
+    f.setBold(false);
+    f.setPixelSize(std::max(7, r.height() / 3 - 1));
+    p.setFont(f);
+    p.setPen(oscuro ? QColor(235, 235, 235) : QColor(60, 60, 60));
+    const QRect dentro = r.adjusted(2, 1, -2, -1);
+    const int w = dentro.width() / 3, h = dentro.height() / 3;
+    for (int d = 1; d <= 9; ++d)
+        if (marcas & (1u << d))
+            p.drawText(QRect(dentro.left() + (d - 1) % 3 * w, dentro.top() + (d - 1) / 3 * h, w, h),
+                       Qt::AlignCenter, QString::number(d));
+}
+
+} // namespace
+
 void Rotulo::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), fondo_);
-    if (!text().isEmpty()) {
-        p.setPen(texto_);
+    const bool oscuro = Oscuro(fondo_);
+    const QColor& choque = oscuro ? kColorChoqueClaro : kColorChoque;
+    if (!text().isEmpty() && !juego_.oculta) {
+        p.setPen(juego_.roja ? choque : texto_);
         p.setFont(font());
         p.drawText(rect(), static_cast<int>(alignment()), text());
+    }
+    if (juego_.cifra != 0 && !juego_.oculta) {
+        p.setPen(juego_.roja ? choque : oscuro ? kColorJugadorClaro : kColorJugador);
+        p.setFont(font());
+        p.drawText(rect(), Qt::AlignCenter, QString::number(juego_.cifra));
+    } else if (juego_.marcas != 0 && !juego_.oculta) {
+        PintarMarcas(p, rect(), juego_.marcas, font(), oscuro);
+    }
+    if (juego_.bordesMal != 0) {
+        p.setPen(QPen(choque, 2));
+        const QRect r = rect().adjusted(2, 2, -2, -2);
+        if (juego_.bordesMal & kArriba) p.drawLine(r.topLeft(), r.topRight());
+        if (juego_.bordesMal & kDerecha) p.drawLine(r.topRight(), r.bottomRight());
+        if (juego_.bordesMal & kAbajo) p.drawLine(r.bottomLeft(), r.bottomRight());
+        if (juego_.bordesMal & kIzquierda) p.drawLine(r.topLeft(), r.bottomLeft());
+    }
+    if (juego_.pista) {
+        p.setPen(QPen(kColorPista, 2));
+        p.drawRect(rect().adjusted(3, 3, -3, -3));
     }
     if (borde_) {
         p.setPen(QColor(0, 0, 0));

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "ui/apariencia.h"
+#include "ui/vista_juego.h"
 
 namespace velmora {
 
@@ -32,6 +33,9 @@ public:
     // neither colour either.
     void PonerCursor(bool cursor);
     bool ConCursor() const { return cursor_; }
+    // What the cell shows of a game, over its look and caption; nothing outside play.
+    void PonerJuego(const VistaJuego& v);
+    const VistaJuego& Juego() const { return juego_; }
     // Forgets the look shown, so that the next PonerAspecto resolves it again (the palette
     // changed).
     void Olvidar() { conocido_ = false; }
@@ -51,6 +55,7 @@ private:
     bool marca_ = false;
     bool cursor_ = false;
     bool conocido_ = false;
+    VistaJuego juego_;
     std::string textoMostrado_;
     Aspecto aspecto_;
     QColor fondo_, texto_;

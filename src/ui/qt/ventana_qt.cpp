@@ -63,19 +63,23 @@ bool Es(QKeySequence::StandardKey clave, const QKeySequence& tecla) {
 
 // The grid's keys, beyond the actions: what keyPressEvent answers, and what the list of keys
 // says of them.
-enum class TeclaCuadricula : uint8_t { Flechas, Espacio, Supr, Cifras };
+enum class TeclaCuadricula : uint8_t { Flechas, Espacio, Supr, Cifras, Marcas, Retroceso };
 struct DescripcionTecla {
     TeclaCuadricula tecla;
     const char* teclas;
     const char* accion;
 };
-constexpr std::array<DescripcionTecla, 4> kTeclasCuadricula = {{
+constexpr std::array<DescripcionTecla, 6> kTeclasCuadricula = {{
     {TeclaCuadricula::Flechas, "Flechas",
      "Mueven el cursor por la cuadrícula (la primera lo muestra)"},
     {TeclaCuadricula::Espacio, "Espacio",
      "Pone la casilla del cursor en el segmento elegido (Killer) o la cifra elegida (Normal)"},
-    {TeclaCuadricula::Supr, "Supr", "Libera la casilla del cursor"},
-    {TeclaCuadricula::Cifras, "1 … 9", "Eligen la cifra del teclado numérico (Normal)"},
+    {TeclaCuadricula::Supr, "Supr", "Libera la casilla del cursor; jugando, la borra"},
+    {TeclaCuadricula::Cifras, "1 … 9",
+     "Eligen la cifra del teclado numérico (Normal); jugando, la ponen en la casilla del cursor"},
+    {TeclaCuadricula::Marcas, "Mayús+1 … 9",
+     "Jugando, ponen o quitan una marca de lápiz en la casilla del cursor"},
+    {TeclaCuadricula::Retroceso, "Retroceso", "Jugando, borra la casilla del cursor"},
 }};
 
 QString SinAcelerador(QString texto) {
@@ -322,7 +326,7 @@ void VentanaQt::Actualizar() {
         lb_[k]->PonerTexto(form_.TextoCelda(k));
         lb_[k]->PonerAspecto(form_.lb[k], resolver_);
     }
-    const int soloLectura = form_.Resolviendo() ? 1 : 0;
+    const int soloLectura = form_.Resolviendo() || form_.Jugando() ? 1 : 0;
     for (int i = 0; i < kSegmentos; ++i) {
         LbN_[i]->PonerTexto(form_.LbN[i].texto);
         LbN_[i]->PonerAspecto(form_.LbN[i].aspecto, resolver_);
@@ -362,6 +366,10 @@ void VentanaQt::Actualizar() {
     for (auto [accion, habilitada] :
          {std::pair{deshacer_, form_.PuedeDeshacer()}, {rehacer_, form_.PuedeRehacer()}})
         if (accion->isEnabled() != habilitada) accion->setEnabled(habilitada);
+    const bool f7 = libre && !form_.Jugando();
+    for (QAction* a : {comprobar_, dificultad_})
+        if (a->isEnabled() != f7) a->setEnabled(f7);
+    ActualizarJuego();
     if (otraSolucion_->isEnabled() != form_.HayOtraSolucion())
         otraSolucion_->setEnabled(form_.HayOtraSolucion());
     for (int k = 0; k < kCasillas; ++k)
@@ -447,10 +455,15 @@ void VentanaQt::ConstruirMenus() {
     dificultad_ = orden(sudoku, "&Dificultad…", {QKeySequence(Qt::CTRL | Qt::Key_D)},
                         [this] { MostrarDificultad(); });
     pista_ = orden(sudoku, "&Pista", {QKeySequence(Qt::Key_F8)}, [this] {
-        Atender([&] { form_.Pista(); });
+        Atender([&] {
+            if (form_.Jugando())
+                form_.PedirPista();
+            else
+                form_.DarPista();
+        });
         if (form_.CierrePendiente() && !form_.Resolviendo()) close();
     });
-    sudoku->addSeparator();
+    QAction* separador = sudoku->addSeparator();
     herramienta(sudoku, Herramienta::Killer, "&Killer");
     herramienta(sudoku, Herramienta::Normal, "&Normal");
 
@@ -459,9 +472,9 @@ void VentanaQt::ConstruirMenus() {
     atajos_ = orden(ayuda, "A&tajos de teclado", {}, [this] { MostrarAtajos(); });
     ayuda->addSeparator();
     acercaDe_ = orden(ayuda, "&Acerca de Velmora", {}, [this] { AcercaDe(); });
-    libres_.push_back(comprobar_);
-    libres_.push_back(dificultad_);
+    pista_->setObjectName(QStringLiteral("Pista"));
     libres_.push_back(pista_);
+    ConstruirJuego(archivo, sudoku, separador);
     libres_.push_back(acercaDe_);
 
     estado_ = new QLabel(this);
@@ -505,6 +518,14 @@ std::vector<VentanaQt::Atajo> VentanaQt::ListaDeAtajos() const {
 }
 
 void VentanaQt::keyPressEvent(QKeyEvent* e) {
+    // In play the grid's keys enter the game instead of drawing.
+    if (form_.Jugando() && !form_.Resolviendo()) {
+        if (TeclaDeJuego(e))
+            e->accept();
+        else
+            QMainWindow::keyPressEvent(e);
+        return;
+    }
     // What no control took: arrows (also Up and Down from a sum box) take the grid.
     const Qt::KeyboardModifiers mods = e->modifiers() & ~Qt::KeypadModifier;
     if (mods != Qt::NoModifier || form_.Resolviendo()) {
@@ -547,6 +568,9 @@ void VentanaQt::keyPressEvent(QKeyEvent* e) {
     case TeclaCuadricula::Cifras:
         Atender([&] { form_.ElegirCifra(tecla - Qt::Key_0); });
         break;
+    case TeclaCuadricula::Marcas: // only in play
+    case TeclaCuadricula::Retroceso:
+        break;
     }
     e->accept();
 }
@@ -578,6 +602,7 @@ bool VentanaQt::event(QEvent* e) {
             activada_ = true;
             const bool r = QMainWindow::event(e);
             form_.Form_Activate();
+            form_.VentanaActiva(true);
             form_.AnotarCambio();
             if (!alEmpezar_.isEmpty()) Atender([&] { form_.AbrirRuta(alEmpezar_); });
             // After the file given: the note lasts until the user's first change.

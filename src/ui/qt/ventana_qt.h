@@ -16,6 +16,7 @@ class QMenu;
 class QLabel;
 class QProgressBar;
 class QRadioButton;
+class QTimer;
 
 class QListWidget;
 
@@ -95,6 +96,7 @@ public:
 
 protected:
     bool event(QEvent* e) override;
+    void changeEvent(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void dragEnterEvent(QDragEnterEvent* e) override;
@@ -114,6 +116,11 @@ private:
         Actualizar();
     }
     void ConstruirMenus();
+    // The Sudoku menu's play commands and the Archivo menu's "Continuar partida" (juego_qt.cpp).
+    void ConstruirJuego(QMenu* archivo, QMenu* sudoku, QAction* antesDe);
+    void ActualizarJuego();
+    // The keys of play; false for a key play does not take.
+    bool TeclaDeJuego(QKeyEvent* e);
     void LlenarRecientes();
     void AcercaDe();
     // The palette changed: resolves every look again.
@@ -145,6 +152,11 @@ private:
     QListWidget* pasosDificultad_ = nullptr;
     QAction *recuperar_ = nullptr, *manual_ = nullptr, *atajos_ = nullptr;
     QMenu* recientes_ = nullptr;
+    // Play: the commands enabled only while playing, and those only outside it.
+    std::vector<QAction*> deJuego_, fueraDeJuego_;
+    QAction *lapiz_ = nullptr, *pausa_ = nullptr;
+    std::array<QAction*, 3> ayudas_{};
+    QTimer* reloj_ = nullptr;
     QWidget* cuadricula_ = nullptr;
     int cursor_ = -1; // the cursor cell shown
     QWidget *ventanaManual_ = nullptr, *ventanaAtajos_ = nullptr;
