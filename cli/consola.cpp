@@ -1,7 +1,9 @@
 #include "consola.h"
 
 #include <QLocale>
+#include <future>
 #include <iostream>
+#include <thread>
 
 #include "lectura.h"
 #include "paralelo.h"
@@ -46,6 +48,22 @@ FinBusqueda Consola::Resolver(int hilos) {
 
 void Consola::EscribirResultado() const {
     std::cout << TextoRejilla(t.Matriz) << "Movimientos: " << t.Movimientos << '\n';
+}
+
+Veredicto Consola::Juzgar() {
+    const Reglas reglas = ReglasDe(t);
+    if (!progreso_) return velmora::Juzgar(reglas);
+    std::atomic<int64_t> ramas{0};
+    std::future<Veredicto> v = std::async(std::launch::async, [&] {
+        return velmora::Juzgar(reglas, Parada{{}, 0, &ramas});
+    });
+    do {
+        std::cerr << "\rComprobando… " << FormatearMovimientos(ramas.load(), separador_)
+                  << " ramas " << std::flush;
+        lineaVisible_ = true;
+    } while (v.wait_for(std::chrono::milliseconds(200)) != std::future_status::ready);
+    BorrarLinea();
+    return v.get();
 }
 
 void Consola::EscribirProgreso() {

@@ -10,6 +10,7 @@
 #include "formats/formatos.h"
 #include "model/busqueda.h"
 #include "model/enunciado.h"
+#include "solver/veredicto.h"
 
 namespace velmora {
 
@@ -34,6 +35,9 @@ public:
     FinBusqueda Resolver(int hilos = 1);
     // The grid and the move count on stdout.
     void EscribirResultado() const;
+    // The verdict with "Comprobando… N ramas" refreshed on stderr while it runs, when the
+    // console shows progress.
+    Veredicto Juzgar();
 
     // The search's host: one yield in a few thousand reads the clock.
     ModoCalculo Modo() const { return ModoCalculo::Rapido; }

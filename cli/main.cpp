@@ -162,7 +162,8 @@ int main(int argc, char** argv) {
         return ComandoPasos(args[0] == "steps", args[1], coleccion.formato, coleccion.json);
     // One puzzle: the collection's options make no sense.
     if (coleccion.json) return Uso();
-    if (args[0] == "unique") return ComandoUnica(args[1], coleccion.formato);
+    if (args[0] == "unique")
+        return ComandoUnica(args[1], coleccion.formato, !quiet && isatty(STDERR_FILENO));
     if (args[0] != "solve" && args[0] != "check") return Uso();
 
     velmora::Consola consola(!quiet && args[0] == "solve" && isatty(STDERR_FILENO));

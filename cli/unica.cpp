@@ -4,7 +4,6 @@
 #include <string>
 
 #include "consola.h"
-#include "solver/veredicto.h"
 
 namespace velmora {
 
@@ -14,10 +13,10 @@ constexpr int kSalidaUnica = 0, kSalidaNinguna = 1, kSalidaError = 2, kSalidaVar
 
 } // namespace
 
-int ComandoUnica(std::string_view ruta, std::optional<Formato> formato) {
-    Consola c;
+int ComandoUnica(std::string_view ruta, std::optional<Formato> formato, bool progreso) {
+    Consola c(progreso);
     if (!c.Abrir(ruta, formato)) return kSalidaError;
-    const Veredicto v = Juzgar(c.t);
+    const Veredicto v = c.Juzgar();
     switch (v.soluciones) {
     case 0:
         std::cout << "Soluciones: 0\n";

@@ -81,7 +81,7 @@ Lapiz CandidatosDe(const Partida& p) {
     if (p.enunciado.killer)
         for (int k = 0; k < kCasillas; ++k)
             if (const int s = JaulaDe(p, k); s >= 0 && sets[s] == kTodasLasMarcas) {
-                const CuentaJaula c = Jaula(p, k);
+                const CuentaJaula c = CuentasDeJaula(p, k);
                 if (c.suma < 0) continue;
                 uint16_t u = 0;
                 for (const uint16_t x : c.posibles)
@@ -135,7 +135,7 @@ std::bitset<kSegmentos> JaulasMal(const Partida& p) {
     return r;
 }
 
-CuentaJaula Jaula(const Partida& p, int k) {
+CuentaJaula CuentasDeJaula(const Partida& p, int k) {
     CuentaJaula c;
     if (k < 0 || k >= kCasillas || JaulaDe(p, k) < 0) return c;
     c.segmento = JaulaDe(p, k);

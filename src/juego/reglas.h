@@ -51,7 +51,7 @@ struct CuentaJaula {
     int vacias = 0;
     std::vector<uint16_t> posibles; // digit sets of its size and sum holding the digits shown
 };
-CuentaJaula Jaula(const Partida& p, int k);
+CuentaJaula CuentasDeJaula(const Partida& p, int k);
 
 // Player's digits that differ from the solution ("Comprobar"); the solution itself stays
 // unshown.

@@ -283,7 +283,7 @@ std::string Form1::TextoJuego() const {
     const int f = FilaDe(Cursor), c = ColDe(Cursor);
     texto += std::string(kPunto) + "Fila " + std::to_string(f) + ", columna " + std::to_string(c) +
              ", cuadro " + std::to_string(Cuadrante(f, c));
-    const CuentaJaula j = Jaula(*juego_, Cursor);
+    const CuentaJaula j = CuentasDeJaula(*juego_, Cursor);
     if (j.segmento < 0) return texto;
     texto += std::string(kPunto) + "Segmento " + std::to_string(j.segmento + 1) + ": ";
     if (j.suma < 0) return texto + "sin suma";

@@ -193,6 +193,14 @@ printf '%s\n' 987654321 246173985 351928746 128537694 634892157 795461832 519286
     863745219 "Movimientos: 176357043" >"$tmp/out.esperado"
 cmp -s "$tmp/out" "$tmp/out.esperado" || falla "la solución de 176 millones de movimientos"
 
+# unique on a terminal: the branch count on stderr while the verdict runs, gone at the end;
+# nothing of it with --quiet or off a terminal.
+script -qec "'$cli' unique '$ejemplos/killer.xml' >'$tmp/out'" /dev/null >"$tmp/tty" </dev/null
+grep -q 'Comprobando… [0-9,.]* ramas' "$tmp/tty" || falla "unique no mostró las ramas"
+head -1 "$tmp/out" | grep -qx 'Soluciones: 1' || falla "unique en un terminal: $(head -1 "$tmp/out")"
+script -qec "'$cli' --quiet unique '$ejemplos/killer.xml' >/dev/null" /dev/null >"$tmp/tty" </dev/null
+! grep -q 'Comprobando' "$tmp/tty" || falla "unique --quiet mostró las ramas"
+
 # convert: the puzzle of clasico_176m.xml as a classic line, nine cells to a source line
 linea176=".........\
 .....3.85\

@@ -164,7 +164,7 @@ TEST(Juego, ClashesWithAGiven) {
 TEST(Juego, CageArithmetic) {
     Partida p = KillerDe();
     p.enunciado.sumas[0] = "15"; // cells 0, 1, 2
-    CuentaJaula c = Jaula(p, 1);
+    CuentaJaula c = CuentasDeJaula(p, 1);
     EXPECT_EQ(c.segmento, 0);
     EXPECT_EQ(c.casillas, 3);
     EXPECT_EQ(c.suma, 15);
@@ -172,14 +172,14 @@ TEST(Juego, CageArithmetic) {
     EXPECT_EQ(c.vacias, 3);
     EXPECT_EQ(c.posibles.size(), 8u); // every 3-set of sum 15
     PonerCifra(p, 0, 9);
-    c = Jaula(p, 1);
+    c = CuentasDeJaula(p, 1);
     EXPECT_EQ(c.puesta, 9);
     EXPECT_EQ(c.vacias, 2);
     // 9 with 1+5 or 2+4.
     EXPECT_EQ(c.posibles, (std::vector<uint16_t>{M({1, 5, 9}), M({2, 4, 9})}));
     PonerCifra(p, 1, 9);
-    EXPECT_TRUE(Jaula(p, 1).posibles.empty()) << "a repeated digit leaves none";
-    EXPECT_EQ(Jaula(ClasicoDe({}), 0).segmento, -1);
+    EXPECT_TRUE(CuentasDeJaula(p, 1).posibles.empty()) << "a repeated digit leaves none";
+    EXPECT_EQ(CuentasDeJaula(ClasicoDe({}), 0).segmento, -1);
 }
 
 TEST(Juego, WrongCages) {
