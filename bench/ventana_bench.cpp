@@ -3,7 +3,10 @@
 // passes and repaints per second during the solve; and how long "Cancelar" takes to stop a
 // running solve.
 //
-//   velmora-bench-ventana [--repeticiones N] [--intentos N] [--semilla N] [CARPETA_DE_SUDOKUS]
+//   velmora-bench-ventana [--repeticiones N] [--intentos N] [--semilla N] [--comprobacion]
+//                         [CARPETA_DE_SUDOKUS]
+//
+// --comprobacion: only how long Cancelar takes to stop "Comprobar solución única".
 //
 // Per mode (best of N): seconds; "veces", the ratio to the bare search and its target; per second
 // of solve, the event passes that ran the event loop, the passes that repainted the move
@@ -35,8 +38,10 @@
 #include <thread>
 
 #include "files/puzzle_xml.h"
+#include "lineas.h"
 #include "model/busqueda.h"
 #include "sin_pantalla.h"
+#include "solver/veredicto.h"
 #include "ui/form1.h"
 #include "ui/qt/arranque.h"
 #include "ui/qt/guion.h"
@@ -193,6 +198,15 @@ public:
                 form_.Resolviendo()};
     }
 
+    // The puzzle painted as opening it does, then "Comprobar solución única" to its end.
+    void Pintar(const Enunciado& e) {
+        form_.AnotarCambio();
+        form_.PintarEnunciado(e);
+        form_.AnotarCambio();
+        ventana_.Actualizar();
+    }
+    void Comprobar() { ventana_.Comprobar()->trigger(); }
+
     QWidget& Ventana() { return ventana_; }
     const Form1& Form() const { return form_; }
     int Mensajes() const { return static_cast<int>(plataforma_.mensajes.size()); }
@@ -307,8 +321,71 @@ bool MedirCancelaciones(Banco& b, const QString& ruta, int intentos, std::mt1993
     return bien;
 }
 
+// "Comprobar solución única" runs off the window's thread: Cancelar during it, on the verdict's
+// slowest puzzles of bench/data, until the tools are back.
+bool MedirCancelarComprobacion(Banco& b, int intentos) {
+    constexpr double kObjetivo = 50;
+    std::vector<std::pair<double, Enunciado>> lentos;
+    for (const char* conjunto : {"killer_parcial_minimo", "killer_grandes", "killer_seis_a_nueve"})
+        for (const lineas::Linea& l :
+             lineas::LeerFichero(std::string(VELMORA_DATOS_BANCO "/") + conjunto + ".txt")) {
+            Tablero t;
+            if (Validar(t, l.e)) continue;
+            const auto inicio = Reloj::now();
+            Juzgar(t);
+            lentos.emplace_back(Milisegundos(Reloj::now() - inicio), l.e);
+        }
+    std::sort(lentos.begin(), lentos.end(),
+              [](const auto& a, const auto& b) { return a.first > b.first; });
+    lentos.resize(std::min<size_t>(lentos.size(), 5));
+    std::printf("Cancelar durante la comprobación (F7), los %zu sudokus más lentos (%.0f-%.0f ms), "
+                "clic a 15 ms, %d intentos cada uno\n",
+                lentos.size(), lentos.empty() ? 0.0 : lentos.back().first,
+                lentos.empty() ? 0.0 : lentos.front().first, intentos);
+    double peor = 0, suma = 0;
+    int medidos = 0, antes = 0;
+    bool bien = true;
+    for (const auto& [ms, e] : lentos)
+        for (int i = 0; i < intentos; ++i) {
+            b.Pintar(e);
+            Reloj::time_point entregado{};
+            std::thread usuario([&] {
+                std::this_thread::sleep_for(std::chrono::milliseconds(15));
+                QMetaObject::invokeMethod(
+                    &b.Ventana(),
+                    [&] {
+                        entregado = Reloj::now();
+                        b.Pulsar(Herramienta::Cancelar);
+                    },
+                    Qt::QueuedConnection);
+            });
+            b.Comprobar();
+            const auto fin = Reloj::now();
+            usuario.join();
+            QCoreApplication::sendPostedEvents();
+            if (entregado == Reloj::time_point{}) {
+                ++antes;
+                continue;
+            }
+            const double d = Milisegundos(fin - entregado);
+            peor = std::max(peor, d);
+            suma += d;
+            ++medidos;
+            if (!b.Form().Habilitada(Herramienta::Resolver) || b.Form().Resolviendo()) {
+                std::fprintf(stderr, "  las herramientas no vuelven a su estado\n");
+                bien = false;
+            }
+        }
+    std::printf("  máx ms desde el clic hasta las herramientas libres %.1f (media %.1f, %d "
+                "medidos, %d terminaron antes)  %s\n",
+                peor, medidos ? suma / medidos : 0.0, medidos, antes,
+                peor <= kObjetivo ? "bien" : "FUERA DE OBJETIVO");
+    return bien;
+}
+
 int Uso() {
     std::fputs("Uso: velmora-bench-ventana [--repeticiones N] [--intentos N] [--semilla N] "
+               "[--comprobacion] "
                "[CARPETA_DE_SUDOKUS]\n",
                stderr);
     return 64;
@@ -323,6 +400,7 @@ int main(int argc, char* argv[]) {
 
     QString carpeta = QStringLiteral(VELMORA_DATOS);
     int repeticiones = 3, intentos = 5;
+    bool soloComprobacion = false;
     unsigned semilla = std::random_device{}();
     for (int i = 1; i < argc; ++i) {
         const std::string_view a = argv[i];
@@ -332,6 +410,8 @@ int main(int argc, char* argv[]) {
             intentos = std::max(1, std::atoi(argv[++i]));
         } else if (a == "--semilla" && i + 1 < argc) {
             semilla = static_cast<unsigned>(std::strtoul(argv[++i], nullptr, 10));
+        } else if (a == "--comprobacion") {
+            soloComprobacion = true;
         } else if (a.starts_with("-")) {
             return Uso();
         } else {
@@ -342,10 +422,12 @@ int main(int argc, char* argv[]) {
     std::mt19937 azar(semilla);
 
     Banco banco;
+    if (soloComprobacion) return MedirCancelarComprobacion(banco, intentos) ? 0 : 1;
     const QString largo = carpeta + QStringLiteral("/clasico_176m.xml");
     bool bien = true;
     for (const QString& ruta : {largo, carpeta + QStringLiteral("/killer_bench.xml")})
         bien = MedirSoluciones(banco, ruta, repeticiones) && bien;
     bien = MedirCancelaciones(banco, largo, intentos, azar) && bien;
+    bien = MedirCancelarComprobacion(banco, intentos) && bien;
     return bien ? 0 : 1;
 }
