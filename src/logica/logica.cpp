@@ -197,6 +197,19 @@ std::bitset<kCasillas> VenTodas(const Candidatos& c, const std::vector<uint8_t>&
 
 // ---- Singles -------------------------------------------------------------------------------
 
+// The next n of m indices in increasing order (idx holds n of them); false after the last.
+bool SiguienteCombinacion(std::vector<int>& idx, int m) {
+    const int n = static_cast<int>(idx.size());
+    int i = n - 1;
+    while (i >= 0 && idx[i] == m - n + i)
+        --i;
+    if (i < 0) return false;
+    ++idx[i];
+    for (int j = i + 1; j < n; ++j)
+        idx[j] = idx[j - 1] + 1;
+    return true;
+}
+
 std::optional<Paso> JaulaDeUnaCasilla(const Candidatos& c) {
     for (size_t j = 0; j < c.Jaulas().size(); ++j) {
         const Jaula& ja = c.Jaulas()[j];
@@ -767,13 +780,7 @@ std::optional<Paso> Desnudo(const Candidatos& c, int n) {
                                                     ListaCasillas(sub) + " (" + donde + ")");
                 }
             }
-            int i = n - 1;
-            while (i >= 0 && idx[i] == m - n + i)
-                --i;
-            if (i < 0) break;
-            ++idx[i];
-            for (int j = i + 1; j < n; ++j)
-                idx[j] = idx[j - 1] + 1;
+            if (!SiguienteCombinacion(idx, m)) break;
         }
     }
     return std::nullopt;
@@ -824,13 +831,7 @@ std::optional<Paso> Oculto(const Candidatos& c, int n) {
                                                     NombreCasa(h) + ")");
                 }
             }
-            int i = n - 1;
-            while (i >= 0 && idx[i] == m - n + i)
-                --i;
-            if (i < 0) break;
-            ++idx[i];
-            for (int j = i + 1; j < n; ++j)
-                idx[j] = idx[j - 1] + 1;
+            if (!SiguienteCombinacion(idx, m)) break;
         }
     }
     return std::nullopt;
@@ -889,13 +890,7 @@ std::optional<Paso> Pez(const Candidatos& c, int n) {
                                           " en las " + (base ? "columnas " : "filas ") + lineasTxt);
                     }
                 }
-                int i = n - 1;
-                while (i >= 0 && idx[i] == m - n + i)
-                    --i;
-                if (i < 0) break;
-                ++idx[i];
-                for (int j = i + 1; j < n; ++j)
-                    idx[j] = idx[j - 1] + 1;
+                if (!SiguienteCombinacion(idx, m)) break;
             }
         }
     return std::nullopt;
