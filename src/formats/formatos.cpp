@@ -28,16 +28,9 @@ constexpr std::array<Datos, kFormatos.size()> kDatos = {{
     {Formato::EnlaceFPuzzles, "fpuzzles-url", "Enlace de f-puzzles"},
 }};
 
-constexpr std::string_view kEspacios = " \t\r\n\f\v";
+constexpr std::string_view kEspacios = kEspaciosTexto;
 constexpr std::string_view kClasicos = "0123456789.|-+=";
 constexpr std::string_view kMarcaOrden = "\xEF\xBB\xBF";
-
-std::string_view Recortar(std::string_view t) {
-    if (t.starts_with(kMarcaOrden)) t.remove_prefix(kMarcaOrden.size());
-    const size_t inicio = t.find_first_not_of(kEspacios);
-    if (inicio == std::string_view::npos) return {};
-    return t.substr(inicio, t.find_last_not_of(kEspacios) - inicio + 1);
-}
 
 bool Digito(char c) {
     return c >= '0' && c <= '9';
@@ -79,6 +72,13 @@ Resultado<std::string> Texto(const Resultado<T>& r, std::string (*escribir)(cons
 
 } // namespace
 
+std::string_view Recortado(std::string_view t) {
+    if (t.starts_with(kMarcaOrden)) t.remove_prefix(kMarcaOrden.size());
+    const size_t inicio = t.find_first_not_of(kEspacios);
+    if (inicio == std::string_view::npos) return {};
+    return t.substr(inicio, t.find_last_not_of(kEspacios) - inicio + 1);
+}
+
 std::string_view NombreFormato(Formato f) {
     return kDatos[static_cast<size_t>(f)].nombre;
 }
@@ -98,7 +98,7 @@ std::optional<Formato> DetectarFormato(std::string_view texto) {
     using namespace std::string_view_literals;
     for (const std::string_view marca : {"\xFF\xFE"sv, "\xFE\xFF"sv, "\0\0\xFE\xFF"sv})
         if (texto.starts_with(marca)) return Formato::Xml;
-    const std::string_view t = Recortar(texto);
+    const std::string_view t = Recortado(texto);
     if (t.empty()) return std::nullopt;
     if (t[0] == '<') return Formato::Xml;
     if (t[0] == '{') return Formato::FPuzzles;
@@ -120,7 +120,7 @@ std::optional<Formato> DetectarFormato(std::string_view texto) {
 
 Resultado<Enunciado> LeerTexto(std::string_view texto) {
     if (const auto f = DetectarFormato(texto)) return LeerTexto(texto, *f);
-    if (Recortar(texto).empty()) return NoValido("El texto está vacío.");
+    if (Recortado(texto).empty()) return NoValido("El texto está vacío.");
     return ErrorFormato{"El texto no está en ninguno de los formatos que Velmora lee: XML de "
                         "Velmora, línea clásica, cadena Killer corta o larga, JSON o enlace de "
                         "f-puzzles.",
@@ -154,7 +154,7 @@ Resultado<Enunciado> Leer(std::string_view texto, Formato f, std::optional<Mensa
         return NoValido("El texto es demasiado largo: tiene más de " +
                         std::to_string(kTamanoMaximoTexto / 1024) + " KB.");
     }
-    const std::string_view t = Recortar(texto);
+    const std::string_view t = Recortado(texto);
     switch (f) {
     case Formato::Xml:
         return LeerXml(texto); // as the file is, which may be in another encoding

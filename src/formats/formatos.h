@@ -63,6 +63,11 @@ private:
 // Longer texts are refused unread; a puzzle in any of these formats is a few KB.
 inline constexpr size_t kTamanoMaximoTexto = 1 << 20;
 
+// What the readers take for white space around a text, and the text without it and without a
+// leading byte order mark.
+inline constexpr std::string_view kEspaciosTexto = " \t\r\n\f\v";
+std::string_view Recortado(std::string_view texto);
+
 // The format a text is in, from its first characters and its alphabet; surrounding whitespace
 // and a byte order mark do not count. Nothing when it looks like none of them. 81 characters
 // that are all digits or '.' are read as a classic line, although a Killer short string made

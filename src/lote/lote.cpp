@@ -12,15 +12,7 @@ namespace velmora::lote {
 
 namespace {
 
-constexpr std::string_view kEspacios = " \t\r\n\f\v";
-constexpr std::string_view kMarcaOrden = "\xEF\xBB\xBF";
-
-std::string_view Recortar(std::string_view t) {
-    if (t.starts_with(kMarcaOrden)) t.remove_prefix(kMarcaOrden.size());
-    const size_t inicio = t.find_first_not_of(kEspacios);
-    if (inicio == std::string_view::npos) return {};
-    return t.substr(inicio, t.find_last_not_of(kEspacios) - inicio + 1);
-}
+constexpr std::string_view kEspacios = kEspaciosTexto;
 
 // Just past the brace that closes the JSON value t starts with; the whole text when none does.
 size_t FinJson(std::string_view t) {
@@ -107,12 +99,12 @@ size_t Utf8(std::string_view t, size_t i) {
 } // namespace
 
 bool TienePuzzle(std::string_view linea) {
-    const std::string_view t = Recortar(linea);
+    const std::string_view t = Recortado(linea);
     return !t.empty() && t[0] != '#';
 }
 
 Partes PartirLinea(std::string_view linea) {
-    const std::string_view t = Recortar(linea);
+    const std::string_view t = Recortado(linea);
     size_t fin;
     if (t.starts_with('{'))
         fin = FinJson(t);
@@ -120,7 +112,7 @@ Partes PartirLinea(std::string_view linea) {
         fin = FinXml(t);
     else
         fin = std::min(t.find_first_of(kEspacios), t.size());
-    return {t.substr(0, fin), Recortar(t.substr(fin))};
+    return {t.substr(0, fin), Recortado(t.substr(fin))};
 }
 
 void AnadirJson(std::string& salida, std::string_view texto) {

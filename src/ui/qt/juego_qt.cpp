@@ -129,15 +129,7 @@ bool VentanaQt::TeclaDeJuego(QKeyEvent* e) {
     case Qt::Key_Right:
     case Qt::Key_Up:
     case Qt::Key_Down:
-        Cuadricula()->setFocus(Qt::OtherFocusReason);
-        Atender([&] {
-            form_.MoverCursor(tecla == Qt::Key_Up     ? -1
-                              : tecla == Qt::Key_Down ? 1
-                                                      : 0,
-                              tecla == Qt::Key_Left    ? -1
-                              : tecla == Qt::Key_Right ? 1
-                                                       : 0);
-        });
+        MoverCursor(tecla);
         return true;
     case Qt::Key_Delete:
     case Qt::Key_Backspace:

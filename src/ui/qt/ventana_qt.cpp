@@ -517,6 +517,18 @@ std::vector<VentanaQt::Atajo> VentanaQt::ListaDeAtajos() const {
     return lista;
 }
 
+void VentanaQt::MoverCursor(int flecha) {
+    cuadricula_->setFocus(Qt::OtherFocusReason);
+    Atender([&] {
+        form_.MoverCursor(flecha == Qt::Key_Up     ? -1
+                          : flecha == Qt::Key_Down ? 1
+                                                   : 0,
+                          flecha == Qt::Key_Left    ? -1
+                          : flecha == Qt::Key_Right ? 1
+                                                    : 0);
+    });
+}
+
 void VentanaQt::keyPressEvent(QKeyEvent* e) {
     // In play the grid's keys enter the game instead of drawing.
     if (form_.Jugando() && !form_.Resolviendo()) {
@@ -549,15 +561,7 @@ void VentanaQt::keyPressEvent(QKeyEvent* e) {
     }
     switch (*t) {
     case TeclaCuadricula::Flechas:
-        cuadricula_->setFocus(Qt::OtherFocusReason);
-        Atender([&] {
-            form_.MoverCursor(tecla == Qt::Key_Up     ? -1
-                              : tecla == Qt::Key_Down ? 1
-                                                      : 0,
-                              tecla == Qt::Key_Left    ? -1
-                              : tecla == Qt::Key_Right ? 1
-                                                       : 0);
-        });
+        MoverCursor(tecla);
         break;
     case TeclaCuadricula::Espacio:
         Atender([&] { form_.PulsarEspacio(); });

@@ -93,6 +93,8 @@ public:
     void MostrarManual();
     void MostrarAtajos();
     void MostrarDificultad();
+    // An arrow key: the grid takes the keyboard and its cursor moves.
+    void MoverCursor(int flecha);
 
 protected:
     bool event(QEvent* e) override;
