@@ -10,6 +10,7 @@
 #include "consola.h"
 #include "convertir.h"
 #include "dibujar.h"
+#include "generar.h"
 #include "paralelo.h"
 #include "pasos.h"
 #include "unica.h"
@@ -28,6 +29,8 @@ constexpr std::string_view kAyuda =
     "     velmora-cli rate [--json] FICHERO\n"
     "     velmora-cli render [--solucion] [--tamano N] FICHERO SALIDA.{pdf,png,svg}\n"
     "     velmora-cli convert [--to FORMATO] ENTRADA [SALIDA]\n"
+    "     velmora-cli generate [--killer|--classic] [--level NIVEL] [--seed S] [--count K]\n"
+    "                          [--to FORMATO] [--jobs N] [--no-symmetry] [SALIDA]\n"
     "\n"
     "  solve   Lee el sudoku del fichero XML, lo valida y lo resuelve como la ventana.\n"
     "          Escribe la cuadrícula (nueve líneas; '.' para una casilla vacía) y la\n"
@@ -61,6 +64,15 @@ constexpr std::string_view kAyuda =
     "          la entrada estándar) al FORMATO: xml (por omisión), classic, killer-short,\n"
     "          killer-long, fpuzzles o fpuzzles-url. Escribe en SALIDA o en la salida\n"
     "          estándar. Salida 0 si lo convierte, 2 si no (velmora-cli convert --help).\n"
+    "  generate Crea un sudoku nuevo, Killer (sin números iniciales; por omisión) o\n"
+    "          clásico, con una sola solución y la dificultad pedida con --level: un\n"
+    "          número del 1 al 6 o el nombre del nivel (Moderado por omisión). La misma\n"
+    "          semilla (--seed; el K-ésimo usa S+K-1) da el mismo sudoku en cualquier\n"
+    "          equipo y con cualquier número de hilos; sin ella se elige una y se escribe\n"
+    "          en la salida de errores. Escribe XML, o con --to un sudoku por línea\n"
+    "          (--count K > 1 necesita --to), en SALIDA o en la salida estándar.\n"
+    "          --no-symmetry quita la simetría de las casillas iniciales de un clásico.\n"
+    "          Salida 0 si los crea, 2 si no alcanza el nivel dentro de sus intentos.\n"
     "\n"
     "  --quiet   No muestra el progreso mientras resuelve.\n"
     "  --jobs N  Resuelve con N hilos, de 1 a 1024; por omisión, uno por núcleo. El\n"
@@ -80,6 +92,8 @@ int main(int argc, char** argv) {
     if (argc > 1 && std::string_view(argv[1]) == "render")
         return Dibujar(argc - 1, argv + 1, kAyuda);
     if (argc > 1 && std::string_view(argv[1]) == "convert") return Convertir(argc - 2, argv + 2);
+    if (argc > 1 && std::string_view(argv[1]) == "generate")
+        return Generar(argc - 1, argv + 1, kAyuda);
     if (argc > 1 && (std::string_view(argv[1]) == "steps" || std::string_view(argv[1]) == "rate"))
         return Pasos(argc - 1, argv + 1, kAyuda);
     bool quiet = false;

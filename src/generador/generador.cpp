@@ -411,7 +411,7 @@ uint64_t Azar::Siguiente() {
 int IntentosPorDefecto(TipoPuzzle tipo, Nivel nivel) {
     const int n = static_cast<int>(nivel);
     if (tipo == TipoPuzzle::Killer) return std::array{200, 300, 400, 600, 1500, 800}[n];
-    return std::array{200, 300, 600, 1500, 3000, 3000}[n];
+    return std::array{200, 300, 600, 1500, 3000, 300}[n];
 }
 
 Generado Generar(TipoPuzzle tipo, Nivel nivel, uint64_t semilla, const Parada& parada,
