@@ -27,7 +27,7 @@ constexpr int Cuadro(int k) {
 
 // A random solved grid: cells in order, digits in a random order, backtracking. Rarely deep;
 // a capped try starts over with the next numbers, which keeps it a function of the seed.
-Rejilla RejillaAleatoria(Azar& azar) {
+Rejilla RejillaAleatoria(Sorteo& azar) {
     for (;;) {
         Rejilla r{};
         std::array<uint16_t, 9> filas{}, cols{}, cuadros{};
@@ -236,7 +236,7 @@ int TamMaximo(Nivel n) {
 
 // One merge of two neighbouring cages that keeps the solution unique; a few random tries,
 // the smaller of two proposals each time so that cages stay small on the whole.
-bool UnirAlguna(Disposicion& d, Azar& azar, const Contexto& cx, int tamMax, int crecer) {
+bool UnirAlguna(Disposicion& d, Sorteo& azar, const Contexto& cx, int tamMax, int crecer) {
     if (crecer && kCasillas - d.jaulas >= crecer) {
         // A grown cage takes in a one-cell neighbour, the smaller cages first.
         std::vector<std::pair<int, int>> opciones;
@@ -288,7 +288,7 @@ bool UnirAlguna(Disposicion& d, Azar& azar, const Contexto& cx, int tamMax, int 
     return false;
 }
 
-std::optional<Generado> CandidatoKiller(Azar& azar, const Contexto& cx) {
+std::optional<Generado> CandidatoKiller(Sorteo& azar, const Contexto& cx) {
     const Rejilla sol = RejillaAleatoria(azar);
     const int tamMax = TamMaximo(cx.nivel);
     // The easiest level is solved from one-cell cages and singles alone: grow a few big cages
@@ -328,7 +328,7 @@ std::optional<Generado> CandidatoKiller(Azar& azar, const Contexto& cx) {
     return g;
 }
 
-std::optional<Generado> CandidatoClasico(Azar& azar, const Contexto& cx) {
+std::optional<Generado> CandidatoClasico(Sorteo& azar, const Contexto& cx) {
     const Rejilla sol = RejillaAleatoria(azar);
     // The cells in a random order, each with its mirror when the givens are symmetric.
     std::vector<std::bitset<kCasillas>> grupos;
@@ -391,12 +391,12 @@ uint64_t SemillaCandidato(uint64_t semilla, int i) {
 
 } // namespace
 
-Azar::Azar(uint64_t semilla) {
+Sorteo::Sorteo(uint64_t semilla) {
     for (auto& s : s_)
         s = SplitMix(semilla);
 }
 
-uint64_t Azar::Siguiente() {
+uint64_t Sorteo::Siguiente() {
     const uint64_t r = std::rotl(s_[1] * 5, 7) * 9;
     const uint64_t t = s_[1] << 17;
     s_[2] ^= s_[0];
@@ -443,7 +443,7 @@ Generado Generar(TipoPuzzle tipo, Nivel nivel, uint64_t semilla, const Parada& p
                 actual[h] = i;
                 parar = fuentes[h].get_token();
             }
-            Azar azar(SemillaCandidato(semilla, i));
+            Sorteo azar(SemillaCandidato(semilla, i));
             const Contexto cx{nivel, opciones.simetria, maxRamas, parar};
             std::optional<Generado> g =
                 tipo == TipoPuzzle::Killer ? CandidatoKiller(azar, cx) : CandidatoClasico(azar, cx);

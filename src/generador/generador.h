@@ -19,9 +19,9 @@ namespace velmora {
 enum class TipoPuzzle : uint8_t { Killer, Clasico };
 
 // xoshiro256** seeded through splitmix64: the same numbers on every machine and library.
-class Azar {
+class Sorteo {
 public:
-    explicit Azar(uint64_t semilla);
+    explicit Sorteo(uint64_t semilla);
     uint64_t Siguiente();
     // Uniform in [0, n), n > 0; by multiplication, so no library distribution decides.
     int Menor(int n) {
