@@ -325,6 +325,7 @@ std::optional<Generado> CandidatoKiller(Sorteo& azar, const Contexto& cx) {
     g.solucion = sol;
     g.nivel = elegida->nivel;
     g.puntuacion = elegida->puntuacion;
+    g.calificacion = std::move(*elegida);
     return g;
 }
 
@@ -380,6 +381,7 @@ std::optional<Generado> CandidatoClasico(Sorteo& azar, const Contexto& cx) {
     g.solucion = sol;
     g.nivel = elegida->nivel;
     g.puntuacion = elegida->puntuacion;
+    g.calificacion = std::move(*elegida);
     return g;
 }
 

@@ -222,7 +222,7 @@ TEST_F(Teclas, LosAtajosDicenCtrlYElManualLosNombra) {
     ASSERT_TRUE(atajos && atajos->isVisible());
     const QString lista = atajos->findChild<QTextBrowser*>()->toPlainText();
     const auto todos = w.ListaDeAtajos();
-    EXPECT_EQ(todos.size(), 22u); // 8 tools, 10 menu commands, 4 grid keys
+    EXPECT_EQ(todos.size(), 23u); // 8 tools, 11 menu commands, 4 grid keys
     QFile f(QStringLiteral(VELMORA_PACKAGING "/velmora.6"));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QString man = QString::fromUtf8(f.readAll());

@@ -402,6 +402,9 @@ void VentanaQt::ConstruirMenus() {
 
     QMenu* archivo = menuBar()->addMenu(QStringLiteral("&Archivo"));
     herramienta(archivo, Herramienta::Nuevo, "&Nuevo");
+    QAction* aleatorio =
+        orden(archivo, "Nuevo a&leatorio…", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N)},
+              [this] { NuevoAleatorio(); });
     herramienta(archivo, Herramienta::Abrir, "&Abrir…");
     herramienta(archivo, Herramienta::Guardar, "&Guardar…");
     recientes_ = archivo->addMenu(QStringLiteral("&Recientes"));
@@ -459,6 +462,7 @@ void VentanaQt::ConstruirMenus() {
     atajos_ = orden(ayuda, "A&tajos de teclado", {}, [this] { MostrarAtajos(); });
     ayuda->addSeparator();
     acercaDe_ = orden(ayuda, "&Acerca de Velmora", {}, [this] { AcercaDe(); });
+    libres_.push_back(aleatorio);
     libres_.push_back(comprobar_);
     libres_.push_back(dificultad_);
     libres_.push_back(pista_);

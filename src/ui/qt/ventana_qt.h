@@ -92,6 +92,8 @@ public:
     void MostrarManual();
     void MostrarAtajos();
     void MostrarDificultad();
+    // "Nuevo aleatorio…" (generar_qt.cpp): the dialog, then the puzzle made and opened.
+    void NuevoAleatorio();
 
 protected:
     bool event(QEvent* e) override;
