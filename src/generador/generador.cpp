@@ -163,6 +163,33 @@ std::optional<Calificacion> Calificar(const Enunciado& e, const Rejilla& solucio
     return cal;
 }
 
+// The grade when it is at most `tope`, else one above it: the solve tries only the techniques
+// up to `tope`, simplest first as the step solver does, and gives up where they all fail, so
+// that the costly searches of harder techniques run only when they may be the answer.
+std::optional<Nivel> NivelHasta(const Enunciado& e, const Rejilla& solucion, Nivel tope,
+                                std::stop_token parar) {
+    if (tope == Nivel::PruebaYError) {
+        const auto cal = Calificar(e, solucion, parar);
+        return cal ? std::optional(cal->nivel) : std::nullopt;
+    }
+    Candidatos c(e);
+    if (!c.Valido()) return std::nullopt;
+    c.FijarSolucion(solucion, true);
+    Nivel nivel = Nivel::Facil;
+    while (!c.Resuelto()) {
+        if (parar.stop_requested()) return std::nullopt;
+        std::optional<Paso> p;
+        for (int t = 0; t < kTecnicas && !p; ++t) {
+            if (NivelDe(static_cast<Tecnica>(t)) > tope) continue;
+            p = Probar(static_cast<Tecnica>(t), c);
+        }
+        if (!p) return static_cast<Nivel>(static_cast<int>(tope) + 1);
+        nivel = std::max(nivel, p->nivel);
+        Aplicar(c, *p);
+    }
+    return nivel;
+}
+
 struct Contexto {
     Nivel nivel;
     bool simetria;
@@ -179,8 +206,8 @@ bool Unica(const Reglas& r, const Contexto& cx) {
 // grades mostly rise along the sequence. With `ultimo` the last such index before the grade
 // rises above the level, otherwise the first found. `extender(i)` makes puzzle i when it can.
 template <class Extender, class Grado>
-std::optional<int> BuscarNivel(int desde, Nivel nivel, bool ultimo, Extender extender,
-                               Grado grado) {
+std::optional<int> BuscarNivel(int desde, Nivel nivel, bool ultimo, Extender extender, Grado grado,
+                               int* bajo = nullptr) {
     auto g = grado(desde);
     if (!g || *g > nivel) return std::nullopt;
     std::optional<int> hallado;
@@ -189,11 +216,15 @@ std::optional<int> BuscarNivel(int desde, Nivel nivel, bool ultimo, Extender ext
         hallado = desde;
     }
     int lo = desde, paso = 1, hi = -1;
+    const auto fin = [&](std::optional<int> r) {
+        if (bajo) *bajo = lo;
+        return r;
+    };
     while (hi < 0) {
         int i = lo + paso;
         while (i > lo && !extender(i))
             --i;
-        if (i == lo) return hallado; // nothing harder left
+        if (i == lo) return fin(hallado); // nothing harder left
         g = grado(i);
         if (!g) return std::nullopt;
         if (*g == nivel) {
@@ -217,7 +248,7 @@ std::optional<int> BuscarNivel(int desde, Nivel nivel, bool ultimo, Extender ext
         }
         (*g <= nivel ? lo : hi) = m;
     }
-    return hallado;
+    return fin(hallado);
 }
 
 // The largest cage a merge may make: small cages keep the easy levels easy.
@@ -288,6 +319,93 @@ bool UnirAlguna(Disposicion& d, Sorteo& azar, const Contexto& cx, int tamMax, in
     return false;
 }
 
+// Whether cage of k stays connected without k.
+bool SigueConexa(const Disposicion& d, int k) {
+    const int a = d.jaula[k];
+    int inicio = -1;
+    for (int i = 0; i < kCasillas && inicio < 0; ++i)
+        if (i != k && d.jaula[i] == a) inicio = i;
+    if (inicio < 0) return false;
+    std::bitset<kCasillas> visto;
+    visto.set(inicio);
+    int pila[kCasillas], n = 0, alcanzadas = 0;
+    pila[n++] = inicio;
+    while (n > 0) {
+        const int c = pila[--n];
+        ++alcanzadas;
+        for (int i = 0; i < kVecinos.n[c]; ++i) {
+            const int v = kVecinos.v[c][i];
+            if (v != k && d.jaula[v] == a && !visto[v]) visto.set(v), pila[n++] = v;
+        }
+    }
+    return alcanzadas == d.tam[a] - 1;
+}
+
+// k leaves its cage for a cage of its own.
+void Separar(Disposicion& d, int k, int digito) {
+    int a = d.jaula[k];
+    if (a == k) { // the cage is named by k: another of its cells names it now
+        int nuevo = -1;
+        for (int i = 0; i < kCasillas && nuevo < 0; ++i)
+            if (i != k && d.jaula[i] == a) nuevo = i;
+        for (auto& j : d.jaula)
+            if (j == a) j = static_cast<int8_t>(nuevo);
+        d.tam[nuevo] = d.tam[a], d.digitos[nuevo] = d.digitos[a], d.suma[nuevo] = d.suma[a];
+        a = nuevo;
+    }
+    --d.tam[a];
+    d.digitos[a] &= static_cast<uint16_t>(~(1u << digito));
+    d.suma[a] = static_cast<uint8_t>(d.suma[a] - digito);
+    d.jaula[k] = static_cast<int8_t>(k);
+    d.tam[k] = 1, d.digitos[k] = static_cast<uint16_t>(1u << digito);
+    d.suma[k] = static_cast<uint8_t>(digito);
+    ++d.jaulas;
+}
+
+// Walking a grade back: a cell the solve had not reached when it first needed more than the
+// level becomes a cage of its own (as good as a given there), and two neighbouring cages join
+// elsewhere so that the count stays; kept when the solution stays unique.
+bool Aliviar(Disposicion& d, const Rejilla& sol, const Calificacion& cal, Sorteo& azar,
+             const Contexto& cx, int tamMax) {
+    std::bitset<kCasillas> puestas;
+    for (const Paso& p : cal.pasos) {
+        if (p.nivel > cx.nivel) break;
+        for (const auto& [k, digito] : p.colocadas)
+            puestas.set(k);
+    }
+    std::vector<int> libres;
+    for (int k = 0; k < kCasillas; ++k)
+        if (!puestas[k] && d.tam[d.jaula[k]] >= 2 && SigueConexa(d, k)) libres.push_back(k);
+    for (int intento = 0; intento < 6 && !libres.empty(); ++intento) {
+        const int u = libres[azar.Menor(static_cast<int>(libres.size()))];
+        Disposicion n = d;
+        Separar(n, u, sol[u]);
+        // Two grown cages join first, so that the one-cell cages stay.
+        std::vector<std::pair<int, int>> crecidas, otras;
+        for (int k = 0; k < kCasillas; ++k)
+            for (int i = 0; i < kVecinos.n[k]; ++i) {
+                const int v = kVecinos.v[k][i];
+                const int a = n.jaula[k], b = n.jaula[v];
+                if (v < k || a == b || a == u || b == u || (n.digitos[a] & n.digitos[b]) ||
+                    n.tam[a] + n.tam[b] > tamMax)
+                    continue;
+                (n.tam[a] > 1 && n.tam[b] > 1 ? crecidas : otras).emplace_back(a, b);
+            }
+        const auto& pares = crecidas.empty() ? otras : crecidas;
+        if (pares.empty()) continue;
+        const auto [a, b] = pares[azar.Menor(static_cast<int>(pares.size()))];
+        Unir(n, std::min(a, b), std::max(a, b));
+        if (Unica(ReglasKiller(n), cx)) {
+            d = n;
+            return true;
+        }
+        if (cx.parar.stop_requested()) return false;
+    }
+    return false;
+}
+
+constexpr int kVueltas = 12;
+
 std::optional<Generado> CandidatoKiller(Sorteo& azar, const Contexto& cx) {
     const Rejilla sol = RejillaAleatoria(azar);
     const int tamMax = TamMaximo(cx.nivel);
@@ -301,6 +419,14 @@ std::optional<Generado> CandidatoKiller(Sorteo& azar, const Contexto& cx) {
         if (!UnirAlguna(d, azar, cx, tamMax, crecer)) return std::nullopt;
         serie.back() = d;
     }
+    // Too hard already with the most cages a file holds: walked back a few times.
+    for (int vuelta = 0; vuelta < kVueltas; ++vuelta) {
+        const auto cal = Calificar(EnunciadoKiller(serie[0]), sol, cx.parar);
+        if (!cal) return std::nullopt;
+        if (cal->nivel <= cx.nivel) break;
+        if (vuelta + 1 == kVueltas || !Aliviar(serie[0], sol, *cal, azar, cx, tamMax))
+            return std::nullopt;
+    }
     auto extender = [&](int i) {
         while (static_cast<int>(serie.size()) <= i) {
             Disposicion d = serie.back();
@@ -311,13 +437,32 @@ std::optional<Generado> CandidatoKiller(Sorteo& azar, const Contexto& cx) {
     };
     std::optional<Calificacion> elegida;
     auto grado = [&](int i) -> std::optional<Nivel> {
-        auto cal = Calificar(EnunciadoKiller(serie[i]), sol, cx.parar);
+        const Enunciado e = EnunciadoKiller(serie[i]);
+        const auto acotado = NivelHasta(e, sol, cx.nivel, cx.parar);
+        if (!acotado || *acotado != cx.nivel) return acotado;
+        // The grade the window will give, steps and all.
+        auto cal = Calificar(e, sol, cx.parar);
         if (!cal) return std::nullopt;
         const Nivel n = cal->nivel;
         if (n == cx.nivel) elegida = std::move(cal);
         return n;
     };
-    const auto i = BuscarNivel(0, cx.nivel, false, extender, grado);
+    int bajo = -1;
+    auto i = BuscarNivel(0, cx.nivel, false, extender, grado, &bajo);
+    // One merge jumped over the level: other merges from the last layout below it, each kept
+    // while still below.
+    for (int intento = 0; !i && bajo >= 0 && intento < kVueltas; ++intento) {
+        serie.resize(static_cast<size_t>(bajo) + 1);
+        Disposicion d = serie.back();
+        if (!UnirAlguna(d, azar, cx, tamMax, crecer)) break;
+        serie.push_back(d);
+        const auto n = grado(bajo + 1);
+        if (!n) return std::nullopt;
+        if (*n == cx.nivel)
+            i = bajo + 1;
+        else if (*n < cx.nivel)
+            ++bajo;
+    }
     if (!i) return std::nullopt;
     Generado g;
     g.estado = Generado::Estado::Hecho;
@@ -424,7 +569,7 @@ Generado Generar(TipoPuzzle tipo, Nivel nivel, uint64_t semilla, const Parada& p
         opciones.hilos > 0 ? opciones.hilos : static_cast<int>(std::thread::hardware_concurrency());
     hilos = std::clamp(hilos, 1, 64);
     // A cap per verdict: a layout that needs more is thrown away, not solved.
-    const int64_t maxRamas = parada.maxRamas > 0 ? parada.maxRamas : 4000;
+    const int64_t maxRamas = parada.maxRamas > 0 ? parada.maxRamas : 500;
 
     std::mutex m;
     int mejor = intentos; // the winning index so far; later candidates stop
