@@ -167,7 +167,7 @@ std::optional<Calificacion> Calificar(const Enunciado& e, const Rejilla& solucio
 // up to `tope`, simplest first as the step solver does, and gives up where they all fail, so
 // that the costly searches of harder techniques run only when they may be the answer.
 std::optional<Nivel> NivelHasta(const Enunciado& e, const Rejilla& solucion, Nivel tope,
-                                std::stop_token parar) {
+                                std::stop_token parar, std::bitset<kCasillas>* puestas = nullptr) {
     if (tope == Nivel::PruebaYError) {
         const auto cal = Calificar(e, solucion, parar);
         return cal ? std::optional(cal->nivel) : std::nullopt;
@@ -183,7 +183,12 @@ std::optional<Nivel> NivelHasta(const Enunciado& e, const Rejilla& solucion, Niv
             if (NivelDe(static_cast<Tecnica>(t)) > tope) continue;
             p = Probar(static_cast<Tecnica>(t), c);
         }
-        if (!p) return static_cast<Nivel>(static_cast<int>(tope) + 1);
+        if (!p) {
+            if (puestas)
+                for (int k = 0; k < kCasillas; ++k)
+                    puestas->set(k, c.Valor(k) != 0);
+            return static_cast<Nivel>(static_cast<int>(tope) + 1);
+        }
         nivel = std::max(nivel, p->nivel);
         Aplicar(c, *p);
     }
@@ -365,14 +370,8 @@ void Separar(Disposicion& d, int k, int digito) {
 // Walking a grade back: a cell the solve had not reached when it first needed more than the
 // level becomes a cage of its own (as good as a given there), and two neighbouring cages join
 // elsewhere so that the count stays; kept when the solution stays unique.
-bool Aliviar(Disposicion& d, const Rejilla& sol, const Calificacion& cal, Sorteo& azar,
-             const Contexto& cx, int tamMax) {
-    std::bitset<kCasillas> puestas;
-    for (const Paso& p : cal.pasos) {
-        if (p.nivel > cx.nivel) break;
-        for (const auto& [k, digito] : p.colocadas)
-            puestas.set(k);
-    }
+bool Aliviar(Disposicion& d, const Rejilla& sol, const std::bitset<kCasillas>& puestas,
+             Sorteo& azar, const Contexto& cx, int tamMax) {
     std::vector<int> libres;
     for (int k = 0; k < kCasillas; ++k)
         if (!puestas[k] && d.tam[d.jaula[k]] >= 2 && SigueConexa(d, k)) libres.push_back(k);
@@ -421,10 +420,11 @@ std::optional<Generado> CandidatoKiller(Sorteo& azar, const Contexto& cx) {
     }
     // Too hard already with the most cages a file holds: walked back a few times.
     for (int vuelta = 0; vuelta < kVueltas; ++vuelta) {
-        const auto cal = Calificar(EnunciadoKiller(serie[0]), sol, cx.parar);
-        if (!cal) return std::nullopt;
-        if (cal->nivel <= cx.nivel) break;
-        if (vuelta + 1 == kVueltas || !Aliviar(serie[0], sol, *cal, azar, cx, tamMax))
+        std::bitset<kCasillas> puestas;
+        const auto n = NivelHasta(EnunciadoKiller(serie[0]), sol, cx.nivel, cx.parar, &puestas);
+        if (!n) return std::nullopt;
+        if (*n <= cx.nivel) break;
+        if (vuelta + 1 == kVueltas || !Aliviar(serie[0], sol, puestas, azar, cx, tamMax))
             return std::nullopt;
     }
     auto extender = [&](int i) {
@@ -436,9 +436,10 @@ std::optional<Generado> CandidatoKiller(Sorteo& azar, const Contexto& cx) {
         return true;
     };
     std::optional<Calificacion> elegida;
+    std::bitset<kCasillas> atasco; // the cells placed where the last grade went above the level
     auto grado = [&](int i) -> std::optional<Nivel> {
         const Enunciado e = EnunciadoKiller(serie[i]);
-        const auto acotado = NivelHasta(e, sol, cx.nivel, cx.parar);
+        const auto acotado = NivelHasta(e, sol, cx.nivel, cx.parar, &atasco);
         if (!acotado || *acotado != cx.nivel) return acotado;
         // The grade the window will give, steps and all.
         auto cal = Calificar(e, sol, cx.parar);
@@ -456,7 +457,12 @@ std::optional<Generado> CandidatoKiller(Sorteo& azar, const Contexto& cx) {
         Disposicion d = serie.back();
         if (!UnirAlguna(d, azar, cx, tamMax, crecer)) break;
         serie.push_back(d);
-        const auto n = grado(bajo + 1);
+        auto n = grado(bajo + 1);
+        // Above: reshaped where the solve first needed more, a few times.
+        for (int r = 0; n && *n > cx.nivel && r < 3; ++r) {
+            if (!Aliviar(serie.back(), sol, atasco, azar, cx, tamMax)) break;
+            n = grado(bajo + 1);
+        }
         if (!n) return std::nullopt;
         if (*n == cx.nivel)
             i = bajo + 1;
