@@ -11,6 +11,7 @@
 #include "consola.h"
 #include "convertir.h"
 #include "dibujar.h"
+#include "generar.h"
 #include "paralelo.h"
 #include "pasos.h"
 #include "unica.h"
@@ -32,6 +33,8 @@ constexpr std::string_view kAyuda =
     "     velmora-cli render [--solucion] [--tamano N] [--from FORMATO] FICHERO "
     "SALIDA.{pdf,png,svg}\n"
     "     velmora-cli convert [--to FORMATO] [--from FORMATO] ENTRADA [SALIDA]\n"
+    "     velmora-cli generate [--killer|--classic] [--level NIVEL] [--seed S] [--count K]\n"
+    "                          [--to FORMATO] [--jobs N] [--no-symmetry] [SALIDA]\n"
     "\n"
     "  FICHERO es un fichero XML de Velmora o un texto en cualquiera de los formatos de\n"
     "  'convert' ('-' es la entrada estándar); el formato se deduce del contenido.\n"
@@ -66,6 +69,15 @@ constexpr std::string_view kAyuda =
     "          la entrada estándar) al FORMATO: xml (por omisión), classic, killer-short,\n"
     "          killer-long, fpuzzles o fpuzzles-url. Escribe en SALIDA o en la salida\n"
     "          estándar. Salida 0 si lo convierte, 2 si no (velmora-cli convert --help).\n"
+    "  generate Crea un sudoku nuevo, Killer (sin números iniciales; por omisión) o\n"
+    "          clásico, con una sola solución y la dificultad pedida con --level: un\n"
+    "          número del 1 al 6 o el nombre del nivel (Moderado por omisión). La misma\n"
+    "          semilla (--seed; el K-ésimo usa S+K-1) da el mismo sudoku en cualquier\n"
+    "          equipo y con cualquier número de hilos; sin ella se elige una y se escribe\n"
+    "          en la salida de errores. Escribe XML, o con --to un sudoku por línea\n"
+    "          (--count K > 1 necesita --to), en SALIDA o en la salida estándar.\n"
+    "          --no-symmetry quita la simetría de las casillas iniciales de un clásico.\n"
+    "          Salida 0 si los crea, 2 si no alcanza el nivel dentro de sus intentos.\n"
     "\n"
     "  --batch   Lee una colección: un sudoku por línea de COLECCION ('-' es la entrada\n"
     "            estándar), en cualquier formato de una línea; las líneas en blanco o que\n"
@@ -102,6 +114,8 @@ int main(int argc, char** argv) {
     if (argc > 1 && std::string_view(argv[1]) == "render")
         return Dibujar(argc - 1, argv + 1, kAyuda);
     if (argc > 1 && std::string_view(argv[1]) == "convert") return Convertir(argc - 2, argv + 2);
+    if (argc > 1 && std::string_view(argv[1]) == "generate")
+        return Generar(argc - 1, argv + 1, kAyuda);
     bool quiet = false, lote = false, movimientos = false;
     int hilos = TrabajadoresPorDefecto();
     OpcionesColeccion coleccion;

@@ -169,6 +169,18 @@ public:
     // outlined.
     void DarPista();
 
+    // ---- New puzzles (generar.cpp) ---------------------------------------------------------
+    // "Nuevo aleatorio…": a new puzzle made off the window's thread (cancelled as a solve is),
+    // opened as a file is: one undo step, the mode switched as needed, its grade in the status
+    // bar. False when cancelled or when the level was not reached (said in a message).
+    struct PeticionAleatoria {
+        bool killer = true;
+        Nivel nivel = Nivel::Moderado;
+        bool simetria = true; // classic givens in 180° pairs
+        uint64_t semilla = 0;
+    };
+    bool NuevoAleatorio(const PeticionAleatoria& p);
+
     // The verdict F7 runs; tests put a slower one in its place.
     std::function<Veredicto(const Reglas&, const Parada&)> Juez =
         [](const Reglas& r, const Parada& p) { return Juzgar(r, p); };

@@ -407,5 +407,35 @@ grep -q 'sudokus · [0-9]* por segundo · quedan [0-9]' "$tmp/tty" || falla "la 
 script -qec "'$cli' --quiet check --batch '$tmp/muchas.txt' >/dev/null" /dev/null >"$tmp/tty" </dev/null
 grep -q 'sudokus' "$tmp/tty" && falla "--quiet mostró la barra de progreso"
 
+# generate: a function of the seed; each puzzle unique and at the level asked, as `rate` says.
+"$cli" generate --seed 7 --level 2 --count 3 --to killer-long >"$tmp/g1.txt" 2>"$tmp/err" || falla "generar killer"
+"$cli" generate --seed 7 --level moderado --count 3 --to killer-long --jobs 2 >"$tmp/g2.txt" 2>/dev/null
+cmp -s "$tmp/g1.txt" "$tmp/g2.txt" || falla "generar: la misma semilla con 2 hilos da otros sudokus"
+[ "$(wc -l <"$tmp/g1.txt")" -eq 3 ] || falla "generar: no escribe un sudoku por línea"
+[ -s "$tmp/err" ] && falla "generar con semilla escribe en la salida de errores: $(cat "$tmp/err")"
+"$cli" generate --killer --seed 11 --level 3 "$tmp/g.xml" || falla "generar a fichero"
+"$cli" rate "$tmp/g.xml" | grep -q '^Dificultad: Difícil ' || falla "generar: el nivel no es Difícil"
+"$cli" unique "$tmp/g.xml" | grep -q '^Soluciones: 1$' || falla "generar: no tiene una sola solución"
+"$cli" generate --classic --seed 3 --level 1 --to classic --no-symmetry >"$tmp/c.txt" || falla "generar clásico"
+"$cli" convert "$tmp/c.txt" "$tmp/c.xml" && "$cli" rate "$tmp/c.xml" | grep -q '^Dificultad: Fácil ' ||
+    falla "generar clásico: el nivel no es Fácil"
+"$cli" generate --seed 5 >"$tmp/g.xml" 2>/dev/null && grep -q SUDOKU "$tmp/g.xml" ||
+    falla "generar: XML por omisión"
+"$cli" generate --classic --seed 1 --level 6 >/dev/null 2>"$tmp/err"
+estado=$?
+if [ "$estado" != 2 ] || ! grep -q '^Generar: No se ha podido generar un sudoku de nivel «Prueba y error»' "$tmp/err"; then
+    falla "generar un nivel inalcanzable dio $estado: $(cat "$tmp/err")"
+fi
+for args in "generate --level 7" "generate --level" "generate --seed x" "generate --count 2" \
+    "generate --count 0 --to classic" "generate --to nada" "generate --jobs 0" "generate a b" \
+    "generate --rapido"; do
+    # shellcheck disable=SC2086
+    "$cli" $args >/dev/null 2>"$tmp/err"
+    estado=$?
+    if [ "$estado" != 64 ] || ! grep -q '^Uso: velmora-cli' "$tmp/err"; then
+        falla "uso incorrecto '$args' dio $estado"
+    fi
+done
+
 [ "$fallos" -eq 0 ] && echo "cli: todo correcto"
 exit "$fallos"

@@ -222,8 +222,8 @@ TEST_F(Teclas, LosAtajosDicenCtrlYElManualLosNombra) {
     ASSERT_TRUE(atajos && atajos->isVisible());
     const QString lista = atajos->findChild<QTextBrowser*>()->toPlainText();
     const auto todos = w.ListaDeAtajos();
-    // 8 tools, 10 menu commands, 5 of play, 6 grid keys
-    EXPECT_EQ(todos.size(), 29u);
+    // 8 tools, 11 menu commands, 5 of play, 6 grid keys
+    EXPECT_EQ(todos.size(), 30u);
     QFile f(QStringLiteral(VELMORA_PACKAGING "/velmora.6"));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QString man = QString::fromUtf8(f.readAll());

@@ -410,6 +410,9 @@ void VentanaQt::ConstruirMenus() {
 
     QMenu* archivo = menuBar()->addMenu(QStringLiteral("&Archivo"));
     herramienta(archivo, Herramienta::Nuevo, "&Nuevo");
+    QAction* aleatorio =
+        orden(archivo, "Nuevo a&leatorio…", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N)},
+              [this] { NuevoAleatorio(); });
     herramienta(archivo, Herramienta::Abrir, "&Abrir…");
     herramienta(archivo, Herramienta::Guardar, "&Guardar…");
     recientes_ = archivo->addMenu(QStringLiteral("&Recientes"));
@@ -473,6 +476,7 @@ void VentanaQt::ConstruirMenus() {
     ayuda->addSeparator();
     acercaDe_ = orden(ayuda, "&Acerca de Velmora", {}, [this] { AcercaDe(); });
     pista_->setObjectName(QStringLiteral("Pista"));
+    libres_.push_back(aleatorio);
     libres_.push_back(pista_);
     ConstruirJuego(archivo, sudoku, separador);
     libres_.push_back(acercaDe_);

@@ -95,6 +95,8 @@ public:
     void MostrarDificultad();
     // An arrow key: the grid takes the keyboard and its cursor moves.
     void MoverCursor(int flecha);
+    // "Nuevo aleatorio…" (generar_qt.cpp): the dialog, then the puzzle made and opened.
+    void NuevoAleatorio();
 
 protected:
     bool event(QEvent* e) override;
