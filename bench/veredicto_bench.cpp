@@ -42,8 +42,9 @@ constexpr Conjunto kConjuntos[] = {
     {"killer_parcial.txt", 2.0, 50.0},
     {"killer_parcial_escaso.txt", 0, 0}, // sparser than drawn puzzles: figures only
     {"killer_parcial_minimo.txt", 0, 0},
-    {"killer_seis_a_nueve.txt", 0, 0},     // many segments of six to nine cells
-    {"killer_grandes.txt", 200.0, 1000.0}, // segments of four and five cells, no givens
+    {"killer_seis_a_nueve.txt", 0, 0},       // many segments of six to nine cells
+    {"killer_grandes.txt", 200.0, 1000.0},   // segments of four and five cells, no givens
+    {"killer_dieciseis.txt", 200.0, 1000.0}, // sixteen five-cell segments and a single cell
     {"clasico_dificil.txt", 0.5, 0},
 };
 

@@ -23,6 +23,12 @@ d=$(dirname "$0")
 # "$g" grandes 40 402 --intentos 100000 --cuatro 0 --tope 300000
 # "$g" grandes 40 403 --intentos 100000 --cuatro 15 --tope 300000
 # "$g" grandes 45 301 --intentos 800 --cuatro 40 --tope 300000
+# Sixteen five-cell segments and one single cell, the shape of the hardest published Killers:
+# of the 64 puzzles of these two runs (about 25 minutes of one core on a loaded machine; one
+# tiling in 200 is unique), killer_dieciseis.txt keeps the 12 that took the verdict the most
+# branches (velmora-bench-veredicto --conjunto killer_dieciseis.txt --detalle).
+# "$g" grandes 40 1701 --intentos 100000 --cuatro 0 --tope 300000
+# "$g" grandes 24 1702 --intentos 100000 --cuatro 0 --tope 300000
 {
     cat "$d/clasico_conocidos.txt"
     "$g" clasico 60 105 --intentos 3000

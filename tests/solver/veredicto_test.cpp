@@ -234,6 +234,40 @@ Tablero Primero(const char* fichero, size_t linea = 0) {
     return t;
 }
 
+// The benchmark's set of published-like shape: every line is sixteen five-cell segments and one
+// single cell, no givens, with one solution that meets every sum.
+TEST(Veredicto, ElConjuntoDeDieciseisSegmentosTieneSuFormaYUnaSolucion) {
+    const auto todas =
+        lineas::LeerFichero(std::string(VELMORA_BENCH_DATA "/") + "killer_dieciseis.txt");
+    EXPECT_GE(todas.size(), 5u);
+    for (const auto& l : todas) {
+        SCOPED_TRACE(lineas::Escribir(l.e));
+        EXPECT_TRUE(l.e.killer);
+        EXPECT_TRUE(l.e.fijas.none());
+        std::array<int, kSegmentos> tamano{};
+        for (const int8_t g : l.e.segmento) {
+            ASSERT_GE(g, 0);
+            ++tamano[g];
+        }
+        std::array<int, kCasillas + 1> porTamano{};
+        for (const int n : tamano)
+            ++porTamano[n];
+        EXPECT_EQ(porTamano[5], 16);
+        EXPECT_EQ(porTamano[1], 1);
+        Tablero t;
+        ASSERT_FALSE(Validar(t, l.e));
+        const Veredicto v = Juzgar(t);
+        ASSERT_EQ(v.soluciones, 1);
+        EXPECT_TRUE(Cumple(l.e, v.primera));
+        const Reglas r = ReglasDe(t);
+        std::array<int, kCasillas> suma{};
+        for (int k = 0; k < kCasillas; ++k)
+            suma[r.segmento[k]] += v.primera[k];
+        for (int k = 0; k < kCasillas; ++k)
+            EXPECT_EQ(suma[r.segmento[k]], r.suma[r.segmento[k]]) << k;
+    }
+}
+
 TEST(Veredicto, UnaParadaPedidaAntesDeEmpezarLoDejaEnDesconocido) {
     std::stop_source fuente;
     fuente.request_stop();
