@@ -13,8 +13,6 @@
 namespace velmora {
 namespace {
 
-using Rejilla81 = std::array<uint8_t, kCasillas>;
-
 // A solved grid made from the base pattern, so that the tables below can name its digits.
 constexpr Rejilla81 kBase = [] {
     Rejilla81 r{};
@@ -23,24 +21,6 @@ constexpr Rejilla81 kBase = [] {
             r[9 * f + c] = static_cast<uint8_t>((f * 3 + f / 3 + c) % 9 + 1);
     return r;
 }();
-
-// A random solved grid: a few random givens that repeat nothing, completed by the verdict.
-Rejilla81 RejillaAlAzar(Azar& az) {
-    while (true) {
-        Reglas r;
-        for (int i = 0; i < 11; ++i) {
-            const int k = az.Hasta(kCasillas), d = az.Entre(1, 9);
-            bool choca = false;
-            for (int j = 0; j < kCasillas; ++j)
-                if (r.fija[j] == d && (j / 9 == k / 9 || j % 9 == k % 9 ||
-                                       (j / 27 == k / 27 && j % 9 / 3 == k % 9 / 3)))
-                    choca = true;
-            if (!choca) r.fija[k] = static_cast<uint8_t>(d);
-        }
-        const Veredicto v = Juzgar(r);
-        if (v.soluciones >= 1) return v.primera;
-    }
-}
 
 // A classic puzzle with one solution: givens taken away in random order while the verdict
 // still finds one solution, down to `pistas` or as far as it goes.
@@ -64,34 +44,16 @@ Reglas ClasicoUnico(Azar& az, const Rejilla81& sol, int pistas) {
     return r;
 }
 
-// A Killer whose cages grow at random up to `maxima` cells, with the solution's sums; it may
-// have more solutions than this one, which every sound step keeps.
+// A Killer of random cages up to `maxima` cells, with the solution's sums; it may have more
+// solutions than this one, which every sound step keeps.
 Reglas KillerAlAzar(Azar& az, const Rejilla81& sol, int maxima) {
     Reglas r;
-    std::vector<int> orden(kCasillas);
-    for (int k = 0; k < kCasillas; ++k)
-        orden[k] = k;
-    az.Barajar(orden);
-    int n = 0;
-    for (const int inicio : orden) {
-        if (r.segmento[inicio] >= 0) continue;
-        const int tam = az.Entre(1, maxima);
-        std::vector<int> cs = {inicio};
-        uint16_t usados = Bit(sol[inicio]);
-        r.segmento[inicio] = static_cast<int8_t>(n);
-        for (int intento = 0; intento < 20 && static_cast<int>(cs.size()) < tam; ++intento) {
-            const int desde = az.Elegir(cs);
-            const int vec[4] = {desde - 9, desde + 9, desde % 9 ? desde - 1 : -1,
-                                desde % 9 != 8 ? desde + 1 : -1};
-            const int k = vec[az.Hasta(4)];
-            if (k < 0 || k >= kCasillas || r.segmento[k] >= 0 || (usados & Bit(sol[k]))) continue;
-            r.segmento[k] = static_cast<int8_t>(n);
-            usados |= Bit(sol[k]);
-            cs.push_back(k);
+    const auto jaulas = Jaulas(sol, az, maxima);
+    for (size_t j = 0; j < jaulas.size(); ++j)
+        for (const int k : jaulas[j]) {
+            r.segmento[k] = static_cast<int8_t>(j);
+            r.suma[j] = static_cast<uint8_t>(r.suma[j] + sol[k]);
         }
-        r.suma[n] = static_cast<uint8_t>(SumaDigitos(usados));
-        ++n;
-    }
     return r;
 }
 
@@ -124,7 +86,7 @@ TEST(Logica, NingunPasoContradiceLaSolucionEnPuzzlesAlAzar) {
     Azar az(18);
     std::array<int, kTecnicas> usadas{};
     for (int n = 0; n < 600 && !HasFailure(); ++n) {
-        const Rejilla81 sol = RejillaAlAzar(az);
+        const Rejilla81 sol = RejillaResuelta(az);
         const bool clasico = n % 2 == 0;
         const Reglas r = clasico ? ClasicoUnico(az, sol, az.Entre(17, 36))
                                  : KillerAlAzar(az, sol, az.Entre(2, 6));
