@@ -15,6 +15,21 @@ falla() {
     fallos=$((fallos + 1))
 }
 
+# usa_mal PREFIX ARGS...: each ARGS string is a misuse: status 64, the usage text starting with
+# PREFIX on stderr, and no image written.
+usa_mal() {
+    prefijo=$1
+    shift
+    for args in "$@"; do
+        rm -f "$tmp/r.png"
+        # shellcheck disable=SC2086
+        "$cli" $args >/dev/null 2>"$tmp/err"
+        estado=$?
+        { [ "$estado" = 64 ] && grep -q "^$prefijo" "$tmp/err" && [ ! -e "$tmp/r.png" ]; } ||
+            falla "uso incorrecto '$args' dio $estado"
+    done
+}
+
 # expect NAME STATUS EXPECTED_STDOUT EXPECTED_STDERR -- ARGS...
 # Standard input comes from the file $entrada when set.
 expect() {
@@ -63,21 +78,15 @@ expect "render tamaño" 0 "" "" -- render --tamano=450 "$data/clasico_sin_soluci
 # The PNGs' widths and heights, from their headers.
 lados=$(for f in "$tmp/k.png" "$tmp/v.png"; do od -An -tu1 -j16 -N8 "$f"; done |
     awk '{ printf "%d %d ", $3 * 256 + $4, $7 * 256 + $8 }')
-if [ "$lados" != "900 900 450 450 " ] || [ "$(head -c 5 "$tmp/k.pdf")" != "%PDF-" ] ||
-    ! grep -q 'viewBox="0 0 300 300"' "$tmp/c.SVG"; then
-    echo "FALLO: ficheros de render ($lados)"
-    fallos=$((fallos + 1))
-fi
+{ [ "$lados" = "900 900 450 450 " ] && [ "$(head -c 5 "$tmp/k.pdf")" = "%PDF-" ] &&
+    grep -q 'viewBox="0 0 300 300"' "$tmp/c.SVG"; } || falla "ficheros de render ($lados)"
 expect "render sin solución" 1 "" \
     "Proceso Terminado: El sudoku, con las combinaciones de números propuestas, No tiene solución$nl" \
     -- render --solucion "$data/clasico_sin_solucion.xml" "$tmp/r.png"
 expect "render repetido" 2 "" "$repetido" -- render "$data/clasico_repetido.xml" "$tmp/r.png"
 expect "render sin carpeta" 2 "" "Exportar imagen: No se ha podido escribir la imagen. Asegúrese de que la carpeta existe y de que se puede escribir en ella.$nl" \
     -- render "$ejemplos/killer.xml" "$tmp/no-existe/k.png"
-if [ -e "$tmp/r.png" ]; then
-    echo "FALLO: render escribió un fichero tras un error"
-    fallos=$((fallos + 1))
-fi
+[ ! -e "$tmp/r.png" ] || falla "render escribió un fichero tras un error"
 # Any number of threads gives what one gives: output and status.
 for f in clasico_vacio clasico_sin_solucion killer_bench; do
     "$cli" --jobs 1 solve "$data/$f.xml" >"$tmp/uno" 2>&1
@@ -86,27 +95,18 @@ for f in clasico_vacio clasico_sin_solucion killer_bench; do
         "$cli" ${j:+--jobs "$j"} solve "$data/$f.xml" >"$tmp/varios" 2>&1
         varios=$?
         if [ "$varios" != "$uno" ] || ! cmp -s "$tmp/uno" "$tmp/varios"; then
-            echo "FALLO: $f con --jobs ${j:-por omisión}"
+            falla "$f con --jobs ${j:-por omisión}"
             diff "$tmp/uno" "$tmp/varios"
-            fallos=$((fallos + 1))
         fi
     done
 done
 
 v="$data/clasico_vacio.xml"
-for args in "render $v" "render $v $tmp/r.jpg" "render --tamano 99 $v $tmp/r.png" \
-    "render --tamano=4001 $v $tmp/r.png" "render -x $v $tmp/r.png" \
-    "" "solve" "check" "resolver $data/clasico_vacio.xml" "solve a b" "--rapido solve $data/clasico_vacio.xml" \
-    "--jobs 0 solve $data/clasico_vacio.xml" "--jobs 1025 solve $data/clasico_vacio.xml" \
-    "--jobs dos solve $data/clasico_vacio.xml" "--jobs -2 solve $data/clasico_vacio.xml" "solve $data/clasico_vacio.xml --jobs"; do
-    # shellcheck disable=SC2086
-    "$cli" $args >/dev/null 2>"$tmp/err"
-    estado=$?
-    if [ "$estado" != 64 ] || ! grep -q '^Uso: velmora-cli' "$tmp/err" || [ -e "$tmp/r.png" ]; then
-        echo "FALLO: uso incorrecto '$args' dio $estado"
-        fallos=$((fallos + 1))
-    fi
-done
+usa_mal "Uso: velmora-cli" "render $v" "render $v $tmp/r.jpg" "render --tamano 99 $v $tmp/r.png" \
+    "render --tamano=4001 $v $tmp/r.png" "render -x $v $tmp/r.png" "" "solve" "check" "unique" \
+    "unique a b" "resolver $v" "solve a b" "--rapido solve $v" "--jobs 0 solve $v" \
+    "--jobs 1025 solve $v" "--jobs dos solve $v" "--jobs -2 solve $v" "solve $v --jobs" "steps" \
+    "rate" "rate a b" "steps --rapido $v"
 
 # unique: the verdict, the solution or two of them, and its exit status.
 expect "única" 0 "Soluciones: 1
@@ -133,9 +133,8 @@ segunda=$(sed -n 12,20p "$tmp/out")
 if [ "$estado" != 3 ] || [ "$(sed -n 1p "$tmp/out")" != "Soluciones: 2 o más" ] ||
     [ "$(wc -l <"$tmp/out")" != 20 ] || [ -n "$(sed -n 11p "$tmp/out")" ] ||
     [ "$primera" = "$segunda" ] || grep -q '\.' "$tmp/out" || [ -s "$tmp/err" ]; then
-    echo "FALLO: varias soluciones (salida $estado)"
+    falla "varias soluciones (salida $estado)"
     cat "$tmp/out"
-    fallos=$((fallos + 1))
 fi
 
 # steps, rate: the step path and its grade; only a puzzle with one solution is graded.
@@ -165,24 +164,12 @@ expect "calificar varias" 3 "" "Calificación: El sudoku tiene más de una soluc
     -- steps "$data/clasico_vacio.xml"
 expect "calificar repetido" 2 "" "$repetido" -- rate "$data/clasico_repetido.xml"
 expect "calificar xml roto" 2 "" "$abrir" -- steps --json "$data/roto.xml"
-for args in "steps" "rate" "rate a b" "steps --rapido $data/clasico_vacio.xml"; do
+# Each command and option named in the help: "ARGS... WORD" looks for WORD in the help of ARGS.
+for caso in "--help check" "--help unique" "--help convert" "--help --batch" "--help --max-moves" \
+    "--help --from" "render --help --solucion" "convert --help fpuzzles-url" "convert --help --from"; do
     # shellcheck disable=SC2086
-    "$cli" $args >/dev/null 2>"$tmp/err"
-    estado=$?
-    { [ "$estado" = 64 ] && grep -q '^Uso: velmora-cli' "$tmp/err"; } || falla "uso incorrecto '$args' dio $estado"
+    "$cli" ${caso% *} | grep -q -- "${caso##* }" || falla "ayuda: $caso"
 done
-
-for args in "" "solve" "check" "unique" "unique a b" "resolver $data/clasico_vacio.xml" "solve a b" "--rapido solve $data/clasico_vacio.xml"; do
-    # shellcheck disable=SC2086
-    "$cli" $args >/dev/null 2>"$tmp/err"
-    estado=$?
-    { [ "$estado" = 64 ] && grep -q '^Uso: velmora-cli' "$tmp/err"; } || falla "uso incorrecto '$args' dio $estado"
-done
-if ! "$cli" --help | grep -q 'check' || ! "$cli" render --help | grep -q -- '--solucion' ||
-    ! "$cli" --help | grep -q 'unique'; then
-    echo "FALLO: --help"
-    fallos=$((fallos + 1))
-fi
 
 # The puzzle of 176,357,043 moves, on a terminal: the progress line is refreshed a few times a
 # second while the search runs, and the grid is written at the end.
@@ -216,10 +203,7 @@ printf '  %s\n' "$linea176" >"$tmp/linea.txt"
 entrada="$tmp/linea.txt" expect "convertir desde la entrada estándar" 0 "$(cat "$data/clasico_176m.xml")$nl" "" \
     -- convert -
 expect "convertir a fichero" 0 "" "" -- convert --to=classic "$data/clasico_176m.xml" "$tmp/salida.txt"
-if [ "$(cat "$tmp/salida.txt")" != "$linea176" ]; then
-    echo "FALLO: convertir a fichero escribió '$(cat "$tmp/salida.txt")'"
-    fallos=$((fallos + 1))
-fi
+[ "$(cat "$tmp/salida.txt")" = "$linea176" ] || falla "convertir a fichero: $(cat "$tmp/salida.txt")"
 for formato in killer-short killer-long fpuzzles fpuzzles-url xml; do
     "$cli" convert --to "$formato" "$data/killer_bench.xml" "$tmp/$formato.txt"
     entrada="$tmp/$formato.txt" expect "ida y vuelta por $formato" 0 "$(cat "$data/killer_bench.xml")$nl" "" \
@@ -235,20 +219,8 @@ expect "convertir diagonal" 2 "" "Variante no admitida: La cadena es de un sudok
     -- convert "$tmp/diagonal.txt"
 expect "convertir a carpeta inexistente" 2 "" "Estructura incorrecta: Se ha producido un error al intentar guardar el fichero. Asegúrese de introducir correctamente el nombre del fichero.$nl" \
     -- convert "$data/clasico_176m.xml" "$tmp/no-existe/salida.xml"
-for args in "convert" "convert --to" "convert --to killer $data/clasico_176m.xml" \
-    "convert --rapido $data/clasico_176m.xml" "convert a b c"; do
-    # shellcheck disable=SC2086
-    "$cli" $args >/dev/null 2>"$tmp/err"
-    estado=$?
-    if [ "$estado" != 64 ] || ! grep -q '^Uso: velmora-cli convert' "$tmp/err"; then
-        echo "FALLO: uso incorrecto '$args' dio $estado"
-        fallos=$((fallos + 1))
-    fi
-done
-if ! "$cli" convert --help | grep -q 'fpuzzles-url' || ! "$cli" --help | grep -q 'convert'; then
-    echo "FALLO: ayuda de convert"
-    fallos=$((fallos + 1))
-fi
+usa_mal "Uso: velmora-cli convert" "convert" "convert --to" "convert --rapido $v" "convert a b c" \
+    "convert --to killer $data/clasico_176m.xml"
 
 # Every command reads every format, from a file or from standard input, and answers as for the
 # XML file.
@@ -383,20 +355,10 @@ expect "lote sin solución" 0 "1		sin solución	17	12345678.........9...........
     -- solve --batch "$tmp/sin_solucion.txt"
 expect "lote fichero inexistente" 2 "" "$abrir" -- check --batch "$tmp/no-existe.txt"
 expect "lote carpeta" 2 "" "$abrir" -- check --batch "$tmp"
-for args in "--json check $tmp/coleccion.txt" "--max-moves 5 solve $tmp/coleccion.txt" \
-    "--batch --max-moves 5 unique $tmp/coleccion.txt" "--batch --max-moves 0 solve $tmp/coleccion.txt" \
-    "--batch --max-moves x solve $tmp/coleccion.txt" "--batch convertir $tmp/coleccion.txt" \
-    "--batch check" "--batch --from nada check $tmp/coleccion.txt" "--from check $tmp/coleccion.txt" \
-    "--batch --jobs 0 check $tmp/coleccion.txt"; do
-    # shellcheck disable=SC2086
-    "$cli" $args >/dev/null 2>"$tmp/err"
-    estado=$?
-    { [ "$estado" = 64 ] && grep -q '^Uso: velmora-cli' "$tmp/err"; } || falla "uso incorrecto '$args' dio $estado"
-done
-if ! "$cli" --help | grep -q -- '--batch' || ! "$cli" --help | grep -q -- '--max-moves' ||
-    ! "$cli" --help | grep -q -- '--from' || ! "$cli" convert --help | grep -q -- '--from'; then
-    falla "--help de las colecciones"
-fi
+c="$tmp/coleccion.txt"
+usa_mal "Uso: velmora-cli" "--json check $c" "--max-moves 5 solve $c" "--batch --max-moves 5 unique $c" \
+    "--batch --max-moves 0 solve $c" "--batch --max-moves x solve $c" "--batch convertir $c" \
+    "--batch check" "--batch --from nada check $c" "--from check $c" "--batch --jobs 0 check $c"
 
 # On a terminal, a progress line with the count, the rate and, for a file, the time left; the
 # results still go to stdout whole.

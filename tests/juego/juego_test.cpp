@@ -61,23 +61,16 @@ uint16_t M(std::initializer_list<int> ds) {
     return m;
 }
 
-TEST(Juego, EntryNeverTouchesAGivenCell) {
+// A given cell (0) and entries out of range change nothing.
+TEST(Juego, RefusedEntriesChangeNothing) {
     Partida p = KillerDe({0});
-    const Partida antes = p;
-    EXPECT_FALSE(PonerCifra(p, 0, 5));
-    EXPECT_FALSE(AlternarMarca(p, 0, 5));
-    EXPECT_FALSE(BorrarCasilla(p, 0));
-    EXPECT_EQ(p, antes);
-    EXPECT_EQ(CifraEn(p, 0), p.solucion[0]);
-}
-
-TEST(Juego, OutOfRangeEntriesAreRefused) {
-    Partida p = KillerDe();
-    for (const auto& [k, d] : {std::pair{-1, 1}, {81, 1}, {0, 0}, {0, 10}}) {
+    for (const auto& [k, d] : {std::pair{0, 5}, {-1, 1}, {81, 1}, {1, 0}, {1, 10}}) {
         EXPECT_FALSE(PonerCifra(p, k, d)) << k << " " << d;
         EXPECT_FALSE(AlternarMarca(p, k, d)) << k << " " << d;
     }
-    EXPECT_EQ(p, KillerDe());
+    EXPECT_FALSE(BorrarCasilla(p, 0));
+    EXPECT_EQ(p, KillerDe({0}));
+    EXPECT_EQ(CifraEn(p, 0), p.solucion[0]);
 }
 
 TEST(Juego, ADigitReplacesItsMarksAndLeavesItsHousesMarks) {
@@ -94,17 +87,12 @@ TEST(Juego, ADigitReplacesItsMarksAndLeavesItsHousesMarks) {
     EXPECT_EQ(p.marcas[40], M({4}));
     EXPECT_FALSE(PonerCifra(p, 0, 4)) << "the same digit again is no change";
     EXPECT_FALSE(AlternarMarca(p, 0, 3)) << "no marks on a cell with a digit";
-    EXPECT_TRUE(BorrarCasilla(p, 0));
-    EXPECT_FALSE(BorrarCasilla(p, 0));
-}
-
-TEST(Juego, MarksToggleUpToNine) {
-    Partida p = KillerDe();
-    for (int d = 1; d <= 9; ++d)
+    for (int d = 1; d <= 9; ++d) // marks toggle, up to all nine
         ASSERT_TRUE(AlternarMarca(p, 10, d));
-    EXPECT_EQ(p.marcas[10], kTodasLasMarcas);
     ASSERT_TRUE(AlternarMarca(p, 10, 5));
     EXPECT_EQ(p.marcas[10], kTodasLasMarcas & ~M({5}));
+    EXPECT_TRUE(BorrarCasilla(p, 0));
+    EXPECT_FALSE(BorrarCasilla(p, 0));
 }
 
 TEST(Juego, AutomaticCandidatesFollowHousesAndCages) {
@@ -132,15 +120,21 @@ TEST(Juego, ClashesInEveryHouse) {
     struct Caso {
         const char* nombre;
         int a, b;
-        bool killer, choque;
+        bool killer, choque, dada = false;
     };
     const Caso casos[] = {
-        {"row", 0, 8, false, true},         {"column", 0, 72, false, true},
-        {"box", 0, 20, false, true},        {"cage", 27, 29, true, true},
-        {"elsewhere", 0, 40, false, false}, {"cage in classic", 28, 29, false, true},
+        {"row", 0, 8, false, true},           {"column", 0, 72, false, true},
+        {"box", 0, 20, false, true},          {"cage", 27, 29, true, true},
+        {"elsewhere", 0, 40, false, false},   {"cage in classic", 28, 29, false, true},
+        {"a given", 0, 1, false, true, true},
     };
     for (const Caso& c : casos) {
         Partida p = c.killer ? KillerDe() : ClasicoDe({});
+        if (c.dada) { // cell a holds the solution's 7 as a given
+            p.solucion[c.a] = 7;
+            p.enunciado.fijas.set(c.a);
+            p.enunciado.textos[c.a] = "7";
+        }
         if (c.killer) {
             // Two cells of one cage in different rows, columns and boxes.
             p.enunciado.segmento[c.b] = p.enunciado.segmento[c.a];
@@ -152,13 +146,6 @@ TEST(Juego, ClashesInEveryHouse) {
         EXPECT_EQ(ch[c.b], c.choque) << c.nombre;
         EXPECT_EQ(ch.count(), c.choque ? 2u : 0u) << c.nombre;
     }
-}
-
-TEST(Juego, ClashesWithAGiven) {
-    Partida p = ClasicoDe({0});
-    PonerCifra(p, 1, p.solucion[0]);
-    EXPECT_TRUE(Choques(p)[0]);
-    EXPECT_TRUE(Choques(p)[1]);
 }
 
 TEST(Juego, CageArithmetic) {
@@ -330,9 +317,6 @@ Partida Jugada() {
 
 TEST(Juego, StateRoundTrips) {
     const Partida p = Jugada();
-    const auto leida = LeerPartida(EscribirPartida(p));
-    ASSERT_TRUE(leida);
-    EXPECT_EQ(*leida, p);
     QTemporaryDir dir;
     const QString carpeta = dir.filePath("config/velmora");
     EXPECT_FALSE(AbrirPartida(carpeta).hay);

@@ -10,10 +10,6 @@
 
 namespace velmora {
 
-namespace {
-
-using Rejilla81 = std::array<uint8_t, kCasillas>;
-
 Rejilla81 RejillaResuelta(Azar& az) {
     Rejilla81 r{};
     std::array<uint16_t, 27> usado{};
@@ -39,6 +35,8 @@ Rejilla81 RejillaResuelta(Azar& az) {
     return r;
 }
 
+namespace {
+
 // The row, column and box of cell k.
 std::array<int, 3> Lineas(int k) {
     return {kLineas[k].fila, kLineas[k].col, kLineas[k].cuad};
@@ -63,10 +61,9 @@ bool SumaUnica(int n, int suma) {
     return veces == 1;
 }
 
-// Splits the grid into connected cages of 1 to `maxima` cells whose digits in the solution are
-// distinct. How many there are is left to chance.
-std::vector<std::vector<int>> Jaulas(const Rejilla81& solucion, Azar& az, int maxima,
-                                     int minima = 1) {
+} // namespace
+
+std::vector<std::vector<int>> Jaulas(const Rejilla81& solucion, Azar& az, int maxima, int minima) {
     std::vector<int> orden(kCasillas);
     std::iota(orden.begin(), orden.end(), 0);
     az.Barajar(orden);
@@ -94,6 +91,8 @@ std::vector<std::vector<int>> Jaulas(const Rejilla81& solucion, Azar& az, int ma
     }
     return jaulas;
 }
+
+namespace {
 
 Puzzle KillerDe(std::string nombre, const std::vector<std::vector<int>>& jaulas,
                 const std::vector<int>& sumas) {

@@ -2,10 +2,12 @@
 // Puzzles for tests, at random and reproducible from their seed on every platform: mt19937_64's
 // sequence is fixed by the standard, the distributions are not, so they are not used.
 
+#include <array>
 #include <cstdint>
 #include <random>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "model/busqueda.h"
 #include "model/enunciado.h"
@@ -39,6 +41,16 @@ public:
 private:
     std::mt19937_64 g_;
 };
+
+using Rejilla81 = std::array<uint8_t, kCasillas>;
+
+// A solved grid, drawn at random.
+Rejilla81 RejillaResuelta(Azar& az);
+
+// Splits the grid into connected cages of `minima` to `maxima` cells whose digits in the
+// solution are distinct. How many there are is left to chance.
+std::vector<std::vector<int>> Jaulas(const Rejilla81& solucion, Azar& az, int maxima,
+                                     int minima = 1);
 
 // A search host that shows nothing and cancels at the first placed digit once `tope` moves are
 // counted.

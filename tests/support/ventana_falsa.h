@@ -25,6 +25,13 @@ struct VentanaDePrueba {
     bool focoInmediato = true;
 };
 
+// Runs a handler as the window does: the puzzle is noted before and after it, one undo step.
+template <class F> void Atender(Form1& f, F&& handler) {
+    f.AnotarCambio();
+    handler();
+    f.AnotarCambio();
+}
+
 // Runs a user's steps: "S4" clicks swatch 4, "L4" number label 4, "F4" enters sum box 4,
 // "T4=17" types 17 into it, "D" clicks "Borrar", "c40" cell 40, "n4" pad button 4 ("n9" is its
 // "Borrar"), "ID_..." runs a tool.

@@ -11,11 +11,8 @@
 namespace velmora {
 namespace {
 
-// Runs a handler as the window does: the puzzle is noted before and after it.
-template <class F> void Atender(Form1& f, F&& handler) {
-    f.AnotarCambio();
-    handler();
-    f.AnotarCambio();
+void Abrir(Form1& f, const QString& ruta) {
+    Atender(f, [&] { f.PintarEnunciado(AbrirPuzzle(ruta).enunciado); });
 }
 
 std::string Celdas(Form1& f) {
@@ -151,9 +148,7 @@ TEST(ComprobarUnica, VeredictoSolucionYMarcas) {
 TEST(ComprobarUnica, LaOtraSolucion) {
     VentanaDePrueba v;
     Form1& f = v.f;
-    Atender(f, [&] {
-        f.PintarEnunciado(AbrirPuzzle(VELMORA_TEST_DATA "/clasico_vacio.xml").enunciado);
-    });
+    Abrir(f, VELMORA_TEST_DATA "/clasico_vacio.xml");
     std::vector<std::string> tras;
     v.p.alMostrar = [&] { tras.push_back(Celdas(f)); };
     v.p.pulsarBoton = true;
@@ -173,7 +168,7 @@ TEST(ComprobarUnica, LaOtraSolucion) {
     EXPECT_FALSE(f.HayOtraSolucion());
 
     // One solution: drawn before its box too.
-    Atender(f, [&] { f.PintarEnunciado(AbrirPuzzle(VELMORA_EXAMPLES "/clasico.xml").enunciado); });
+    Abrir(f, VELMORA_EXAMPLES "/clasico.xml");
     Atender(f, [&] { f.ComprobarUnica(); });
     EXPECT_EQ(tras.back(), Celdas(f));
     EXPECT_EQ(tras.back().find('.'), std::string::npos);
@@ -197,8 +192,7 @@ TEST(ComprobarUnica, EnSegundoPlanoYCancelable) {
         VentanaDePrueba v;
         Form1& f = v.f;
         f.Juez = lento;
-        Atender(f,
-                [&] { f.PintarEnunciado(AbrirPuzzle(VELMORA_EXAMPLES "/killer.xml").enunciado); });
+        Abrir(f, VELMORA_EXAMPLES "/killer.xml");
         std::vector<std::string> estados;
         bool soloCancelar = true;
         v.p.alProcesar = [&](int n) {
@@ -232,7 +226,7 @@ TEST(ComprobarUnica, EnSegundoPlanoYCancelable) {
 TEST(Dificultad, CalificaMarcaLosPasosYDaLaPista) {
     VentanaDePrueba v;
     Form1& f = v.f;
-    Atender(f, [&] { f.PintarEnunciado(AbrirPuzzle(VELMORA_EXAMPLES "/killer.xml").enunciado); });
+    Abrir(f, VELMORA_EXAMPLES "/killer.xml");
     Atender(f, [&] { EXPECT_TRUE(f.Calificar()); });
     ASSERT_TRUE(f.UltimaCalificacion());
     const Calificacion& cal = *f.UltimaCalificacion();
@@ -265,7 +259,7 @@ TEST(Dificultad, CalificaMarcaLosPasosYDaLaPista) {
         return r;
     };
     v.p.alProcesar = [&](int) { f.EjecutarHerramienta("ID_Cancelar"); };
-    Atender(f, [&] { f.PintarEnunciado(AbrirPuzzle(VELMORA_EXAMPLES "/killer.xml").enunciado); });
+    Abrir(f, VELMORA_EXAMPLES "/killer.xml");
     Atender(f, [&] { EXPECT_FALSE(f.Calificar()); });
     EXPECT_EQ(f.TextoEstado("."), "Cancelado");
     EXPECT_TRUE(v.p.mensajes.empty());
@@ -307,9 +301,7 @@ TEST(Dificultad, SinUnaSolaSolucionNoHayPasos) {
     for (const char* fichero : {"/clasico_vacio.xml", "/clasico_sin_solucion.xml"}) {
         VentanaDePrueba v;
         Form1& f = v.f;
-        Atender(f, [&] {
-            f.PintarEnunciado(AbrirPuzzle(QStringLiteral(VELMORA_TEST_DATA) + fichero).enunciado);
-        });
+        Abrir(f, QStringLiteral(VELMORA_TEST_DATA) + fichero);
         Atender(f, [&] { EXPECT_FALSE(f.Calificar()); });
         EXPECT_FALSE(f.UltimaCalificacion());
         ASSERT_EQ(v.p.mensajes.size(), 1u) << fichero;
