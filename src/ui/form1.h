@@ -212,11 +212,12 @@ public:
     // The puzzle's grade for the finish message ("Difícil"); none when unset or stopped.
     std::function<std::optional<std::string>(const Enunciado&, std::stop_token)> CalificarPartida =
         CalificacionDeLaLogica;
-    // The clock: paused with "Pausa" (the grid hidden), or while the window is inactive or
-    // minimised.
+    // The clock: paused with "Pausa", or while the window is inactive or minimised. The grid is
+    // hidden with "Pausa" and while the user is in another program (`ausente`); a box of this
+    // program over the window hides nothing, so the window behind it shows that moment.
     void AlternarPausa();
     bool EnPausa() const { return pausa_; }
-    void VentanaActiva(bool activa);
+    void VentanaActiva(bool activa, bool ausente = false);
     int64_t Milisegundos() const { return cronometro_.Milisegundos(); }
     // Milliseconds of a steady clock; tests put their own.
     std::function<int64_t()> Reloj;
@@ -295,7 +296,7 @@ private:
     std::optional<Partida> juego_;
     HistorialJuego historialJuego_;
     Cronometro cronometro_{[this] { return Reloj(); }};
-    bool terminado_ = false, lapiz_ = false, pausa_ = false, activa_ = true;
+    bool terminado_ = false, lapiz_ = false, pausa_ = false, activa_ = true, ausente_ = false;
     bool ayudasLeidas_ = false;
     Ayudas ayudas_;
     std::optional<Pista> pista_;

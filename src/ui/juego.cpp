@@ -230,8 +230,9 @@ void Form1::AlternarPausa() {
     ActualizarReloj();
 }
 
-void Form1::VentanaActiva(bool activa) {
+void Form1::VentanaActiva(bool activa, bool ausente) {
     activa_ = activa;
+    ausente_ = ausente;
     ActualizarReloj();
 }
 
@@ -245,7 +246,7 @@ void Form1::ActualizarReloj() {
 std::array<VistaJuego, kCasillas> Form1::Vistas() const {
     std::array<VistaJuego, kCasillas> vistas{};
     if (!Jugando()) return vistas;
-    if (pausa_) {
+    if (pausa_ || (ausente_ && !terminado_)) {
         for (VistaJuego& v : vistas)
             v.oculta = true;
         return vistas;

@@ -222,7 +222,12 @@ TEST_F(Juego, ClockCheckAndFinish) {
     ahora += 100000;
     EXPECT_TRUE(form.TextoEstado("").starts_with("01:01"));
     Tecla(Qt::Key_P);
-    form.VentanaActiva(false);
+    form.VentanaActiva(false, true); // in another program: the grid hides too
+    w.Actualizar();
+    EXPECT_TRUE(w.lb(Libre())->Juego().oculta);
+    form.VentanaActiva(false); // a box of this program over the window: the grid shows
+    w.Actualizar();
+    EXPECT_FALSE(w.lb(Libre())->Juego().oculta);
     ahora += 100000;
     form.VentanaActiva(true);
     EXPECT_EQ(form.Milisegundos(), 61000);

@@ -142,7 +142,9 @@ bool VentanaQt::TeclaDeJuego(QKeyEvent* e) {
 
 void VentanaQt::changeEvent(QEvent* e) {
     if (e->type() == QEvent::WindowStateChange || e->type() == QEvent::ActivationChange) {
-        form_.VentanaActiva(isActiveWindow() && !isMinimized());
+        // No active window of this program: the user is in another one.
+        form_.VentanaActiva(isActiveWindow() && !isMinimized(),
+                            isMinimized() || !QApplication::activeWindow());
         Actualizar();
     }
     QMainWindow::changeEvent(e);
