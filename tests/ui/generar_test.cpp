@@ -10,12 +10,6 @@
 namespace velmora {
 namespace {
 
-template <class F> void Atender(Form1& f, F&& handler) {
-    f.AnotarCambio();
-    handler();
-    f.AnotarCambio();
-}
-
 TEST(NuevoAleatorio, AbreComoUnFicheroUnPasoYDiceSuDificultad) {
     struct Caso {
         bool killer;
