@@ -15,16 +15,12 @@
 #include <vector>
 
 #include "generador/generador.h"
+#include "reloj_cpu.h"
 
 namespace {
 
 using namespace velmora;
-
-double MilisegundosCpu() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return 1e3 * static_cast<double>(t.tv_sec) + 1e-6 * static_cast<double>(t.tv_nsec);
-}
+using banco::MilisegundosCpu;
 
 // Targets in ms (median, worst); 0 for none.
 struct Meta {

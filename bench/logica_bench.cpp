@@ -21,16 +21,12 @@
 
 #include "lineas.h"
 #include "logica/logica.h"
+#include "reloj_cpu.h"
 
 namespace {
 
 using namespace velmora;
-
-double MilisegundosCpu() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return 1e3 * static_cast<double>(t.tv_sec) + 1e-6 * static_cast<double>(t.tv_nsec);
-}
+using banco::MilisegundosCpu;
 
 struct Conjunto {
     std::string fichero;

@@ -18,19 +18,14 @@
 #include <vector>
 
 #include "lineas.h"
+#include "reloj_cpu.h"
 #include "solver/veredicto.h"
 #include "validation/validacion.h"
 
 namespace {
 
 using namespace velmora;
-// The thread's CPU time: the machine is shared, and other work must not count.
-double MilisegundosCpu() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return 1e3 * static_cast<double>(t.tv_sec) + 1e-6 * static_cast<double>(t.tv_nsec);
-}
-
+using banco::MilisegundosCpu;
 struct Conjunto {
     const char* fichero;
     double medianaMaxima, maximoMaximo; // the targets, in ms; 0 for none
