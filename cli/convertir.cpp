@@ -51,7 +51,9 @@ int Fallo(std::string_view titulo, std::string_view texto) {
     return kSalidaError;
 }
 
-bool Escribir(std::string_view ruta, const std::string& texto) {
+} // namespace
+
+bool EscribirSalida(std::string_view ruta, const std::string& texto) {
     if (ruta.empty() || ruta == "-") {
         std::cout << texto << std::flush;
         return static_cast<bool>(std::cout);
@@ -61,8 +63,6 @@ bool Escribir(std::string_view ruta, const std::string& texto) {
     const auto tamano = static_cast<qint64>(texto.size());
     return f.write(texto.data(), tamano) == tamano && f.commit();
 }
-
-} // namespace
 
 int Convertir(int argc, char** argv) {
     Formato destino = Formato::Xml;
@@ -103,7 +103,7 @@ int Convertir(int argc, char** argv) {
     if (!texto) return Fallo(texto.error().titulo, texto.error().texto);
     std::string salida = *texto;
     if (destino != Formato::Xml) salida += '\n';
-    if (!Escribir(rutas.size() == 2 ? rutas[1] : "", salida))
+    if (!EscribirSalida(rutas.size() == 2 ? rutas[1] : "", salida))
         return Fallo(kTituloFichero, kTextoErrorGuardar);
     return kSalidaHecho;
 }

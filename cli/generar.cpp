@@ -4,8 +4,6 @@
 
 #include <unistd.h>
 
-#include <QFile>
-#include <QSaveFile>
 #include <atomic>
 #include <charconv>
 #include <chrono>
@@ -14,6 +12,7 @@
 #include <string>
 #include <thread>
 
+#include "convertir.h"
 #include "files/puzzle_xml.h"
 #include "formats/formatos.h"
 #include "generador/generador.h"
@@ -36,17 +35,6 @@ std::optional<uint64_t> LeerNumero(std::string_view s) {
     const auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
     if (ec != std::errc() || p != s.data() + s.size() || s.empty()) return std::nullopt;
     return v;
-}
-
-bool Escribir(std::string_view ruta, const std::string& texto) {
-    if (ruta.empty() || ruta == "-") {
-        std::cout << texto << std::flush;
-        return static_cast<bool>(std::cout);
-    }
-    QSaveFile f(QFile::decodeName(std::string(ruta).c_str()));
-    if (!f.open(QIODevice::WriteOnly)) return false;
-    const auto tamano = static_cast<qint64>(texto.size());
-    return f.write(texto.data(), tamano) == tamano && f.commit();
 }
 
 } // namespace
@@ -146,7 +134,7 @@ int Generar(int argc, char** argv, std::string_view ayuda) {
         texto += *t;
         if (formato != Formato::Xml) texto += '\n';
     }
-    if (!Escribir(salida, texto)) {
+    if (!EscribirSalida(salida, texto)) {
         std::cerr << kTituloFichero << ": " << kTextoErrorGuardar << '\n';
         return kError;
     }
