@@ -3,7 +3,8 @@
 # - one full build with warnings as errors, AddressSanitizer and UndefinedBehaviorSanitizer
 #   (tests, benchmarks and tools included), and the whole test suite on it;
 # - the short suite again with the Spanish locale, a far time zone and, as root, an ordinary user;
-# - the libraries below the window and their tests with ThreadSanitizer;
+# - the libraries below the window and their tests with ThreadSanitizer, less the long
+#   single-thread comparisons the sanitizer build already ran;
 # - a minute of fuzzing the readers, from their corpora;
 # - a Release build of what the package holds, the Debian package, and checks of it and of an
 #   install.
