@@ -272,34 +272,7 @@ int TamMaximo(Nivel n) {
 
 // One merge of two neighbouring cages that keeps the solution unique; a few random tries,
 // the smaller of two proposals each time so that cages stay small on the whole.
-bool UnirAlguna(Disposicion& d, Sorteo& azar, const Contexto& cx, int tamMax, int crecer) {
-    if (crecer && kCasillas - d.jaulas >= crecer) {
-        // A grown cage takes in a one-cell neighbour, the smaller cages first.
-        std::vector<std::pair<int, int>> opciones;
-        for (int k = 0; k < kCasillas; ++k) {
-            const int a = d.jaula[k];
-            if (d.tam[a] < 2 || d.tam[a] >= tamMax) continue;
-            for (int i = 0; i < kVecinos.n[k]; ++i) {
-                const int b = d.jaula[kVecinos.v[k][i]];
-                if (d.tam[b] == 1 && !(d.digitos[a] & d.digitos[b])) opciones.emplace_back(a, b);
-            }
-        }
-        for (int i = static_cast<int>(opciones.size()) - 1; i > 0; --i)
-            std::swap(opciones[i], opciones[azar.Menor(i + 1)]);
-        std::stable_sort(opciones.begin(), opciones.end(),
-                         [&](auto x, auto y) { return d.tam[x.first] < d.tam[y.first]; });
-        for (const auto& [a, b] : opciones) {
-            Disposicion nueva = d;
-            Unir(nueva, std::min(a, b), std::max(a, b));
-            if (Unica(ReglasKiller(nueva), cx)) {
-                d = nueva;
-                return true;
-            }
-            if (cx.parar.stop_requested()) return false;
-        }
-        if (!opciones.empty()) return false;
-        // Nothing left to grow into: any merge, as below.
-    }
+bool UnirAlguna(Disposicion& d, Sorteo& azar, const Contexto& cx, int tamMax) {
     for (int intento = 0; intento < 24; ++intento) {
         int mejorA = -1, mejorB = -1, mejorTam = 99;
         for (int p = 0; p < 2; ++p) {
@@ -307,10 +280,9 @@ bool UnirAlguna(Disposicion& d, Sorteo& azar, const Contexto& cx, int tamMax, in
             const int v = kVecinos.v[k][azar.Menor(kVecinos.n[k])];
             const int a = d.jaula[k], b = d.jaula[v];
             if (a == b || (d.digitos[a] & d.digitos[b])) continue;
-            if (crecer && d.tam[a] > 1 && d.tam[b] > 1) continue;
             const int t = d.tam[a] + d.tam[b];
-            if (t > tamMax || (crecer ? 99 - t : t) >= mejorTam) continue;
-            mejorA = std::min(a, b), mejorB = std::max(a, b), mejorTam = crecer ? 99 - t : t;
+            if (t > tamMax || t >= mejorTam) continue;
+            mejorA = std::min(a, b), mejorB = std::max(a, b), mejorTam = t;
         }
         if (mejorA < 0) continue;
         Disposicion nueva = d;
@@ -408,14 +380,10 @@ constexpr int kVueltas = 12;
 std::optional<Generado> CandidatoKiller(Sorteo& azar, const Contexto& cx) {
     const Rejilla sol = RejillaAleatoria(azar);
     const int tamMax = TamMaximo(cx.nivel);
-    // The easiest level is solved from one-cell cages and singles alone: grow a few big cages
-    // and keep many one-cell ones (`crecer` is how many grown cages to start). Otherwise the
-    // smaller merge of two proposals wins.
-    const int crecer = cx.nivel == Nivel::Facil ? 9 + azar.Menor(3) : 0;
     std::vector<Disposicion> serie{Sueltas(sol)};
     while (serie.back().jaulas > kSegmentos) {
         Disposicion d = serie.back();
-        if (!UnirAlguna(d, azar, cx, tamMax, crecer)) return std::nullopt;
+        if (!UnirAlguna(d, azar, cx, tamMax)) return std::nullopt;
         serie.back() = d;
     }
     // Too hard already with the most cages a file holds: walked back a few times.
@@ -430,7 +398,7 @@ std::optional<Generado> CandidatoKiller(Sorteo& azar, const Contexto& cx) {
     auto extender = [&](int i) {
         while (static_cast<int>(serie.size()) <= i) {
             Disposicion d = serie.back();
-            if (!UnirAlguna(d, azar, cx, tamMax, crecer)) return false;
+            if (!UnirAlguna(d, azar, cx, tamMax)) return false;
             serie.push_back(d);
         }
         return true;
@@ -455,7 +423,7 @@ std::optional<Generado> CandidatoKiller(Sorteo& azar, const Contexto& cx) {
     for (int intento = 0; !i && bajo >= 0 && intento < kVueltas; ++intento) {
         serie.resize(static_cast<size_t>(bajo) + 1);
         Disposicion d = serie.back();
-        if (!UnirAlguna(d, azar, cx, tamMax, crecer)) break;
+        if (!UnirAlguna(d, azar, cx, tamMax)) break;
         serie.push_back(d);
         auto n = grado(bajo + 1);
         // Above: reshaped where the solve first needed more, a few times.

@@ -25,7 +25,7 @@ constexpr std::array<Ficha, kTecnicas> kFichas = {{
     {"Único lugar en la fila", Nivel::Facil, 3},
     {"Único lugar en la columna", Nivel::Facil, 3},
     {"Candidato único", Nivel::Facil, 4},
-    {"Combinaciones de la jaula", Nivel::Moderado, 5},
+    {"Combinaciones de la jaula", Nivel::Facil, 5},
     {"Dígito obligado de la jaula", Nivel::Moderado, 40},
     {"Candidatos bloqueados (apuntado)", Nivel::Moderado, 50},
     {"Candidatos bloqueados (reclamo)", Nivel::Moderado, 50},
@@ -48,8 +48,8 @@ constexpr std::array<Ficha, kTecnicas> kFichas = {{
     {"Rectángulo único", Nivel::MuyDificil, 100},
     {"Tumba bivalente (BUG+1)", Nivel::MuyDificil, 100},
     {"Conflicto de combinaciones", Nivel::MuyDificil, 150},
-    {"Cadena X", Nivel::Extremo, 260},
-    {"Cadena XY", Nivel::Extremo, 280},
+    {"Cadena X", Nivel::MuyDificil, 260},
+    {"Cadena XY", Nivel::MuyDificil, 280},
     {"Cadena forzada", Nivel::Extremo, 1000},
     {"Prueba y error", Nivel::PruebaYError, 10000},
 }};
@@ -711,9 +711,33 @@ std::optional<Paso> ProbarEcuacion(const Candidatos& c, const Ecuacion& e, Tecni
     return Cerrar(std::move(p), inicio + e.region->nombre + " (" + TextoEcuacion(e) + ")");
 }
 
+// The equations change only when a digit is placed, and the 45-rule techniques are tried one
+// after another on the same grid: the last set is kept per thread, keyed by the cages and digits.
+const std::vector<Ecuacion>& EcuacionesDe(const Candidatos& c) {
+    thread_local struct {
+        std::vector<Jaula> jaulas;
+        std::array<uint8_t, kCasillas> valores{};
+        std::vector<Ecuacion> es;
+    } ultima;
+    std::array<uint8_t, kCasillas> valores;
+    for (int k = 0; k < kCasillas; ++k)
+        valores[k] = static_cast<uint8_t>(c.Valor(k));
+    const auto igual = [](const Jaula& a, const Jaula& b) {
+        return a.segmento == b.segmento && a.suma == b.suma && a.casillas == b.casillas;
+    };
+    if (valores != ultima.valores ||
+        !std::equal(c.Jaulas().begin(), c.Jaulas().end(), ultima.jaulas.begin(),
+                    ultima.jaulas.end(), igual)) {
+        ultima.es = Ecuaciones(c);
+        ultima.jaulas = c.Jaulas();
+        ultima.valores = valores;
+    }
+    return ultima.es;
+}
+
 std::optional<Paso> Regla45(const Candidatos& c, Tecnica desde, Tecnica hasta) {
     if (!c.Killer()) return std::nullopt;
-    const std::vector<Ecuacion> es = Ecuaciones(c);
+    const std::vector<Ecuacion>& es = EcuacionesDe(c);
     for (int t = static_cast<int>(desde); t <= static_cast<int>(hasta); ++t)
         for (const Ecuacion& e : es)
             if (static_cast<int>(ClaseDe(e)) == t)
