@@ -167,7 +167,8 @@ std::optional<Calificacion> Calificar(const Enunciado& e, const Rejilla& solucio
 // up to `tope`, simplest first as the step solver does, and gives up where they all fail, so
 // that the costly searches of harder techniques run only when they may be the answer.
 std::optional<Nivel> NivelHasta(const Enunciado& e, const Rejilla& solucion, Nivel tope,
-                                std::stop_token parar, std::bitset<kCasillas>* puestas = nullptr) {
+                                std::stop_token parar, std::bitset<kCasillas>* puestas = nullptr,
+                                std::vector<uint8_t>* siguiente = nullptr) {
     if (tope == Nivel::PruebaYError) {
         const auto cal = Calificar(e, solucion, parar);
         return cal ? std::optional(cal->nivel) : std::nullopt;
@@ -187,6 +188,16 @@ std::optional<Nivel> NivelHasta(const Enunciado& e, const Rejilla& solucion, Niv
             if (puestas)
                 for (int k = 0; k < kCasillas; ++k)
                     puestas->set(k, c.Valor(k) != 0);
+            if (siguiente) {
+                // The cells the harder step that comes next would change.
+                siguiente->clear();
+                if (const auto q = SiguientePaso(c)) {
+                    for (const auto& [k, d] : q->colocadas)
+                        siguiente->push_back(k);
+                    for (const auto& [k, d] : q->eliminadas)
+                        siguiente->push_back(k);
+                }
+            }
             return static_cast<Nivel>(static_cast<int>(tope) + 1);
         }
         nivel = std::max(nivel, p->nivel);
@@ -207,9 +218,11 @@ bool Unica(const Reglas& r, const Contexto& cx) {
 }
 
 // The search over a sequence of ever harder puzzles (each step keeps the solution unique): an
-// index whose grade is exactly the level, found by doubling then halving from `desde`, as
-// grades mostly rise along the sequence. With `ultimo` the last such index before the grade
-// rises above the level, otherwise the first found. `extender(i)` makes puzzle i when it can.
+// index whose grade is exactly the level, found by steps of 1, 2, 4, 4, ... then halving from
+// `desde`, as grades mostly rise along the sequence. The steps stay short because puzzles far
+// past the level are the costly ones to make: with few cages left most merges lose the
+// uniqueness. With `ultimo` the last such index before the grade rises above the level,
+// otherwise the first found. `extender(i)` makes puzzle i when it can.
 template <class Extender, class Grado>
 std::optional<int> BuscarNivel(int desde, Nivel nivel, bool ultimo, Extender extender, Grado grado,
                                int* bajo = nullptr) {
@@ -238,7 +251,7 @@ std::optional<int> BuscarNivel(int desde, Nivel nivel, bool ultimo, Extender ext
         }
         if (*g <= nivel) {
             lo = i;
-            paso *= 2;
+            paso = std::min(paso * 2, 4);
         } else {
             hi = i;
         }
@@ -375,6 +388,18 @@ bool Aliviar(Disposicion& d, const Rejilla& sol, const std::bitset<kCasillas>& p
     return false;
 }
 
+// Walking a grade back with the least help: the first cell the harder step would change becomes
+// a cage of its own. More clues keep the solution unique, so no verdict is needed.
+bool Revelar(Disposicion& d, const Rejilla& sol, const std::vector<uint8_t>& celdas) {
+    if (d.jaulas >= kSegmentos) return false;
+    for (const int k : celdas)
+        if (d.tam[d.jaula[k]] >= 2 && SigueConexa(d, k)) {
+            Separar(d, k, sol[k]);
+            return true;
+        }
+    return false;
+}
+
 constexpr int kVueltas = 12;
 
 std::optional<Generado> CandidatoKiller(Sorteo& azar, const Contexto& cx) {
@@ -404,10 +429,11 @@ std::optional<Generado> CandidatoKiller(Sorteo& azar, const Contexto& cx) {
         return true;
     };
     std::optional<Calificacion> elegida;
-    std::bitset<kCasillas> atasco; // the cells placed where the last grade went above the level
+    std::bitset<kCasillas> atasco;  // the cells placed where the last grade went above the level
+    std::vector<uint8_t> siguiente; // and the cells the harder step there changes
     auto grado = [&](int i) -> std::optional<Nivel> {
         const Enunciado e = EnunciadoKiller(serie[i]);
-        const auto acotado = NivelHasta(e, sol, cx.nivel, cx.parar, &atasco);
+        const auto acotado = NivelHasta(e, sol, cx.nivel, cx.parar, &atasco, &siguiente);
         if (!acotado || *acotado != cx.nivel) return acotado;
         // The grade the window will give, steps and all.
         auto cal = Calificar(e, sol, cx.parar);
@@ -427,8 +453,10 @@ std::optional<Generado> CandidatoKiller(Sorteo& azar, const Contexto& cx) {
         serie.push_back(d);
         auto n = grado(bajo + 1);
         // Above: reshaped where the solve first needed more, a few times.
-        for (int r = 0; n && *n > cx.nivel && r < 3; ++r) {
-            if (!Aliviar(serie.back(), sol, atasco, azar, cx, tamMax)) break;
+        for (int r = 0; n && *n > cx.nivel && r < 6; ++r) {
+            if (!Revelar(serie.back(), sol, siguiente) &&
+                !Aliviar(serie.back(), sol, atasco, azar, cx, tamMax))
+                break;
             n = grado(bajo + 1);
         }
         if (!n) return std::nullopt;

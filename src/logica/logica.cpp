@@ -50,6 +50,7 @@ constexpr std::array<Ficha, kTecnicas> kFichas = {{
     {"Conflicto de combinaciones", Nivel::MuyDificil, 150},
     {"Cadena X", Nivel::MuyDificil, 260},
     {"Cadena XY", Nivel::MuyDificil, 280},
+    {"Cadena desde una jaula", Nivel::MuyDificil, 500},
     {"Cadena forzada", Nivel::Extremo, 1000},
     {"Prueba y error", Nivel::PruebaYError, 10000},
 }};
@@ -1352,10 +1353,20 @@ bool Propagar(const Candidatos& c, Rejilla& r, int& pasos) {
     return true;
 }
 
+Rejilla Base(const Candidatos& c) {
+    Rejilla base;
+    for (int k = 0; k < kCasillas; ++k) {
+        base.valor[k] = static_cast<uint8_t>(c.Valor(k));
+        base.cand[k] = c.Mascara(k);
+    }
+    return base;
+}
+
 // A forcing chain from a cage's digit sets: with two or three sets left, each is followed (its
 // cells keep only its digits); a set that ends in a contradiction goes, and a digit every set
 // places is placed.
-std::optional<Paso> CadenaForzadaDeJaula(const Candidatos& c, const Rejilla& base) {
+std::optional<Paso> CadenaDesdeJaula(const Candidatos& c) {
+    const Rejilla base = Base(c);
     for (size_t j = 0; j < c.Jaulas().size(); ++j) {
         const Jaula& ja = c.Jaulas()[j];
         const AnalisisJaula a = Analizar(c, ja);
@@ -1375,7 +1386,7 @@ std::optional<Paso> CadenaForzadaDeJaula(const Candidatos& c, const Rejilla& bas
             coste = std::max(coste, pasos);
         }
         if (quedan.empty()) continue; // an earlier mistake; never act on it
-        Paso p = Nuevo(Tecnica::CadenaForzada);
+        Paso p = Nuevo(Tecnica::CadenaDesdeJaula);
         p.peso += kPesoColocacion * coste;
         if (quedan.size() < a.combos.size()) {
             const AnalisisJaula b = Analizar(c, ja, &quedan);
@@ -1394,7 +1405,7 @@ std::optional<Paso> CadenaForzadaDeJaula(const Candidatos& c, const Rejilla& bas
         if (p.colocadas.empty() && p.eliminadas.empty()) continue;
         p.origen = ja.casillas;
         p.segmentos = {ja.segmento};
-        return Cerrar(std::move(p), "Cadena forzada desde las combinaciones de " +
+        return Cerrar(std::move(p), "Cadena desde las combinaciones de " +
                                         NombreJaula(c, static_cast<int>(j)) + " (" +
                                         TextoCombos(a.combos) + ")");
     }
@@ -1406,11 +1417,7 @@ std::optional<Paso> CadenaForzadaDeJaula(const Candidatos& c, const Rejilla& bas
 // and a digit every choice places is placed. Its cost is the placements followed.
 std::optional<Paso> CadenaForzada(const Candidatos& c) {
     const Geometria& g = Geo();
-    Rejilla base;
-    for (int k = 0; k < kCasillas; ++k) {
-        base.valor[k] = static_cast<uint8_t>(c.Valor(k));
-        base.cand[k] = c.Mascara(k);
-    }
+    const Rejilla base = Base(c);
     std::optional<Paso> mejor;
     int costeMejor = kMaxForzada + 1;
     // Each choice: a cell and a digit.
@@ -1481,7 +1488,6 @@ std::optional<Paso> CadenaForzada(const Candidatos& c) {
             o.emplace_back(k, PrimerDigito(r));
         probar(o, NombreCasilla(k) + " (" + Digitos(c.Mascara(k), " o ") + ")");
     }
-    if (!mejor) mejor = CadenaForzadaDeJaula(c, base);
     return mejor;
 }
 
@@ -1679,6 +1685,8 @@ std::optional<Paso> Probar(Tecnica t, const Candidatos& c) {
         return CadenaX(c);
     case Tecnica::CadenaXY:
         return CadenaXY(c);
+    case Tecnica::CadenaDesdeJaula:
+        return CadenaDesdeJaula(c);
     case Tecnica::CadenaForzada:
         return CadenaForzada(c);
     case Tecnica::PruebaYError:

@@ -57,6 +57,7 @@ enum class Tecnica : uint8_t {
     ConflictoDeCombinaciones,
     CadenaX,
     CadenaXY,
+    CadenaDesdeJaula,
     CadenaForzada,
     PruebaYError,
 };

@@ -87,8 +87,9 @@ struct Caso {
 TEST(Generador, CadaPuzzleEsUnicoDelNivelPedidoYValido) {
     const Caso casos[] = {
         {TipoPuzzle::Killer, Nivel::Moderado, 200}, {TipoPuzzle::Killer, Nivel::Dificil, 40},
-        {TipoPuzzle::Killer, Nivel::Facil, 2},      {TipoPuzzle::Clasico, Nivel::Facil, 300},
-        {TipoPuzzle::Clasico, Nivel::Moderado, 40}, {TipoPuzzle::Clasico, Nivel::Dificil, 20},
+        {TipoPuzzle::Killer, Nivel::Facil, 200},    {TipoPuzzle::Killer, Nivel::MuyDificil, 3},
+        {TipoPuzzle::Clasico, Nivel::Facil, 300},   {TipoPuzzle::Clasico, Nivel::Moderado, 40},
+        {TipoPuzzle::Clasico, Nivel::Dificil, 20},
     };
     for (const Caso& c : casos)
         for (int s = 0; s < c.semillas; ++s) {

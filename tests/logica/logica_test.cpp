@@ -327,6 +327,11 @@ const std::vector<Posicion>& Posiciones() {
         v.push_back(N(
             "sin cadena xy", Tecnica::CadenaXY, {}, "",
             {{"F1C1", M({1, 2})}, {"F1C5", M({2, 3})}, {"F5C5", M({3, 4})}, {"F5C9", M({4, 5})}}));
+        // {2, 3} in the cage leaves nothing for F1C1 or F1C2 once F1C3 takes its 2.
+        v.push_back(P("cadena desde una jaula", Tecnica::CadenaDesdeJaula, {{"F1C1 F1C2", 5}}, "",
+                      {{"F1C3", M({2})}}, {}, {}));
+        v.push_back(
+            N("jaula sin contradicción", Tecnica::CadenaDesdeJaula, {{"F1C1 F1C2", 5}}, "", {}));
         v.push_back(P("cadena forzada", Tecnica::CadenaForzada, {}, "",
                       {{"F1C1", M({1, 2})}, {"F1C2", M({1, 3})}, {"F1C3", M({1, 3})}}, {},
                       {{K("F1C1"), 1}}));
