@@ -213,6 +213,21 @@ struct Contexto {
     std::stop_token parar;
 };
 
+// The grade, tried up to the level first so that a puzzle above it costs only that; at the
+// level, the grade the window will give, steps and all, kept in `elegida`.
+std::optional<Nivel> Grado(const Enunciado& e, const Rejilla& sol, const Contexto& cx,
+                           std::optional<Calificacion>& elegida,
+                           std::bitset<kCasillas>* atasco = nullptr,
+                           std::vector<uint8_t>* siguiente = nullptr) {
+    const auto acotado = NivelHasta(e, sol, cx.nivel, cx.parar, atasco, siguiente);
+    if (!acotado || *acotado != cx.nivel) return acotado;
+    auto cal = Calificar(e, sol, cx.parar);
+    if (!cal) return std::nullopt;
+    const Nivel n = cal->nivel;
+    if (n == cx.nivel) elegida = std::move(cal);
+    return n;
+}
+
 bool Unica(const Reglas& r, const Contexto& cx) {
     return Juzgar(r, Parada{cx.parar, cx.maxRamas, nullptr}).soluciones == 1;
 }
@@ -431,16 +446,8 @@ std::optional<Generado> CandidatoKiller(Sorteo& azar, const Contexto& cx) {
     std::optional<Calificacion> elegida;
     std::bitset<kCasillas> atasco;  // the cells placed where the last grade went above the level
     std::vector<uint8_t> siguiente; // and the cells the harder step there changes
-    auto grado = [&](int i) -> std::optional<Nivel> {
-        const Enunciado e = EnunciadoKiller(serie[i]);
-        const auto acotado = NivelHasta(e, sol, cx.nivel, cx.parar, &atasco, &siguiente);
-        if (!acotado || *acotado != cx.nivel) return acotado;
-        // The grade the window will give, steps and all.
-        auto cal = Calificar(e, sol, cx.parar);
-        if (!cal) return std::nullopt;
-        const Nivel n = cal->nivel;
-        if (n == cx.nivel) elegida = std::move(cal);
-        return n;
+    auto grado = [&](int i) {
+        return Grado(EnunciadoKiller(serie[i]), sol, cx, elegida, &atasco, &siguiente);
     };
     int bajo = -1;
     auto i = BuscarNivel(0, cx.nivel, false, extender, grado, &bajo);
@@ -511,13 +518,7 @@ std::optional<Generado> CandidatoClasico(Sorteo& azar, const Contexto& cx) {
         return true;
     };
     std::optional<Calificacion> elegida;
-    auto grado = [&](int i) -> std::optional<Nivel> {
-        auto cal = Calificar(EnunciadoClasico(sol, serie[i]), sol, cx.parar);
-        if (!cal) return std::nullopt;
-        const Nivel n = cal->nivel;
-        if (n == cx.nivel) elegida = std::move(cal);
-        return n;
-    };
+    auto grado = [&](int i) { return Grado(EnunciadoClasico(sol, serie[i]), sol, cx, elegida); };
     // The first puzzle with a step to take: a full grid has none.
     if (!extender(1)) return std::nullopt;
     const auto i = BuscarNivel(1, cx.nivel, true, extender, grado);
