@@ -8,6 +8,7 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QRadioButton>
+#include <QStandardItemModel>
 #include <random>
 
 #include "ui/qt/ventana_qt.h"
@@ -36,6 +37,14 @@ void VentanaQt::NuevoAleatorio() {
     simetria->setChecked(ultima.simetria);
     simetria->setEnabled(!ultima.killer);
     connect(normal, &QRadioButton::toggled, simetria, &QWidget::setEnabled);
+    // A classic that only a guess solves is too rare for the generator to find.
+    const auto clasico = [nivel](bool si) {
+        constexpr int kPrueba = static_cast<int>(Nivel::PruebaYError);
+        qobject_cast<QStandardItemModel*>(nivel->model())->item(kPrueba)->setEnabled(!si);
+        if (si && nivel->currentIndex() == kPrueba) nivel->setCurrentIndex(kPrueba - 1);
+    };
+    clasico(!ultima.killer);
+    connect(normal, &QRadioButton::toggled, &d, clasico);
     auto* tipo = new QHBoxLayout;
     tipo->addWidget(killer);
     tipo->addWidget(normal);
