@@ -46,6 +46,23 @@ constexpr std::array<uint32_t, 512> kPermitidas = [] {
     return t;
 }();
 
+// The same across the three bands, for the three columns of a stack: indexed and answered by bit
+// 3 * band + column, the column's places in the band that some permutation of bands to columns
+// allows.
+constexpr std::array<uint16_t, 512> kPilas = [] {
+    constexpr int kPermutaciones[6][3] = {{0, 1, 2}, {0, 2, 1}, {1, 0, 2},
+                                          {1, 2, 0}, {2, 0, 1}, {2, 1, 0}};
+    std::array<uint16_t, 512> t{};
+    for (unsigned i = 0; i < 512; ++i)
+        for (const auto& p : kPermutaciones) {
+            unsigned bits = 0;
+            for (int c = 0; c < 3; ++c)
+                bits |= 1u << (3 * p[c] + c);
+            if ((i & bits) == bits) t[i] |= static_cast<uint16_t>(bits);
+        }
+    return t;
+}();
+
 // The cells of its band that see a cell (row, box and column), itself left out.
 constexpr std::array<uint32_t, 27> kVecinas = [] {
     std::array<uint32_t, 27> t{};
@@ -55,6 +72,13 @@ constexpr std::array<uint32_t, 27> kVecinas = [] {
                 t[a] |= 1u << b;
     return t;
 }();
+
+// The bits of a word, without the popcount instruction the build may lack (a library call there).
+constexpr int Cuenta(uint32_t x) {
+    x = x - (x >> 1 & 0x55555555);
+    x = (x & 0x33333333) + (x >> 2 & 0x33333333);
+    return static_cast<int>(((x + (x >> 4)) & 0x0F0F0F0F) * 0x01010101 >> 24);
+}
 
 struct Estado {
     std::array<uint32_t, 27> sitios; // [3 * digit + band], digits 0..8
@@ -101,6 +125,7 @@ private:
     }
 
     static bool Banda(Estado& s, int i);
+    static bool Pilas(Estado& s, int d);
     static bool Propagar(Estado& s);
     void AnotarSolucion(const Estado& s);
 
@@ -149,12 +174,34 @@ bool Resolutor::Banda(Estado& s, int i) {
     return true;
 }
 
+// One digit across the bands: in each stack, the columns' bands are a permutation too.
+bool Resolutor::Pilas(Estado& s, int d) {
+    std::array<uint32_t, 3> columnas, permitidas{};
+    for (int b = 0; b < 3; ++b) {
+        const uint32_t a = s.sitios[3 * d + b];
+        columnas[b] = (a | a >> 9 | a >> 18) & kFila;
+    }
+    for (int p = 0; p < 3; ++p) {
+        const unsigned salen = kPilas[(columnas[0] >> 3 * p & 7) | (columnas[1] >> 3 * p & 7) << 3 |
+                                      (columnas[2] >> 3 * p & 7) << 6];
+        if (!salen) return false;
+        for (int b = 0; b < 3; ++b)
+            permitidas[b] |= (salen >> 3 * b & 7) << 3 * p;
+    }
+    for (int b = 0; b < 3; ++b)
+        Quitar(s, 3 * d + b, (~permitidas[b] & kFila) * (1u | 1u << 9 | 1u << 18));
+    return true;
+}
+
 bool Resolutor::Propagar(Estado& s) {
     for (;;) {
         while (s.pendientes) {
-            const int i = std::countr_zero(s.pendientes);
-            s.pendientes &= s.pendientes - 1;
-            if (!Banda(s, i)) return false;
+            const int d = std::countr_zero(s.pendientes) / 3;
+            if (!Pilas(s, d)) return false;
+            const uint32_t bandas = s.pendientes >> 3 * d & 7;
+            s.pendientes &= ~(7u << 3 * d);
+            for (int b = 0; b < 3; ++b)
+                if ((bandas >> b & 1) && !Banda(s, 3 * d + b)) return false;
         }
         // Cells down to one digit.
         for (int b = 0; b < 3; ++b) {
@@ -188,17 +235,27 @@ void Resolutor::Buscar(Estado& s) {
     for (;;) {
         if (!Seguir() || !Propagar(s)) return;
         int banda = -1, pos = -1;
-        for (int b = 0; b < 3 && banda < 0; ++b) {
-            uint32_t una = 0, dos = 0, tres = 0;
-            for (int d = 0; d < 9; ++d) {
-                const uint32_t x = s.sitios[3 * d + b];
-                tres |= dos & x;
-                dos |= una & x;
-                una |= x;
-            }
-            if (const uint32_t pares = dos & ~tres & s.libres[b]) {
-                banda = b;
-                pos = std::countr_zero(pares);
+        {
+            std::array<int, 9> lugares{};
+            for (int d = 0; d < 9; ++d)
+                lugares[d] = Cuenta(s.sitios[3 * d]) + Cuenta(s.sitios[3 * d + 1]) +
+                             Cuenta(s.sitios[3 * d + 2]);
+            int mejor = 1000;
+            for (int b = 0; b < 3; ++b) {
+                uint32_t una = 0, dos = 0, tres = 0;
+                for (int d = 0; d < 9; ++d) {
+                    const uint32_t x = s.sitios[3 * d + b];
+                    tres |= dos & x;
+                    dos |= una & x;
+                    una |= x;
+                }
+                for (uint32_t m = dos & ~tres & s.libres[b]; m; m &= m - 1) {
+                    const int p = std::countr_zero(m);
+                    int n = 0;
+                    for (int d = 0; d < 9; ++d)
+                        if (s.sitios[3 * d + b] >> p & 1) n += lugares[d];
+                    if (n < mejor) mejor = n, banda = b, pos = p;
+                }
             }
         }
         if (banda < 0) {
