@@ -236,11 +236,10 @@ void Resolutor::Buscar(Estado& s) {
         if (!Seguir() || !Propagar(s)) return;
         int banda = -1, pos = -1;
         {
-            std::array<int, 9> lugares{};
-            for (int d = 0; d < 9; ++d)
-                lugares[d] = Cuenta(s.sitios[3 * d]) + Cuenta(s.sitios[3 * d + 1]) +
-                             Cuenta(s.sitios[3 * d + 2]);
-            int mejor = 1000;
+            // Digits by their places in the grid, fewest first: the first cell to meet its
+            // second digit has the fewest places for the worse of its two.
+            std::array<uint32_t, 3> pares;
+            bool alguno = false;
             for (int b = 0; b < 3; ++b) {
                 uint32_t una = 0, dos = 0, tres = 0;
                 for (int d = 0; d < 9; ++d) {
@@ -249,13 +248,30 @@ void Resolutor::Buscar(Estado& s) {
                     dos |= una & x;
                     una |= x;
                 }
-                for (uint32_t m = dos & ~tres & s.libres[b]; m; m &= m - 1) {
-                    const int p = std::countr_zero(m);
-                    int n = 0;
-                    for (int d = 0; d < 9; ++d)
-                        if (s.sitios[3 * d + b] >> p & 1) n += lugares[d];
-                    if (n < mejor) mejor = n, banda = b, pos = p;
+                pares[b] = dos & ~tres & s.libres[b];
+                alguno = alguno || pares[b];
+            }
+            if (alguno) {
+                std::array<int, 9> orden, lugares;
+                for (int d = 0; d < 9; ++d) {
+                    lugares[d] = Cuenta(s.sitios[3 * d]) + Cuenta(s.sitios[3 * d + 1]) +
+                                 Cuenta(s.sitios[3 * d + 2]);
+                    int i = d;
+                    for (; i > 0 && lugares[orden[i - 1]] > lugares[d]; --i)
+                        orden[i] = orden[i - 1];
+                    orden[i] = d;
                 }
+                std::array<uint32_t, 3> vistos{};
+                for (int i = 0; i < 9 && banda < 0; ++i)
+                    for (int b = 0; b < 3; ++b) {
+                        const uint32_t x = s.sitios[3 * orden[i] + b] & pares[b];
+                        if (const uint32_t segundo = vistos[b] & x) {
+                            banda = b;
+                            pos = std::countr_zero(segundo);
+                            break;
+                        }
+                        vistos[b] |= x;
+                    }
             }
         }
         if (banda < 0) {
