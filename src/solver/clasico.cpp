@@ -73,17 +73,22 @@ constexpr std::array<uint32_t, 27> kVecinas = [] {
     return t;
 }();
 
-// The bits of a word, without the popcount instruction the build may lack (a library call there).
-constexpr int Cuenta(uint32_t x) {
-    x = x - (x >> 1 & 0x55555555);
-    x = (x & 0x33333333) + (x >> 2 & 0x33333333);
-    return static_cast<int>(((x + (x >> 4)) & 0x0F0F0F0F) * 0x01010101 >> 24);
+// The bits of three words of 27 bits, without the popcount instruction the build may lack (a
+// library call there): the counts add up by nibble before the last step.
+constexpr int Cuenta3(uint32_t x, uint32_t y, uint32_t z) {
+    const auto pasos = [](uint32_t v) {
+        v = v - (v >> 1 & 0x55555555);
+        return (v & 0x33333333) + (v >> 2 & 0x33333333);
+    };
+    const uint32_t t = pasos(x) + pasos(y) + pasos(z); // nibbles up to 12
+    return static_cast<int>(((t & 0x0F0F0F0F) + (t >> 4 & 0x0F0F0F0F)) * 0x01010101 >> 24);
 }
 
 struct Estado {
     std::array<uint32_t, 27> sitios; // [3 * digit + band], digits 0..8
     std::array<uint32_t, 3> libres;  // cells not yet given a digit
     uint32_t pendientes = 0;         // bit 3 * digit + band: its word changed since last looked at
+    std::array<uint32_t, 9> columnas{}; // by digit, its columns in each band when Pilas last ran
 };
 
 class Resolutor {
@@ -126,7 +131,8 @@ private:
 
     static bool Banda(Estado& s, int i);
     static bool Pilas(Estado& s, int d);
-    static bool Propagar(Estado& s);
+    // At the end, `pares`: the cells of each band left with two digits.
+    static bool Propagar(Estado& s, std::array<uint32_t, 3>& pares);
     void AnotarSolucion(const Estado& s);
 
     bool Seguir() {
@@ -161,16 +167,16 @@ bool Resolutor::Banda(Estado& s, int i) {
         a = nuevo;
     }
     s.sitios[i] = a;
-    if (!unicas) return true;
-    const uint32_t columnas = (unicas | unicas >> 9 | unicas >> 18) & kFila;
+    // Cells given the digit before already took their column from the other bands.
+    const uint32_t nuevas = unicas & s.libres[b];
+    if (!nuevas) return true;
+    const uint32_t columnas = (nuevas | nuevas >> 9 | nuevas >> 18) & kFila;
     const uint32_t enColumnas = columnas * (1u | 1u << 9 | 1u << 18);
     for (int o = 0; o < 3; ++o)
         if (o != b) Quitar(s, 3 * d + o, enColumnas);
-    if (const uint32_t nuevas = unicas & s.libres[b]) {
-        s.libres[b] &= ~nuevas;
-        for (int e = 0; e < 9; ++e)
-            if (e != d) Quitar(s, 3 * e + b, nuevas);
-    }
+    s.libres[b] &= ~nuevas;
+    for (int e = 0; e < 9; ++e)
+        if (e != d) Quitar(s, 3 * e + b, nuevas);
     return true;
 }
 
@@ -181,6 +187,10 @@ bool Resolutor::Pilas(Estado& s, int d) {
         const uint32_t a = s.sitios[3 * d + b];
         columnas[b] = (a | a >> 9 | a >> 18) & kFila;
     }
+    // The same columns as last time leave the same places.
+    const uint32_t todas = columnas[0] | columnas[1] << 9 | columnas[2] << 18;
+    if (todas == s.columnas[d]) return true;
+    s.columnas[d] = todas;
     for (int p = 0; p < 3; ++p) {
         const unsigned salen = kPilas[(columnas[0] >> 3 * p & 7) | (columnas[1] >> 3 * p & 7) << 3 |
                                       (columnas[2] >> 3 * p & 7) << 6];
@@ -193,7 +203,7 @@ bool Resolutor::Pilas(Estado& s, int d) {
     return true;
 }
 
-bool Resolutor::Propagar(Estado& s) {
+bool Resolutor::Propagar(Estado& s, std::array<uint32_t, 3>& pares) {
     for (;;) {
         while (s.pendientes) {
             const int d = std::countr_zero(s.pendientes) / 3;
@@ -205,13 +215,16 @@ bool Resolutor::Propagar(Estado& s) {
         }
         // Cells down to one digit.
         for (int b = 0; b < 3; ++b) {
-            uint32_t una = 0, varias = 0;
+            uint32_t una = 0, dos = 0, tres = 0;
             for (int d = 0; d < 9; ++d) {
-                varias |= una & s.sitios[3 * d + b];
-                una |= s.sitios[3 * d + b];
+                const uint32_t x = s.sitios[3 * d + b];
+                tres |= dos & x;
+                dos |= una & x;
+                una |= x;
             }
             if (s.libres[b] & ~una) return false;
-            const uint32_t solas = s.libres[b] & ~varias;
+            pares[b] = dos & ~tres & s.libres[b];
+            const uint32_t solas = s.libres[b] & ~dos;
             if (!solas) continue;
             for (int d = 0; d < 9; ++d)
                 for (uint32_t m = s.sitios[3 * d + b] & solas; m; m &= m - 1)
@@ -233,29 +246,16 @@ void Resolutor::AnotarSolucion(const Estado& s) {
 // else on one with the fewest; each digit but the last on a copy.
 void Resolutor::Buscar(Estado& s) {
     for (;;) {
-        if (!Seguir() || !Propagar(s)) return;
+        std::array<uint32_t, 3> pares;
+        if (!Seguir() || !Propagar(s, pares)) return;
         int banda = -1, pos = -1;
         {
             // Digits by their places in the grid, fewest first: the first cell to meet its
             // second digit has the fewest places for the worse of its two.
-            std::array<uint32_t, 3> pares;
-            bool alguno = false;
-            for (int b = 0; b < 3; ++b) {
-                uint32_t una = 0, dos = 0, tres = 0;
-                for (int d = 0; d < 9; ++d) {
-                    const uint32_t x = s.sitios[3 * d + b];
-                    tres |= dos & x;
-                    dos |= una & x;
-                    una |= x;
-                }
-                pares[b] = dos & ~tres & s.libres[b];
-                alguno = alguno || pares[b];
-            }
-            if (alguno) {
+            if (pares[0] | pares[1] | pares[2]) {
                 std::array<int, 9> orden, lugares;
                 for (int d = 0; d < 9; ++d) {
-                    lugares[d] = Cuenta(s.sitios[3 * d]) + Cuenta(s.sitios[3 * d + 1]) +
-                                 Cuenta(s.sitios[3 * d + 2]);
+                    lugares[d] = Cuenta3(s.sitios[3 * d], s.sitios[3 * d + 1], s.sitios[3 * d + 2]);
                     int i = d;
                     for (; i > 0 && lugares[orden[i - 1]] > lugares[d]; --i)
                         orden[i] = orden[i - 1];
