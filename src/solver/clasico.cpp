@@ -150,33 +150,25 @@ private:
     bool parado_ = false;
 };
 
-// One digit in one band: the permutations of boxes, then each row down to one cell takes its
-// column from the band's other rows and from the other bands, and the cell becomes the digit's.
+// One digit in one band: what the permutations of boxes leave. A row down to one cell gives the
+// digit that cell; the rest of its column in the band is in its box, which the permutations
+// already took from the other rows, and the other bands are left to Pilas.
 bool Resolutor::Banda(Estado& s, int i) {
     const int d = i / 3, b = i % 3;
-    uint32_t a = s.sitios[i], unicas = 0;
-    for (;;) {
-        a &= kPermitidas[kCajas[a & kFila] | kCajas[a >> 9 & kFila] << 3 | kCajas[a >> 18] << 6];
-        if (!a) return false;
-        const uint32_t f0 = a & kFila, f1 = a >> 9 & kFila, f2 = a >> 18;
-        const uint32_t c0 = (f0 & (f0 - 1)) ? 0 : f0, c1 = (f1 & (f1 - 1)) ? 0 : f1,
-                       c2 = (f2 & (f2 - 1)) ? 0 : f2;
-        unicas = c0 | c1 << 9 | c2 << 18;
-        const uint32_t nuevo = a & ~((c1 | c2) | (c0 | c2) << 9 | (c0 | c1) << 18);
-        if (nuevo == a) break;
-        a = nuevo;
-    }
+    const uint32_t a =
+        s.sitios[i] &
+        kPermitidas[kCajas[s.sitios[i] & kFila] | kCajas[s.sitios[i] >> 9 & kFila] << 3 |
+                    kCajas[s.sitios[i] >> 18] << 6];
+    if (!a) return false;
     s.sitios[i] = a;
-    // Cells given the digit before already took their column from the other bands.
-    const uint32_t nuevas = unicas & s.libres[b];
-    if (!nuevas) return true;
-    const uint32_t columnas = (nuevas | nuevas >> 9 | nuevas >> 18) & kFila;
-    const uint32_t enColumnas = columnas * (1u | 1u << 9 | 1u << 18);
-    for (int o = 0; o < 3; ++o)
-        if (o != b) Quitar(s, 3 * d + o, enColumnas);
-    s.libres[b] &= ~nuevas;
-    for (int e = 0; e < 9; ++e)
-        if (e != d) Quitar(s, 3 * e + b, nuevas);
+    const uint32_t f0 = a & kFila, f1 = a >> 9 & kFila, f2 = a >> 18;
+    const uint32_t unicas = ((f0 & (f0 - 1)) ? 0 : f0) | ((f1 & (f1 - 1)) ? 0 : f1) << 9 |
+                            ((f2 & (f2 - 1)) ? 0 : f2) << 18;
+    if (const uint32_t nuevas = unicas & s.libres[b]) {
+        s.libres[b] &= ~nuevas;
+        for (int e = 0; e < 9; ++e)
+            if (e != d) Quitar(s, 3 * e + b, nuevas);
+    }
     return true;
 }
 
@@ -207,11 +199,11 @@ bool Resolutor::Propagar(Estado& s, std::array<uint32_t, 3>& pares) {
     for (;;) {
         while (s.pendientes) {
             const int d = std::countr_zero(s.pendientes) / 3;
-            if (!Pilas(s, d)) return false;
             const uint32_t bandas = s.pendientes >> 3 * d & 7;
             s.pendientes &= ~(7u << 3 * d);
             for (int b = 0; b < 3; ++b)
                 if ((bandas >> b & 1) && !Banda(s, 3 * d + b)) return false;
+            if (!Pilas(s, d)) return false;
         }
         // Cells down to one digit.
         for (int b = 0; b < 3; ++b) {
