@@ -41,6 +41,8 @@ constexpr Conjunto kConjuntos[] = {
     {"killer_grandes.txt", 200.0, 1000.0},   // segments of four and five cells, no givens
     {"killer_dieciseis.txt", 200.0, 1000.0}, // sixteen five-cell segments and a single cell
     {"clasico_dificil.txt", 0.5, 0},
+    {"clasico_conocidos.txt", 0, 0},
+    {"clasico_se.txt", 0, 0},
 };
 
 struct Opciones {
@@ -101,7 +103,7 @@ bool Medir(const Opciones& o, const Conjunto& c) {
     const double mediana = orden[orden.size() / 2], maximo = orden.back();
     const double total = std::accumulate(orden.begin(), orden.end(), 0.0);
     std::printf(
-        "%-26s %4zu  CPU ms: media %9.3f mediana %9.3f total %10.1f máximo %9.3f "
+        "%-26s %4zu  CPU ms: media %10.4f mediana %9.3f total %10.1f máximo %9.3f "
         "(línea %zu)  ramas: mediana %lld total %lld máximo %lld",
         c.fichero, puzzles.size(), total / static_cast<double>(orden.size()), mediana, total,
         maximo, peor + 1, static_cast<long long>(ordenRamas[ordenRamas.size() / 2]),

@@ -6,6 +6,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "solver/clasico.h"
 #include "solver/combinaciones.h"
 
 namespace velmora {
@@ -853,6 +854,7 @@ Reglas ReglasDe(const Tablero& t) {
 }
 
 Veredicto Juzgar(const Reglas& r, const Parada& p) {
+    if (EsClasico(r)) return JuzgarClasico(r.fija, p);
     Veredicto v;
     Juez juez(v, p);
     Estado s;

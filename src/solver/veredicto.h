@@ -43,6 +43,8 @@ struct Parada {
         nullptr; // when set, kept up to date (relaxed) with the branch count
 };
 
+// A puzzle without segments is judged by the solver for the plain grid (solver/clasico.h): the
+// same answers, its own branch count.
 Veredicto Juzgar(const Reglas& r, const Parada& p = {});
 inline Veredicto Juzgar(const Tablero& t, const Parada& p = {}) {
     return Juzgar(ReglasDe(t), p);

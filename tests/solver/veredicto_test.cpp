@@ -225,6 +225,46 @@ TEST(Veredicto, CuentaComoLaBusquedaDirectaEnKillerDeJaulasGrandes) {
     EXPECT_GT(*std::min_element(porTipo.begin(), porTipo.end()), 5);
 }
 
+// Whether a grid of the verdict's keeps the givens and repeats no digit in a house.
+bool Resuelve(const Reglas& r, const std::array<uint8_t, kCasillas>& g) {
+    std::array<uint16_t, 27> casas{};
+    for (int k = 0; k < kCasillas; ++k) {
+        if (g[k] < 1 || g[k] > 9 || (r.fija[k] && r.fija[k] != g[k])) return false;
+        const LineasCasilla l = kLineas[k];
+        for (const int h : {l.fila, l.col, l.cuad}) {
+            if (casas[h] & Bit(g[k])) return false;
+            casas[h] |= Bit(g[k]);
+        }
+    }
+    return true;
+}
+
+// Classic puzzles of every kind read as the verdict reads them, givens that clash included
+// (validation refuses those): the count of plain backtracking, and grids that solve them.
+TEST(Veredicto, ClasicoCuentaComoLaBusquedaDirectaConPistasQueChocan) {
+    Azar az(20261208);
+    std::array<std::array<int, 3>, 4> vistos{}; // by kind: 0, 1, 2+ solutions
+    for (int n = 0; n < 240; ++n) {
+        const Puzzle z = ClasicoAlAzar(az, n);
+        const Reglas r = ReglasConPistas(z.e);
+        const int esperado = ContarDirecto(r);
+        if (esperado < 0) continue;
+        const Veredicto v = Juzgar(r);
+        ASSERT_EQ(v.soluciones, esperado) << z.nombre;
+        ++vistos[n % 4][esperado];
+        if (esperado >= 1) {
+            EXPECT_TRUE(Resuelve(r, v.primera)) << z.nombre;
+        }
+        if (esperado == 2) {
+            EXPECT_TRUE(Resuelve(r, v.segunda)) << z.nombre;
+            EXPECT_NE(v.primera, v.segunda) << z.nombre;
+        }
+    }
+    EXPECT_GT(vistos[3][0], 20); // repeated givens
+    EXPECT_GT(vistos[0][1] + vistos[2][1], 10);
+    EXPECT_GT(vistos[0][2] + vistos[2][2], 10);
+}
+
 // The first line of a benchmark set, ready for the verdict.
 Tablero Primero(const char* fichero, size_t linea = 0) {
     Tablero t;
@@ -277,8 +317,7 @@ TEST(Veredicto, UnaParadaPedidaAntesDeEmpezarLoDejaEnDesconocido) {
         EXPECT_EQ(Juzgar(Primero(fichero), p).soluciones, -1) << fichero;
 }
 
-TEST(Veredicto, ElTopeDeRamasLoDejaEnDesconocidoYLaCuentaSeVeDesdeFuera) {
-    const Tablero t = Primero("killer_parcial_minimo.txt");
+void ComprobarTope(const Tablero& t) {
     std::atomic<int64_t> vistas{-1};
     Parada libre;
     libre.ramas = &vistas;
@@ -300,6 +339,13 @@ TEST(Veredicto, ElTopeDeRamasLoDejaEnDesconocidoYLaCuentaSeVeDesdeFuera) {
         if (c.soluciones < 0) {
             EXPECT_LE(v.ramas, c.tope + 1);
         }
+    }
+}
+
+TEST(Veredicto, ElTopeDeRamasLoDejaEnDesconocidoYLaCuentaSeVeDesdeFuera) {
+    for (const char* fichero : {"killer_parcial_minimo.txt", "clasico_dificil.txt"}) {
+        SCOPED_TRACE(fichero);
+        ComprobarTope(Primero(fichero));
     }
 }
 
