@@ -170,6 +170,8 @@ int main(int argc, char** argv) {
         {"killer_generado.txt", 30, 2000},
         {"killer_dificil.txt", 30, 2000},
         {"killer_parcial.txt", 30, 2000},
+        // Solo's own Killers, 20 per level; the note is Solo's level name.
+        {"killer_solo.txt", 30, 2000},
         // Sparser than drawn puzzles, as in the verdict's benchmark: figures only.
         {"killer_parcial_escaso.txt", 0, 0},
         {"killer_parcial_minimo.txt", 0, 0},

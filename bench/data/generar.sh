@@ -33,3 +33,5 @@ d=$(dirname "$0")
     cat "$d/clasico_conocidos.txt"
     "$g" clasico 60 105 --intentos 3000
 } >"$d/clasico_dificil.txt"
+# killer_solo.txt (velmora-bench-logica) is not made here: those are Killers from Simon Tatham's
+# Solo generator, 20 per Solo level, with Solo's level as the note (its header says how).
