@@ -1,31 +1,20 @@
 // Play in the window, offscreen: entering and leaving it, its keys, what the cells paint, the
 // clock, and the game kept at close. With play off the client area paints as it did before.
 
-#include <gtest/gtest.h>
-
-#include <QApplication>
 #include <QFile>
-#include <QMenuBar>
-#include <QTest>
 
 #include "files/puzzle_xml.h"
 #include "juego/estado.h"
-#include "ui/qt/guion.h"
-#include "ui/qt/ventana_qt.h"
+#include "support/ventana_abierta.h"
 
 namespace velmora {
 namespace {
 
-class Juego : public ::testing::Test {
+class Juego : public VentanaAbierta {
 protected:
     void SetUp() override {
         form.Reloj = [this] { return ahora; };
-        w.show();
-        w.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-    }
-    static void Tecla(int tecla, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-        QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(tecla), mods);
+        VentanaAbierta::SetUp();
     }
     QAction* Accion(const char* nombre) { return w.findChild<QAction*>(QString::fromUtf8(nombre)); }
     void Abrir(const char* ruta) {
@@ -45,7 +34,6 @@ protected:
             if (!form.Juego()->enunciado.fijas[k]) return k;
         return -1;
     }
-    QImage Cliente() const { return w.Cliente()->grab().toImage(); }
     QImage Celda(int k) const { return w.lb(k)->grab().toImage(); }
     static int Pixeles(const QImage& img, const QColor& c) {
         int n = 0;
@@ -72,9 +60,6 @@ protected:
     }
 
     int64_t ahora = 0;
-    PlataformaGuion plataforma;
-    Form1 form{plataforma};
-    VentanaQt w{form, plataforma};
 };
 
 TEST_F(Juego, TheClientAreaIsTheSameBeforeAndAfterPlaying) {
