@@ -24,13 +24,6 @@ void EntrarClasico(Form1& f, std::string_view celdas) {
     Pasos(f, pasos + " n8"); // a second click on "9" leaves nothing picked
 }
 
-std::string Celdas(Form1& f) {
-    std::string s;
-    for (int k = 0; k < kCasillas; ++k)
-        s += f.TextoCelda(k).empty() ? "." : f.TextoCelda(k);
-    return s;
-}
-
 // The cells in a segment as "cell:segment" ('?' for one not in its segment's colour), the picked
 // segment, the number labels wearing the picked look and the marker ('?' if only one of them),
 // and the erase mode ('?' if its label does not show it).
