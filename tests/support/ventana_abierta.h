@@ -18,9 +18,16 @@ inline void Mostrar(QWidget& w) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
 }
 
-// A key where the keyboard is, as a user types it.
-inline void Tecla(int tecla, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-    QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(tecla), mods);
+// Keys where the keyboard is, in turn, as a user types them: Tecla(Qt::Key_5, Qt::SHIFT |
+// Qt::Key_3).
+template <class... K> void Tecla(K... teclas) {
+    for (const QKeyCombination k : {QKeyCombination(teclas)...})
+        QTest::keyClick(QApplication::focusWidget(), k.key(), k.keyboardModifiers());
+}
+
+// The digit key d.
+inline Qt::Key Cifra(int d) {
+    return static_cast<Qt::Key>(Qt::Key_0 + d);
 }
 
 class VentanaAbierta : public ::testing::Test {

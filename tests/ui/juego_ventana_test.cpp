@@ -69,12 +69,7 @@ TEST_F(Juego, TheClientAreaIsTheSameBeforeAndAfterPlaying) {
     ASSERT_TRUE(form.Jugando());
     const int k = Libre();
     Ir(k);
-    Tecla(Qt::Key_5);
-    Tecla(Qt::Key_Right);
-    Tecla(Qt::Key_3, Qt::ShiftModifier);
-    Tecla(Qt::Key_C);
-    Tecla(Qt::Key_P);
-    Tecla(Qt::Key_P);
+    Tecla(Qt::Key_5, Qt::Key_Right, Qt::SHIFT | Qt::Key_3, Qt::Key_C, Qt::Key_P, Qt::Key_P);
     EXPECT_NE(Cliente(), antes);
     Accion("DejarDeJugar")->trigger();
     EXPECT_FALSE(form.Jugando());
@@ -116,17 +111,15 @@ TEST_F(Juego, KeysEnterDigitsMarksAndUndo) {
     EXPECT_EQ(w.lb(k)->Juego().cifra, 7);
     Tecla(Qt::Key_7); // the same digit again takes it out
     EXPECT_EQ(form.Juego()->cifras[k], 0);
-    Tecla(Qt::Key_2, Qt::ShiftModifier);
-    Tecla(Qt::Key_4, Qt::ShiftModifier);
+    Tecla(Qt::SHIFT | Qt::Key_2, Qt::SHIFT | Qt::Key_4);
     EXPECT_EQ(form.Juego()->marcas[k], (1 << 2) | (1 << 4));
     Tecla(Qt::Key_L);
     EXPECT_TRUE(form.Lapiz());
     Tecla(Qt::Key_4);
     EXPECT_EQ(form.Juego()->marcas[k], 1 << 2);
-    Tecla(Qt::Key_L);
-    Tecla(Qt::Key_Z, Qt::ControlModifier);
+    Tecla(Qt::Key_L, Qt::CTRL | Qt::Key_Z);
     EXPECT_EQ(form.Juego()->marcas[k], (1 << 2) | (1 << 4));
-    Tecla(Qt::Key_Y, Qt::ControlModifier);
+    Tecla(Qt::CTRL | Qt::Key_Y);
     EXPECT_EQ(form.Juego()->marcas[k], 1 << 2);
     Tecla(Qt::Key_Backspace);
     EXPECT_EQ(form.Juego()->marcas[k], 0);
@@ -135,8 +128,7 @@ TEST_F(Juego, KeysEnterDigitsMarksAndUndo) {
     Tecla(Qt::Key_Down);
     EXPECT_EQ(form.Cursor, antes + 9 <= 80 ? antes + 9 : antes);
     const Enunciado e = form.LeerEnunciado();
-    Tecla(Qt::Key_Space);
-    Tecla(Qt::Key_Delete);
+    Tecla(Qt::Key_Space, Qt::Key_Delete);
     w.S(3)->alPulsar();
     EXPECT_EQ(form.LeerEnunciado(), e);
     EXPECT_EQ(form.SegSeleccionado, -1);
@@ -169,8 +161,7 @@ TEST_F(Juego, CellsPaintDigitsMarksClashesAndPause) {
     Ir(k);
     const QColor fondo = w.lb(k)->Fondo();
     const int vacia = Tinta(Celda(k), fondo);
-    Tecla(Qt::Key_1, Qt::ShiftModifier);
-    Tecla(Qt::Key_9, Qt::ShiftModifier);
+    Tecla(Qt::SHIFT | Qt::Key_1, Qt::SHIFT | Qt::Key_9);
     const int marcas = Tinta(Celda(k), fondo);
     EXPECT_GT(marcas, vacia);
     Tecla(Qt::Key_8);
@@ -222,9 +213,9 @@ TEST_F(Juego, ClockCheckAndFinish) {
     for (int k = 0; k < kCasillas; ++k)
         if (!p.enunciado.fijas[k]) libres.push_back(k);
     Ir(libres[0]);
-    Tecla(Qt::Key_0 + p.solucion[libres[0]]);
+    Tecla(Cifra(p.solucion[libres[0]]));
     Ir(libres[1]);
-    Tecla(Qt::Key_0 + p.solucion[libres[1]] % 9 + 1);
+    Tecla(Cifra(p.solucion[libres[1]] % 9 + 1));
     Accion("ComprobarJuego")->trigger();
     EXPECT_NE(form.TextoEstado("").find("1 cifra está mal"), std::string::npos);
     EXPECT_TRUE(w.lb(libres[1])->Marcada());
@@ -256,7 +247,7 @@ TEST_F(Juego, ClockCheckAndFinish) {
     for (const int k : libres)
         if (form.Juego()->cifras[k] == 0) {
             Ir(k);
-            Tecla(Qt::Key_0 + p.solucion[k]);
+            Tecla(Cifra(p.solucion[k]));
         }
     EXPECT_TRUE(form.JuegoTerminado());
     ASSERT_FALSE(plataforma.mensajes.empty());
@@ -272,9 +263,7 @@ TEST_F(Juego, ClosingKeepsTheGameAndTheNextStartOffersIt) {
     Jugar();
     const int k = Libre();
     Ir(k);
-    Tecla(Qt::Key_6);
-    Tecla(Qt::Key_Right);
-    Tecla(Qt::Key_2, Qt::ShiftModifier);
+    Tecla(Qt::Key_6, Qt::Key_Right, Qt::SHIFT | Qt::Key_2);
     ahora += 90000;
     w.close();
     const PartidaGuardada g = AbrirPartida(plataforma.CarpetaConfiguracion());

@@ -33,8 +33,7 @@ TEST_F(Teclas, FlechasEspacioSuprYCifrasDibujan) {
     Tecla(Qt::Key_Right); // the first arrow shows the cursor
     EXPECT_EQ(ConCursor(), 0);
     EXPECT_EQ(QApplication::focusWidget(), w.Cuadricula());
-    Tecla(Qt::Key_Right);
-    Tecla(Qt::Key_Down);
+    Tecla(Qt::Key_Right, Qt::Key_Down);
     EXPECT_EQ(ConCursor(), 10);
 
     // From a sum box, Down takes the keyboard to the grid; Space then adds the cell.
@@ -49,25 +48,19 @@ TEST_F(Teclas, FlechasEspacioSuprYCifrasDibujan) {
     EXPECT_EQ(form.Tab.CasillaSeg[19], 2);
     EXPECT_EQ(w.lb(19)->Fondo(), w.S(2)->Fondo());
     EXPECT_EQ(w.T(2)->text(), QStringLiteral("9"));
-    Tecla(Qt::Key_Up);
-    Tecla(Qt::Key_Space);
-    Tecla(Qt::Key_Delete);
+    Tecla(Qt::Key_Up, Qt::Key_Space, Qt::Key_Delete);
     EXPECT_EQ(form.Tab.CasillaSeg[10], -1);
     EXPECT_EQ(form.Tab.CasillaSeg[19], 2);
 
     // Normal: a digit picks the pad's, Space places it, Delete frees the cell.
     w.AccionMenu(Herramienta::Normal)->trigger();
-    Tecla(Qt::Key_Down);
-    Tecla(Qt::Key_7);
+    Tecla(Qt::Key_Down, Qt::Key_7);
     EXPECT_EQ(w.N(6)->Fondo(), QColor(0, 0, 0)); // marked
     Tecla(Qt::Key_Space);
     EXPECT_EQ(w.lb(19)->text(), QStringLiteral("7"));
-    Tecla(Qt::Key_Right);
-    Tecla(Qt::Key_Space);
-    Tecla(Qt::Key_Left);
-    Tecla(Qt::Key_Delete);
+    Tecla(Qt::Key_Right, Qt::Key_Space, Qt::Key_Left, Qt::Key_Delete);
     EXPECT_EQ(w.lb(19)->text() + w.lb(20)->text(), QStringLiteral("7"));
-    Tecla(Qt::Key_Z, Qt::ControlModifier); // each key a step
+    Tecla(Qt::CTRL | Qt::Key_Z); // each key a step
     EXPECT_EQ(w.lb(19)->text() + w.lb(20)->text(), QStringLiteral("77"));
     EXPECT_TRUE(plataforma.mensajes.empty());
 }
@@ -76,8 +69,7 @@ TEST_F(Teclas, FlechasEspacioSuprYCifrasDibujan) {
 // its cell's edge only.
 TEST_F(Teclas, SinCursorNiMarcasLaZonaClienteNoCambia) {
     const QImage antes = Cliente();
-    Tecla(Qt::Key_Down);
-    Tecla(Qt::Key_Right); // shown on cell 0, then moved to cell 1
+    Tecla(Qt::Key_Down, Qt::Key_Right); // shown on cell 0, then moved to cell 1
     ASSERT_EQ(ConCursor(), 1);
     form.Marcadas.set(40);
     w.Actualizar();
@@ -109,23 +101,23 @@ TEST_F(Teclas, CopiarYPegarDelSudokuDesdeUnaCajaDeSuma) {
     QTest::mouseClick(w.lb(0), Qt::LeftButton);
     QTest::mouseClick(w.lb(1), Qt::LeftButton);
     ASSERT_EQ(QApplication::focusWidget(), w.T(0));
-    Tecla(Qt::Key_C, Qt::ControlModifier); // no selection in the box: the puzzle
+    Tecla(Qt::CTRL | Qt::Key_C); // no selection in the box: the puzzle
     const QString puzzle = QApplication::clipboard()->text();
     EXPECT_EQ(puzzle.size(), 81);
     EXPECT_TRUE(puzzle.startsWith(QStringLiteral("3")));
     w.T(0)->selectAll();
     ASSERT_TRUE(w.T(0)->hasSelectedText());
     ASSERT_EQ(QApplication::focusWidget(), w.T(0));
-    Tecla(Qt::Key_C, Qt::ControlModifier); // the selection: the box's own
+    Tecla(Qt::CTRL | Qt::Key_C); // the selection: the box's own
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("3"));
 
     // Digits go into the box; a puzzle replaces the board.
     w.T(0)->selectAll();
     QApplication::clipboard()->setText(QStringLiteral("12"));
-    Tecla(Qt::Key_V, Qt::ControlModifier);
+    Tecla(Qt::CTRL | Qt::Key_V);
     EXPECT_EQ(w.T(0)->text(), QStringLiteral("12"));
     QApplication::clipboard()->setText(QStringLiteral("5") + QString(80, QLatin1Char('.')));
-    Tecla(Qt::Key_V, Qt::ControlModifier);
+    Tecla(Qt::CTRL | Qt::Key_V);
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Sudoku Normal"));
     EXPECT_EQ(w.lb(0)->text(), QStringLiteral("5"));
     EXPECT_TRUE(plataforma.mensajes.empty());
