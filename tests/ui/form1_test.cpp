@@ -2,9 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <tuple>
-
 #include <functional>
+#include <tuple>
 
 #include "files/puzzle_xml.h"
 #include "support/puzzles.h"
@@ -275,12 +274,6 @@ TEST(Form1, UltraRapidoEnVariosHilos) {
     EXPECT_TRUE(cancelado && idle && mensajes.empty());
     EXPECT_NE(celdas.substr(0, 81).find_first_not_of('.'), std::string::npos);
 }
-
-} // namespace
-} // namespace velmora
-
-namespace velmora {
-namespace {
 
 // A Killer imported with a given digit outside its cages: the digit becomes a one-cell cage,
 // and one message says so.
