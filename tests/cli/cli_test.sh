@@ -309,12 +309,10 @@ done
 for orden in check unique "solve --max-moves 5000"; do
     # shellcheck disable=SC2086
     "$cli" $orden --batch --json "$tmp/coleccion.txt" 2>/dev/null |
-        python3 -c '
-import json, sys
-lineas = [json.loads(l) for l in sys.stdin]
-assert [o["linea"] for o in lineas] == [2, 4, 5, 6, 7, 8, 9], lineas
-assert lineas[0]["etiqueta"] == "inkala 2012" and lineas[1]["estado"] == "rechazado"
-assert lineas[1]["mensaje"].startswith("Texto no válido: ")
+        python3 -c 'import json, sys
+o = [json.loads(l) for l in sys.stdin]
+assert [x["linea"] for x in o] == [2, 4, 5, 6, 7, 8, 9] and o[0]["etiqueta"] == "inkala 2012", o
+assert o[1]["estado"] == "rechazado" and o[1]["mensaje"].startswith("Texto no válido: "), o
 ' 2>"$tmp/err" || { falla "JSON Lines de $orden"; cat "$tmp/err"; }
 done
 # --max-moves stops a line at the first digit placed once that many moves are counted.

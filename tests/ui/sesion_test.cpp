@@ -212,49 +212,46 @@ struct Sesion : VentanaDePrueba {
 };
 
 TEST(SinGuardar, SeConservaAlCerrarYSeRecuperaEnUnPaso) {
-    Enunciado dibujado;
-    {
-        Sesion s;
-        s.f.GuardarAlCerrar(); // the empty board: nothing to keep
-        EXPECT_FALSE(QFile::exists(s.Guardado()));
-        Atender(s.f, [&] { Pasos(s.f, "S3 T3=12 c0 c1"); });
-        dibujado = s.f.LeerEnunciado();
-        s.f.GuardarAlCerrar();
-        ASSERT_TRUE(QFile::exists(s.Guardado()));
+    Sesion s;
+    s.f.GuardarAlCerrar(); // the empty board: nothing to keep
+    EXPECT_FALSE(QFile::exists(s.Guardado()));
+    Atender(s.f, [&] { Pasos(s.f, "S3 T3=12 c0 c1"); });
+    const Enunciado dibujado = s.f.LeerEnunciado();
+    s.f.GuardarAlCerrar();
+    ASSERT_TRUE(QFile::exists(s.Guardado()));
 
-        // The next run: the board starts empty, the status bar says one is kept.
-        VentanaDePrueba siguiente;
-        siguiente.p.programa = s.p.programa;
-        siguiente.p.configuracion = s.p.configuracion;
-        Form1& f = siguiente.f;
-        Atender(f, [] {});
-        f.AvisarSinGuardar();
-        EXPECT_EQ(f.LeerEnunciado(), Enunciado{});
-        EXPECT_EQ(f.TextoEstado("."), "Hay un puzzle sin guardar de la última sesión: Archivo > "
-                                      "Recuperar el último puzzle sin guardar");
-        Atender(f, [&] { Pasos(f, "ID_Normal n0 c40"); });
-        EXPECT_EQ(f.TextoEstado("."), "Pistas: 1 de 81");
-        ASSERT_TRUE(f.HaySinGuardar());
-        Atender(f, [&] { EXPECT_TRUE(f.RecuperarSinGuardar()); });
-        EXPECT_EQ(f.LeerEnunciado(), dibujado);
-        Atender(f, [&] { f.Deshacer(); }); // one step back: the classic board
-        EXPECT_EQ(f.TextoCelda(40), "1");
-        EXPECT_TRUE(siguiente.p.mensajes.empty());
+    // The next run: the board starts empty, the status bar says one is kept.
+    VentanaDePrueba siguiente;
+    siguiente.p.programa = s.p.programa;
+    siguiente.p.configuracion = s.p.configuracion;
+    Form1& f = siguiente.f;
+    Atender(f, [] {});
+    f.AvisarSinGuardar();
+    EXPECT_EQ(f.LeerEnunciado(), Enunciado{});
+    EXPECT_EQ(f.TextoEstado("."), "Hay un puzzle sin guardar de la última sesión: Archivo > "
+                                  "Recuperar el último puzzle sin guardar");
+    Atender(f, [&] { Pasos(f, "ID_Normal n0 c40"); });
+    EXPECT_EQ(f.TextoEstado("."), "Pistas: 1 de 81");
+    ASSERT_TRUE(f.HaySinGuardar());
+    Atender(f, [&] { EXPECT_TRUE(f.RecuperarSinGuardar()); });
+    EXPECT_EQ(f.LeerEnunciado(), dibujado);
+    Atender(f, [&] { f.Deshacer(); }); // one step back: the classic board
+    EXPECT_EQ(f.TextoCelda(40), "1");
+    EXPECT_TRUE(siguiente.p.mensajes.empty());
 
-        // Saved in a file now: nothing is kept any more.
-        Atender(f, [&] { f.Rehacer(); });
-        const QString ruta = s.documentos.filePath("k.xml");
-        f.T[3] = "3";
-        siguiente.p.respuestas.push_back({ruta, "k.xml"});
-        Atender(f, [&] { Pasos(f, "ID_Guardar"); });
-        ASSERT_TRUE(QFile::exists(ruta));
-        EXPECT_FALSE(QFile::exists(s.Guardado())); // what became of it is saved
-        f.GuardarAlCerrar();
-        EXPECT_FALSE(QFile::exists(s.Guardado()));
-        EXPECT_FALSE(f.HaySinGuardar());
-        Atender(f, [&] { EXPECT_FALSE(f.RecuperarSinGuardar()); });
-        EXPECT_EQ(siguiente.p.mensajes.back().texto, "No hay ningún puzzle sin guardar.");
-    }
+    // Saved in a file now: nothing is kept any more.
+    Atender(f, [&] { f.Rehacer(); });
+    const QString ruta = s.documentos.filePath("k.xml");
+    f.T[3] = "3";
+    siguiente.p.respuestas.push_back({ruta, "k.xml"});
+    Atender(f, [&] { Pasos(f, "ID_Guardar"); });
+    ASSERT_TRUE(QFile::exists(ruta));
+    EXPECT_FALSE(QFile::exists(s.Guardado())); // what became of it is saved
+    f.GuardarAlCerrar();
+    EXPECT_FALSE(QFile::exists(s.Guardado()));
+    EXPECT_FALSE(f.HaySinGuardar());
+    Atender(f, [&] { EXPECT_FALSE(f.RecuperarSinGuardar()); });
+    EXPECT_EQ(siguiente.p.mensajes.back().texto, "No hay ningún puzzle sin guardar.");
 }
 
 TEST(SinGuardar, UnFicheroAbiertoSinCambiosNoSeConserva) {
@@ -319,13 +316,9 @@ TEST(SinGuardar, ElFicheroIdaYVuelta) {
 
 TEST(Recientes, LosDiezUltimosYUnoQueFalta) {
     Sesion s;
-    const auto crear = [&](int i) {
+    for (int i = 0; i < 12; ++i) {
         const QString ruta = s.documentos.filePath(QString("f%1.xml").arg(i));
         QFile::copy(VELMORA_EXAMPLES "/clasico.xml", ruta);
-        return ruta;
-    };
-    for (int i = 0; i < 12; ++i) {
-        const QString ruta = crear(i);
         s.p.respuestas.push_back({ruta, QFileInfo(ruta).fileName()});
         Atender(s.f, [&] { Pasos(s.f, "ID_Abrir"); });
     }
