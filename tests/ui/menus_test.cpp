@@ -32,7 +32,6 @@ protected:
 };
 
 TEST_F(Menus, ReflejanLasHerramientasYDuranteLaBusquedaSoloCancelar) {
-    EXPECT_EQ(w.Cliente()->size(), QSize(779, 502));
     EXPECT_GT(w.menuBar()->height(), 0);
     // Nuevo Abrir Guardar Vaciar Resolver Cancelar Killer Normal, Deshacer Rehacer Comprobar
     EXPECT_EQ(Habilitados(), (std::vector<bool>{1, 1, 1, 1, 1, 0, 0, 1, 0, 0, 1}));
