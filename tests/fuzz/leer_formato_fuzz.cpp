@@ -3,9 +3,9 @@
 // both as that format and as detected.
 
 #include <cstdint>
-#include <cstdlib>
 #include <string_view>
 
+#include "exigir.h"
 #include "formats/formatos.h"
 #include "formats/lz_string.h"
 #include "validation/validacion.h"
@@ -15,10 +15,6 @@ namespace {
 using namespace velmora;
 
 constexpr Formato kFormato = Formato::VELMORA_FORMATO;
-
-void Exigir(bool condicion) {
-    if (!condicion) std::abort();
-}
 
 // An empty Killer short string, or one of single cells with one-digit sums, is also a classic
 // line; detection reads it as one.

@@ -5,17 +5,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <cstdint>
-#include <cstdlib>
 
+#include "exigir.h"
 #include "files/carpeta.h"
-
-namespace {
-
-void Exigir(bool condicion) {
-    if (!condicion) std::abort();
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t tamano) {
     using namespace velmora;

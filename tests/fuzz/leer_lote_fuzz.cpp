@@ -10,21 +10,17 @@
 #include <QJsonObject>
 #include <QString>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "exigir.h"
 #include "lote/lote.h"
 
 namespace {
 
 using namespace velmora;
 using namespace velmora::lote;
-
-void Exigir(bool condicion) {
-    if (!condicion) std::abort();
-}
 
 const Juez kComprobar = [](const Enunciado& e, Tablero&, std::stop_token) {
     return Campos{{"estado", "válido"}, {"tipo", e.killer ? "killer" : "clásico"}};

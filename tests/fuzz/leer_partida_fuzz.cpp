@@ -3,17 +3,9 @@
 
 #include <QByteArray>
 #include <cstdint>
-#include <cstdlib>
 
+#include "exigir.h"
 #include "juego/estado.h"
-
-namespace {
-
-void Exigir(bool condicion) {
-    if (!condicion) std::abort();
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t tamano) {
     using namespace velmora;

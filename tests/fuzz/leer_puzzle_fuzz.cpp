@@ -3,18 +3,14 @@
 
 #include <QByteArray>
 #include <cstdint>
-#include <cstdlib>
 
+#include "exigir.h"
 #include "files/puzzle_xml.h"
 #include "validation/validacion.h"
 
 namespace {
 
 using namespace velmora;
-
-void Exigir(bool condicion) {
-    if (!condicion) std::abort();
-}
 
 bool Valido(Tablero& t, const Enunciado& e) {
     t.VaciarCuadricula();

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <random>
+#include <tuple>
 
 #include "juego/estado.h"
 #include "juego/reglas.h"
@@ -152,16 +153,12 @@ TEST(Juego, CageArithmetic) {
     Partida p = KillerDe();
     p.enunciado.sumas[0] = "15"; // cells 0, 1, 2
     CuentaJaula c = CuentasDeJaula(p, 1);
-    EXPECT_EQ(c.segmento, 0);
-    EXPECT_EQ(c.casillas, 3);
-    EXPECT_EQ(c.suma, 15);
-    EXPECT_EQ(c.puesta, 0);
-    EXPECT_EQ(c.vacias, 3);
-    EXPECT_EQ(c.posibles.size(), 8u); // every 3-set of sum 15
+    // Segment, cells, sum, placed, empty, and every 3-set of sum 15.
+    EXPECT_EQ(std::tuple(c.segmento, c.casillas, c.suma, c.puesta, c.vacias, c.posibles.size()),
+              std::tuple(0, 3, 15, 0, 3, 8u));
     PonerCifra(p, 0, 9);
     c = CuentasDeJaula(p, 1);
-    EXPECT_EQ(c.puesta, 9);
-    EXPECT_EQ(c.vacias, 2);
+    EXPECT_EQ(std::pair(c.puesta, c.vacias), std::pair(9, 2));
     // 9 with 1+5 or 2+4.
     EXPECT_EQ(c.posibles, (std::vector<uint16_t>{M({1, 5, 9}), M({2, 4, 9})}));
     PonerCifra(p, 1, 9);
@@ -239,11 +236,9 @@ TEST(Juego, MarksForAHintLeaveOutWrongOnes) {
     AlternarMarca(p, 2, bien);
     AlternarMarca(p, 3, mal);
     const Lapiz m = MarcasParaPista(p);
-    EXPECT_EQ(m[0], 0);
-    EXPECT_EQ(m[1], 0);
-    EXPECT_EQ(m[2], M({bien}));
-    EXPECT_EQ(m[3], kTodasLasMarcas) << "the solution's digit is not among them";
-    EXPECT_EQ(m[4], kTodasLasMarcas);
+    // Cell 3's mark is dropped: the solution's digit is not among them.
+    EXPECT_EQ(std::vector(m.begin(), m.begin() + 5),
+              (std::vector<uint16_t>{0, 0, M({bien}), kTodasLasMarcas, kTodasLasMarcas}));
 }
 
 TEST(Juego, TimeText) {

@@ -5,9 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
-#include <numeric>
 #include <optional>
-#include <random>
 #include <string>
 #include <tuple>
 #include <vector>

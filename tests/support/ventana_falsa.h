@@ -2,9 +2,12 @@
 // The headless window after start-up, in Killer mode, on a fake platform, and a user's steps on
 // it.
 
+#include <chrono>
 #include <cstdlib>
 #include <sstream>
+#include <string>
 #include <string_view>
+#include <thread>
 
 #include "support/plataforma_falsa.h"
 #include "ui/form1.h"
@@ -30,6 +33,25 @@ template <class F> void Atender(Form1& f, F&& handler) {
     f.AnotarCambio();
     handler();
     f.AnotarCambio();
+}
+
+// A uniqueness verdict that counts branches until it is stopped.
+inline Veredicto JuezLento(const Reglas&, const Parada& p) {
+    Veredicto v;
+    while (!p.token.stop_requested()) {
+        v.ramas = p.ramas->fetch_add(1000) + 1000;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    v.soluciones = -1;
+    return v;
+}
+
+// The grid as the cells show it, '.' for an empty one.
+inline std::string Celdas(Form1& f) {
+    std::string s;
+    for (int k = 0; k < kCasillas; ++k)
+        s += f.TextoCelda(k).empty() ? "." : f.TextoCelda(k);
+    return s;
 }
 
 // Runs a user's steps: "S4" clicks swatch 4, "L4" number label 4, "F4" enters sum box 4,

@@ -2,9 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <tuple>
-
 #include <functional>
+#include <tuple>
 
 #include "files/puzzle_xml.h"
 #include "support/puzzles.h"
@@ -22,13 +21,6 @@ void EntrarClasico(Form1& f, std::string_view celdas) {
             if (celdas[k] == '0' + d) pasos += " c" + std::to_string(k);
     }
     Pasos(f, pasos + " n8"); // a second click on "9" leaves nothing picked
-}
-
-std::string Celdas(Form1& f) {
-    std::string s;
-    for (int k = 0; k < kCasillas; ++k)
-        s += f.TextoCelda(k).empty() ? "." : f.TextoCelda(k);
-    return s;
 }
 
 // The cells in a segment as "cell:segment" ('?' for one not in its segment's colour), the picked
@@ -282,12 +274,6 @@ TEST(Form1, UltraRapidoEnVariosHilos) {
     EXPECT_TRUE(cancelado && idle && mensajes.empty());
     EXPECT_NE(celdas.substr(0, 81).find_first_not_of('.'), std::string::npos);
 }
-
-} // namespace
-} // namespace velmora
-
-namespace velmora {
-namespace {
 
 // A Killer imported with a given digit outside its cages: the digit becomes a one-cell cage,
 // and one message says so.

@@ -1,5 +1,5 @@
 // "Nuevo aleatorio…" without widgets: the puzzle opens as a file does, its grade in the status
-// bar; the work runs off the window's thread and Cancelar stops it.
+// bar. Its work off the window's thread is checked with the verdict's (autoria_test).
 
 #include <gtest/gtest.h>
 
@@ -48,32 +48,6 @@ TEST(NuevoAleatorio, AbreComoUnFicheroUnPasoYDiceSuDificultad) {
         Atender(f, [&] { f.EjecutarHerramienta("ID_Resolver"); });
         EXPECT_EQ(f.TextoEstado(".").rfind("Resuelto en ", 0), 0u) << f.TextoEstado(".");
     }
-}
-
-// Guessing is out of reach by removing classic givens, so the work runs until cancelled.
-TEST(NuevoAleatorio, EnSegundoPlanoYCancelable) {
-    VentanaDePrueba v;
-    Form1& f = v.f;
-    Atender(f, [&] { f.PintarEnunciado(AbrirPuzzle(VELMORA_EXAMPLES "/killer.xml").enunciado); });
-    const Enunciado antes = f.LeerEnunciado();
-    std::vector<std::string> estados;
-    bool soloCancelar = true;
-    v.p.alProcesar = [&](int n) {
-        estados.push_back(f.TextoEstado("."));
-        for (int h = 0; h < kHerramientas && n <= 3; ++h)
-            soloCancelar &= f.Habilitada(static_cast<Herramienta>(h)) ==
-                            (static_cast<Herramienta>(h) == Herramienta::Cancelar);
-        if (n == 3) f.EjecutarHerramienta("ID_Cancelar");
-    };
-    Atender(f, [&] { EXPECT_FALSE(f.NuevoAleatorio({false, Nivel::PruebaYError, true, 1})); });
-    ASSERT_GE(estados.size(), 3u);
-    EXPECT_TRUE(soloCancelar);
-    EXPECT_EQ(estados[0].rfind("Generando… ", 0), 0u) << estados[0];
-    EXPECT_EQ(f.TextoEstado("."), "Cancelado");
-    EXPECT_TRUE(v.p.mensajes.empty());
-    EXPECT_EQ(f.LeerEnunciado(), antes);
-    EXPECT_FALSE(f.Resolviendo());
-    EXPECT_TRUE(f.Habilitada(Herramienta::Resolver));
 }
 
 } // namespace
