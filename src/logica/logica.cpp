@@ -19,40 +19,42 @@ struct Ficha {
 
 // The one table of names, levels and weights; docs/dificultad.md publishes it.
 constexpr std::array<Ficha, kTecnicas> kFichas = {{
-    {"Jaula de una casilla", Nivel::Facil, 1},
-    {"Última casilla de la jaula", Nivel::Facil, 2},
-    {"Único lugar en el cuadro", Nivel::Facil, 2},
-    {"Único lugar en la fila", Nivel::Facil, 3},
-    {"Único lugar en la columna", Nivel::Facil, 3},
-    {"Candidato único", Nivel::Facil, 4},
+    {"Jaula de una casilla", Nivel::Facil, 3},
+    {"Última casilla de la jaula", Nivel::Facil, 3},
+    {"Único lugar en el cuadro", Nivel::Facil, 4},
+    {"Único lugar en la fila", Nivel::Facil, 5},
+    {"Único lugar en la columna", Nivel::Facil, 5},
+    {"Candidato único", Nivel::Facil, 12},
     {"Combinaciones de la jaula", Nivel::Facil, 5},
-    {"Dígito obligado de la jaula", Nivel::Moderado, 40},
-    {"Candidatos bloqueados (apuntado)", Nivel::Moderado, 50},
-    {"Candidatos bloqueados (reclamo)", Nivel::Moderado, 50},
-    {"Regla del 45 en una casa", Nivel::Moderado, 40},
-    {"Regla del 45: interiores", Nivel::Dificil, 70},
-    {"Regla del 45: exteriores", Nivel::Dificil, 70},
-    {"Regla del 45: diferencia", Nivel::Dificil, 90},
-    {"Jaula oculta", Nivel::Dificil, 100},
-    {"Pareja desnuda", Nivel::Dificil, 60},
-    {"Pareja oculta", Nivel::Dificil, 70},
-    {"Trío desnudo", Nivel::Dificil, 80},
-    {"Trío oculto", Nivel::Dificil, 100},
-    {"Cuarteto desnudo", Nivel::MuyDificil, 120},
-    {"Cuarteto oculto", Nivel::MuyDificil, 150},
-    {"X-Wing", Nivel::MuyDificil, 140},
-    {"Swordfish", Nivel::MuyDificil, 150},
-    {"Jellyfish", Nivel::MuyDificil, 160},
-    {"XY-Wing", Nivel::MuyDificil, 160},
-    {"XYZ-Wing", Nivel::MuyDificil, 180},
-    {"Rectángulo único", Nivel::MuyDificil, 100},
-    {"Tumba bivalente (BUG+1)", Nivel::MuyDificil, 100},
-    {"Conflicto de combinaciones", Nivel::MuyDificil, 150},
-    {"Cadena X", Nivel::MuyDificil, 260},
-    {"Cadena XY", Nivel::MuyDificil, 280},
-    {"Cadena desde una jaula", Nivel::MuyDificil, 500},
-    {"Cadena forzada", Nivel::Extremo, 1000},
-    {"Prueba y error", Nivel::PruebaYError, 10000},
+    {"Dígito obligado de la jaula", Nivel::Moderado, 17},
+    {"Candidatos bloqueados (apuntado)", Nivel::Moderado, 17},
+    {"Candidatos bloqueados (reclamo)", Nivel::Moderado, 22},
+    {"Regla del 45 en una casa", Nivel::Moderado, 22},
+    {"Regla del 45: interiores", Nivel::Dificil, 42},
+    {"Regla del 45: exteriores", Nivel::Dificil, 42},
+    {"Regla del 45: diferencia", Nivel::Dificil, 65},
+    {"Jaula oculta", Nivel::Dificil, 81},
+    {"Pareja desnuda", Nivel::Dificil, 27},
+    {"Pareja oculta", Nivel::Dificil, 42},
+    {"Trío desnudo", Nivel::Dificil, 52},
+    {"Trío oculto", Nivel::Dificil, 81},
+    {"Cuarteto desnudo", Nivel::MuyDificil, 244},
+    {"Cuarteto oculto", Nivel::MuyDificil, 377},
+    {"X-Wing", Nivel::MuyDificil, 34},
+    {"Swordfish", Nivel::MuyDificil, 65},
+    {"Jellyfish", Nivel::MuyDificil, 302},
+    {"XY-Wing", Nivel::MuyDificil, 101},
+    {"XYZ-Wing", Nivel::MuyDificil, 126},
+    {"WXYZ-Wing", Nivel::MuyDificil, 421},
+    {"VWXYZ-Wing", Nivel::MuyDificil, 908},
+    {"Rectángulo único", Nivel::MuyDificil, 140},
+    {"Tumba bivalente (BUG+1)", Nivel::MuyDificil, 470},
+    {"Conflicto de combinaciones", Nivel::MuyDificil, 244},
+    {"Cadena X", Nivel::MuyDificil, 600},
+    {"Cadena XY", Nivel::MuyDificil, 3000},
+    {"Cadena desde una jaula", Nivel::MuyDificil, 3000},
+    {"Cadena forzada", Nivel::Extremo, 4500},
+    {"Prueba y error", Nivel::PruebaYError, 60000},
 }};
 
 constexpr std::array<std::string_view, kNiveles> kNombresNivel = {
@@ -96,8 +98,16 @@ const Geometria& Geo() {
     return g;
 }
 
+// By table: the package's generic x86-64 build has no popcount instruction, and the library
+// call it makes instead showed in profiles.
 int Cuenta(unsigned m) {
-    return std::popcount(m);
+    static constexpr auto kTabla = [] {
+        std::array<uint8_t, 1024> t{};
+        for (unsigned i = 1; i < t.size(); ++i)
+            t[i] = static_cast<uint8_t>(t[i / 2] + (i & 1));
+        return t;
+    }();
+    return m < kTabla.size() ? kTabla[m] : std::popcount(m);
 }
 int PrimerDigito(unsigned m) {
     return std::countr_zero(m);
@@ -963,6 +973,64 @@ std::optional<Paso> Ala(const Candidatos& c, bool xyz) {
     return std::nullopt;
 }
 
+// A pivot and n - 1 cells it sees, holding n digits between them: if
+// every digit but one has its places in the group all seeing each other, they fill at most n - 1
+// cells, so the last digit is in the group, and a cell that sees all its places in the group is not
+// it. With n = 3 these are the XY- and XYZ-Wings, tried before.
+std::optional<Paso> AlaGrande(const Candidatos& c, int n) {
+    const Tecnica t = n == 4 ? Tecnica::WXYZWing : Tecnica::VWXYZWing;
+    std::vector<uint8_t> grupo, alas;
+    std::optional<Paso> hallado;
+    const auto probar = [&](uint16_t digitos) {
+        // The digits shared by two cells of the group that do not see each other.
+        uint16_t libres = 0;
+        for (size_t i = 0; i < grupo.size(); ++i)
+            for (size_t j = i + 1; j < grupo.size(); ++j)
+                if (!c.Ven(grupo[i], grupo[j])) libres |= c.Mascara(grupo[i]) & c.Mascara(grupo[j]);
+        if (Cuenta(libres) != 1) return;
+        const int d = PrimerDigito(libres);
+        std::vector<uint8_t> con;
+        for (const uint8_t k : grupo)
+            if (c.Mascara(k) & Bit(d)) con.push_back(k);
+        std::bitset<kCasillas> fuera = VenTodas(c, con);
+        for (const uint8_t k : grupo)
+            fuera.reset(k);
+        Paso p = Nuevo(t);
+        if (!Quitar(c, p, fuera, d)) return;
+        p.origen = grupo;
+        hallado = Cerrar(std::move(p), std::string(NombreTecnica(t)) + " con pivote " +
+                                           NombreCasilla(grupo[0]) + " y alas " +
+                                           ListaCasillas({grupo.begin() + 1, grupo.end()}) + " ({" +
+                                           Digitos(digitos, "") + "})");
+    };
+    // Picks the wings after `desde` while the digits stay at most n.
+    const auto elegir = [&](auto& self, size_t desde, uint16_t digitos) -> void {
+        if (static_cast<int>(grupo.size()) == n) {
+            if (Cuenta(digitos) == n) probar(digitos);
+            return;
+        }
+        for (size_t i = desde; i < alas.size() && !hallado; ++i) {
+            const uint16_t u = digitos | c.Mascara(alas[i]);
+            if (Cuenta(u) > n) continue;
+            grupo.push_back(alas[i]);
+            self(self, i + 1, u);
+            grupo.pop_back();
+        }
+    };
+    for (int piv = 0; piv < kCasillas && !hallado; ++piv) {
+        const uint16_t mp = c.Mascara(piv);
+        if (c.Valor(piv) || Cuenta(mp) < 2 || Cuenta(mp) > n) continue;
+        alas.clear();
+        for (int k = 0; k < kCasillas; ++k)
+            if (!c.Valor(k) && c.Ven(piv, k) && Cuenta(c.Mascara(k)) >= 2 &&
+                Cuenta(c.Mascara(k) | mp) <= n)
+                alas.push_back(static_cast<uint8_t>(k));
+        grupo = {static_cast<uint8_t>(piv)};
+        elegir(elegir, 0, mp);
+    }
+    return hallado;
+}
+
 // ---- Uniqueness (classic puzzles known to have one solution) ---------------------------------
 
 // Four cells on two rows, two columns and two boxes that could all be {a, b}: a and b could
@@ -1117,9 +1185,12 @@ std::optional<Paso> ConflictoDeCombinaciones(const Candidatos& c) {
 
 // ---- Chains ----------------------------------------------------------------------------------
 
-constexpr int kMaxCadena = 12;       // links
-constexpr int kPesoEslabon = 30;     // each link past the shortest chain of its kind
-constexpr int kPesoColocacion = 100; // each placement a forcing chain follows
+constexpr int kMaxCadena = 12; // links
+// Each link past the shortest chain of its kind, and each placement a forcing chain follows,
+// adds a tenth of the technique's weight.
+int PesoLargo(Tecnica t, int pasos) {
+    return PesoDe(t) / 10 * pasos;
+}
 
 // Whether d in a and d in b are a strong link: one of them holds d. Two cells left for d in a
 // house, or in a cage that needs d.
@@ -1175,7 +1246,7 @@ std::optional<Paso> CadenaX(const Candidatos& c) {
                     std::vector<uint8_t> extremos = {cs[s], cs[i]};
                     std::bitset<kCasillas> fuera = VenTodas(c, extremos);
                     Paso p = Nuevo(Tecnica::CadenaX);
-                    p.peso += kPesoEslabon * (dist[e] - 3);
+                    p.peso += PesoLargo(p.tecnica, dist[e] - 3);
                     if (Quitar(c, p, fuera, d)) {
                         std::string texto;
                         for (int x = e; x >= 0; x = previo[x]) {
@@ -1217,7 +1288,7 @@ std::optional<Paso> CadenaXY(const Candidatos& c) {
                 if (i != s && on == x && dist[e] >= 2) {
                     std::vector<uint8_t> extremos = {bi[s], bi[i]};
                     Paso p = Nuevo(Tecnica::CadenaXY);
-                    p.peso += kPesoEslabon * (dist[e] - 2);
+                    p.peso += PesoLargo(p.tecnica, dist[e] - 2);
                     if (Quitar(c, p, VenTodas(c, extremos), x)) {
                         std::string texto;
                         for (int z = e; z >= 0; z = previo[z]) {
@@ -1387,7 +1458,7 @@ std::optional<Paso> CadenaDesdeJaula(const Candidatos& c) {
         }
         if (quedan.empty()) continue; // an earlier mistake; never act on it
         Paso p = Nuevo(Tecnica::CadenaDesdeJaula);
-        p.peso += kPesoColocacion * coste;
+        p.peso += PesoLargo(p.tecnica, coste);
         if (quedan.size() < a.combos.size()) {
             const AnalisisJaula b = Analizar(c, ja, &quedan);
             for (size_t i = 0; i < b.libres.size(); ++i)
@@ -1432,7 +1503,7 @@ std::optional<Paso> CadenaForzada(const Candidatos& c) {
             if (!bien) {
                 if (pasos + 1 >= costeMejor) continue;
                 Paso p = Nuevo(Tecnica::CadenaForzada);
-                p.peso += kPesoColocacion * pasos;
+                p.peso += PesoLargo(p.tecnica, pasos);
                 p.origen = {static_cast<uint8_t>(k)};
                 p.eliminadas.emplace_back(k, d);
                 costeMejor = pasos + 1;
@@ -1457,7 +1528,7 @@ std::optional<Paso> CadenaForzada(const Candidatos& c) {
                 p.colocadas.emplace_back(j, v);
         }
         if (p.colocadas.empty()) return;
-        p.peso += kPesoColocacion * coste;
+        p.peso += PesoLargo(p.tecnica, coste);
         for (const auto& o : opciones)
             p.origen.push_back(static_cast<uint8_t>(o.first));
         costeMejor = coste;
@@ -1677,6 +1748,10 @@ std::optional<Paso> Probar(Tecnica t, const Candidatos& c) {
         return BugMasUno(c);
     case Tecnica::XYWing:
         return Ala(c, false);
+    case Tecnica::WXYZWing:
+        return AlaGrande(c, 4);
+    case Tecnica::VWXYZWing:
+        return AlaGrande(c, 5);
     case Tecnica::XYZWing:
         return Ala(c, true);
     case Tecnica::ConflictoDeCombinaciones:

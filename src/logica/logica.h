@@ -52,6 +52,8 @@ enum class Tecnica : uint8_t {
     Jellyfish,
     XYWing,
     XYZWing,
+    WXYZWing,
+    VWXYZWing,
     RectanguloUnico,
     BugMasUno,
     ConflictoDeCombinaciones,

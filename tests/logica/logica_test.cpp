@@ -308,6 +308,20 @@ const std::vector<Posicion>& Posiciones() {
         v.push_back(P("xyz-wing", Tecnica::XYZWing, {}, "",
                       {{"F1C1", M({1, 2, 3})}, {"F1C5", M({1, 3})}, {"F2C2", M({2, 3})}}, {},
                       {{K("F1C2"), 3}, {K("F1C3"), 3}}));
+        // The 4 of the wings: F1C5 or one of F2C3, F3C2 holds it.
+        const std::vector<Marca> wxyz = {
+            {"F1C1", M({1, 2, 3})}, {"F1C5", M({1, 4})}, {"F2C3", M({2, 4})}, {"F3C2", M({3, 4})}};
+        v.push_back(
+            P("wxyz-wing", Tecnica::WXYZWing, {}, "", wxyz, {}, {{K("F1C2"), 4}, {K("F1C3"), 4}}));
+        v.push_back(N("sin wxyz-wing", Tecnica::WXYZWing, {}, "",
+                      Unir({wxyz.begin(), wxyz.end() - 1}, {{"F3C2", M({3, 5})}})));
+        v.push_back(P("vwxyz-wing", Tecnica::VWXYZWing, {}, "",
+                      {{"F1C1", M({1, 2, 3, 4})},
+                       {"F1C5", M({1, 5})},
+                       {"F2C3", M({2, 5})},
+                       {"F3C2", M({3, 5})},
+                       {"F1C9", M({4, 5})}},
+                      {}, {{K("F1C2"), 5}, {K("F1C3"), 5}}));
         // Row 1: 1+2 in one cage leaves 3+4 to a 7 beside it.
         v.push_back(P("conflicto de combinaciones", Tecnica::ConflictoDeCombinaciones,
                       {{"F1C1 F1C2", 3}, {"F1C3 F1C4", 7}}, "", {}, {}, {}));
