@@ -3,7 +3,8 @@
 // Per set: the thread CPU time and the branches per puzzle, as median, total and worst, the
 // time the best of a few runs; against each set's targets. With --tope, a puzzle past that many
 // branches counts as unknown (and as a failure), so that a slow verdict can still be measured.
-// With --parada, also how soon a stop request ends it.
+// With --parada, also how soon a stop request ends it. --conjunto names one set of bench/data, or,
+// as a path with a folder, any file of such lines (no targets).
 
 #include <algorithm>
 #include <chrono>
@@ -189,6 +190,12 @@ int main(int argc, char** argv) {
         } else {
             o.carpeta = argv[i];
         }
+    }
+    // A path with a folder is a set of one's own (published puzzles, say): figures only.
+    if (const size_t barra = o.solo.rfind('/'); barra != std::string::npos) {
+        const std::string fichero = o.solo.substr(barra + 1);
+        o.carpeta = o.solo.substr(0, barra);
+        return Medir(o, {fichero.c_str(), 0, 0}) ? 0 : 1;
     }
     bool bien = true;
     for (const Conjunto& c : kConjuntos)
