@@ -2,6 +2,8 @@
 
 #include <bit>
 
+#include "solver/contador.h"
+
 namespace velmora {
 
 namespace {
@@ -91,10 +93,9 @@ struct Estado {
     std::array<uint32_t, 9> columnas{}; // by digit, its columns in each band when Pilas last ran
 };
 
-class Resolutor {
+class Resolutor : public Contador {
 public:
-    Resolutor(Veredicto& v, const Parada& p) : v_(v), parada_(p) {}
-    bool Parado() const { return parado_; }
+    Resolutor(Veredicto& v, const Parada& p) : Contador(v, p) {}
 
     bool Preparar(const std::array<uint8_t, kCasillas>& fija, Estado& s) {
         s.sitios.fill(kBanda);
@@ -134,20 +135,6 @@ private:
     // At the end, `pares`: the cells of each band left with two digits.
     static bool Propagar(Estado& s, std::array<uint32_t, 3>& pares);
     void AnotarSolucion(const Estado& s);
-
-    bool Seguir() {
-        if (parada_.maxRamas > 0 && v_.ramas > parada_.maxRamas) parado_ = true;
-        if (++trabajo_ % 16 == 0) {
-            if (parada_.ramas) parada_.ramas->store(v_.ramas, std::memory_order_relaxed);
-            parado_ = parado_ || parada_.token.stop_requested();
-        }
-        return !parado_;
-    }
-
-    Veredicto& v_;
-    const Parada& parada_;
-    int64_t trabajo_ = 0;
-    bool parado_ = false;
 };
 
 // One digit in one band: what the permutations of boxes leave. A row down to one cell gives the

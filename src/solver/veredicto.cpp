@@ -8,6 +8,7 @@
 
 #include "solver/clasico.h"
 #include "solver/combinaciones.h"
+#include "solver/contador.h"
 
 namespace velmora {
 
@@ -231,10 +232,9 @@ bool Emparejar(const Suma& j, const std::array<uint16_t, kCasillas>& cands, uint
     return EmparejarEn<std::bitset<512>, 9>(cand, j.n, c, permitidos);
 }
 
-class Juez {
+class Juez : public Contador {
 public:
-    Juez(Veredicto& v, const Parada& p) : v_(v), parada_(p) { peso_.fill(1); }
-    bool Parado() const { return parado_; }
+    Juez(Veredicto& v, const Parada& p) : Contador(v, p) { peso_.fill(1); }
 
     // False when the rules already leave no solution.
     bool Preparar(const Reglas& r, Estado& s);
@@ -286,22 +286,6 @@ private:
         return false;
     }
 
-    // Counts a node of the search: past the branch limit, the verdict stops; every sixteen
-    // nodes (at most a few milliseconds on the hardest Killers), it reports the branches and
-    // looks at the stop request.
-    bool Seguir() {
-        if (parada_.maxRamas > 0 && v_.ramas > parada_.maxRamas) parado_ = true;
-        if (++trabajo_ % 16 == 0) {
-            if (parada_.ramas) parada_.ramas->store(v_.ramas, std::memory_order_relaxed);
-            parado_ = parado_ || parada_.token.stop_requested();
-        }
-        return !parado_;
-    }
-
-    Veredicto& v_;
-    const Parada& parada_;
-    int64_t trabajo_ = 0;
-    bool parado_ = false;
     std::array<int64_t, kCasillas> peso_;
     std::vector<Suma> sumas_;
     std::unordered_set<size_t> vistas_;
