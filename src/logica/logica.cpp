@@ -50,7 +50,7 @@ constexpr std::array<Ficha, kTecnicas> kFichas = {{
     {"Rectángulo único", Nivel::MuyDificil, 140},
     {"Tumba bivalente (BUG+1)", Nivel::MuyDificil, 470},
     {"Conflicto de combinaciones", Nivel::MuyDificil, 244},
-    {"Cadena X", Nivel::MuyDificil, 600},
+    {"Cadena X", Nivel::MuyDificil, 100},
     {"Cadena XY", Nivel::MuyDificil, 3000},
     {"Cadena desde una jaula", Nivel::MuyDificil, 3000},
     {"Cadena forzada", Nivel::Extremo, 4500},
