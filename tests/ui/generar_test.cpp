@@ -20,6 +20,7 @@ TEST(NuevoAleatorio, AbreComoUnFicheroUnPasoYDiceSuDificultad) {
         {true, Nivel::Moderado, VELMORA_EXAMPLES "/clasico.xml"},
         {false, Nivel::Facil, VELMORA_EXAMPLES "/killer.xml"},
         {true, Nivel::Dificil, VELMORA_EXAMPLES "/killer.xml"},
+        {true, Nivel::Facil, VELMORA_EXAMPLES "/clasico.xml"},
     };
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.antes);
