@@ -247,28 +247,16 @@ const std::vector<Posicion>& Posiciones() {
         v.push_back(
             N("fila sin cubrir", Tecnica::Regla45Casa, {{"F1C1 F1C2 F1C3 F1C4", 10}}, "", {}));
         // Rows 1-2 in vertical pairs except column 9: F1C9 + F2C9 = 9 + 3.
-        v.push_back(P("45 interiores en dos filas", Tecnica::Regla45Interiores,
-                      {{"F1C1 F2C1", 5},
-                       {"F1C2 F2C2", 7},
-                       {"F1C3 F2C3", 9},
-                       {"F1C4 F2C4", 11},
-                       {"F1C5 F2C5", 13},
-                       {"F1C6 F2C6", 15},
-                       {"F1C7 F2C7", 8},
-                       {"F1C8 F2C8", 10}},
-                      "", {}, {}, {}));
+        const std::vector<std::pair<std::string, int>> pares = {
+            {"F1C1 F2C1", 5},  {"F1C2 F2C2", 7},  {"F1C3 F2C3", 9}, {"F1C4 F2C4", 11},
+            {"F1C5 F2C5", 13}, {"F1C6 F2C6", 15}, {"F1C7 F2C7", 8}, {"F1C8 F2C8", 10}};
+        v.push_back(
+            P("45 interiores en dos filas", Tecnica::Regla45Interiores, pares, "", {}, {}, {}));
         // The same with column 9's cage sticking out to F3C9: F3C9 = 78 + 18 − 90.
-        v.push_back(P("45 exteriores", Tecnica::Regla45Exteriores,
-                      {{"F1C1 F2C1", 5},
-                       {"F1C2 F2C2", 7},
-                       {"F1C3 F2C3", 9},
-                       {"F1C4 F2C4", 11},
-                       {"F1C5 F2C5", 13},
-                       {"F1C6 F2C6", 15},
-                       {"F1C7 F2C7", 8},
-                       {"F1C8 F2C8", 10},
-                       {"F1C9 F2C9 F3C9", 18}},
-                      "", {}, {{K("F3C9"), 6}}, {}));
+        auto conSalida = pares;
+        conSalida.emplace_back("F1C9 F2C9 F3C9", 18);
+        v.push_back(P("45 exteriores", Tecnica::Regla45Exteriores, conSalida, "", {},
+                      {{K("F3C9"), 6}}, {}));
         // Row 1 but a 1+2 cage: the other seven cells are 3..9.
         v.push_back(
             P("jaula oculta de siete", Tecnica::JaulaOculta, {{"F1C1 F1C2", 3}}, "", {}, {}, [] {
