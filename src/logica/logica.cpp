@@ -19,25 +19,25 @@ struct Ficha {
 
 // The one table of names, levels and weights; docs/dificultad.md publishes it.
 constexpr std::array<Ficha, kTecnicas> kFichas = {{
-    {"Jaula de una casilla", Nivel::Facil, 3},
-    {"Última casilla de la jaula", Nivel::Facil, 3},
+    {"Jaula de una casilla", Nivel::Facil, 1},
+    {"Última casilla de la jaula", Nivel::Facil, 1},
     {"Único lugar en el cuadro", Nivel::Facil, 4},
+    {"Combinaciones de la jaula", Nivel::Facil, 3},
+    {"Regla del 45 en una casa", Nivel::Facil, 2},
     {"Único lugar en la fila", Nivel::Facil, 5},
     {"Único lugar en la columna", Nivel::Facil, 5},
     {"Candidato único", Nivel::Facil, 12},
-    {"Combinaciones de la jaula", Nivel::Facil, 5},
-    {"Dígito obligado de la jaula", Nivel::Moderado, 17},
     {"Candidatos bloqueados (apuntado)", Nivel::Moderado, 17},
     {"Candidatos bloqueados (reclamo)", Nivel::Moderado, 22},
-    {"Regla del 45 en una casa", Nivel::Moderado, 22},
-    {"Regla del 45: interiores", Nivel::Dificil, 42},
-    {"Regla del 45: exteriores", Nivel::Dificil, 42},
-    {"Regla del 45: diferencia", Nivel::Dificil, 65},
-    {"Jaula oculta", Nivel::Dificil, 81},
+    {"Dígito obligado de la jaula", Nivel::Moderado, 40},
     {"Pareja desnuda", Nivel::Dificil, 27},
     {"Pareja oculta", Nivel::Dificil, 42},
     {"Trío desnudo", Nivel::Dificil, 52},
     {"Trío oculto", Nivel::Dificil, 81},
+    {"Regla del 45: interiores", Nivel::Dificil, 120},
+    {"Regla del 45: exteriores", Nivel::Dificil, 120},
+    {"Regla del 45: diferencia", Nivel::Dificil, 120},
+    {"Jaula oculta", Nivel::Dificil, 300},
     {"Cuarteto desnudo", Nivel::MuyDificil, 244},
     {"Cuarteto oculto", Nivel::MuyDificil, 377},
     {"X-Wing", Nivel::MuyDificil, 34},
@@ -384,6 +384,8 @@ std::optional<Paso> CombinacionesDeJaula(const Candidatos& c) {
         const AnalisisJaula a = Analizar(c, ja);
         if (a.libres.empty() || a.combos.empty()) continue;
         Paso p = Nuevo(Tecnica::CombinacionesDeJaula);
+        // A two-cell cage's pairs are read at a glance; larger cages need the table.
+        if (ja.casillas.size() <= 2) p.peso = 1;
         for (size_t i = 0; i < a.libres.size(); ++i)
             for (uint16_t r = c.Mascara(a.libres[i]) & ~a.apoyo[i]; r; r &= r - 1)
                 p.eliminadas.emplace_back(a.libres[i], PrimerDigito(r));
@@ -577,10 +579,12 @@ bool Distintas(const Candidatos& c, const std::vector<uint8_t>& cs) {
     return true;
 }
 
-std::vector<Ecuacion> Ecuaciones(const Candidatos& c) {
+// The equations of the first `regiones` regions (the 27 houses come first).
+std::vector<Ecuacion> Ecuaciones(const Candidatos& c, size_t regiones) {
     std::vector<Ecuacion> res;
     const auto& jaulas = c.Jaulas();
-    for (const Region& r : Regiones()) {
+    for (size_t i = 0; i < regiones; ++i) {
+        const Region& r = Regiones()[i];
         int k = 45 * r.nCasas;
         std::bitset<kCasillas> interiores = r.casillas;
         std::vector<int> parciales;
@@ -724,10 +728,11 @@ std::optional<Paso> ProbarEcuacion(const Candidatos& c, const Ecuacion& e, Tecni
 
 // The equations change only when a digit is placed, and the 45-rule techniques are tried one
 // after another on the same grid: the last set is kept per thread, keyed by the cages and digits.
-const std::vector<Ecuacion>& EcuacionesDe(const Candidatos& c) {
+const std::vector<Ecuacion>& EcuacionesDe(const Candidatos& c, size_t regiones) {
     thread_local struct {
         std::vector<Jaula> jaulas;
         std::array<uint8_t, kCasillas> valores{};
+        size_t regiones = 0;
         std::vector<Ecuacion> es;
     } ultima;
     std::array<uint8_t, kCasillas> valores;
@@ -736,10 +741,11 @@ const std::vector<Ecuacion>& EcuacionesDe(const Candidatos& c) {
     const auto igual = [](const Jaula& a, const Jaula& b) {
         return a.segmento == b.segmento && a.suma == b.suma && a.casillas == b.casillas;
     };
-    if (valores != ultima.valores ||
+    if (regiones > ultima.regiones || valores != ultima.valores ||
         !std::equal(c.Jaulas().begin(), c.Jaulas().end(), ultima.jaulas.begin(),
                     ultima.jaulas.end(), igual)) {
-        ultima.es = Ecuaciones(c);
+        ultima.es = Ecuaciones(c, regiones);
+        ultima.regiones = regiones;
         ultima.jaulas = c.Jaulas();
         ultima.valores = valores;
     }
@@ -748,7 +754,9 @@ const std::vector<Ecuacion>& EcuacionesDe(const Candidatos& c) {
 
 std::optional<Paso> Regla45(const Candidatos& c, Tecnica desde, Tecnica hasta) {
     if (!c.Killer()) return std::nullopt;
-    const std::vector<Ecuacion>& es = EcuacionesDe(c);
+    // The 45 rule on one house, tried among the first steps, needs only the houses' equations.
+    const std::vector<Ecuacion>& es =
+        EcuacionesDe(c, hasta == Tecnica::Regla45Casa ? 27 : Regiones().size());
     for (int t = static_cast<int>(desde); t <= static_cast<int>(hasta); ++t)
         for (const Ecuacion& e : es)
             if (static_cast<int>(ClaseDe(e)) == t)
@@ -1773,12 +1781,12 @@ std::optional<Paso> Probar(Tecnica t, const Candidatos& c) {
 std::optional<Paso> SiguientePaso(const Candidatos& c) {
     if (!c.Valido() || c.Resuelto() || c.Contradiccion()) return std::nullopt;
     for (int t = 0; t < kTecnicas; ++t) {
-        // The 45 rule's kinds share one pass over the regions.
-        if (t > static_cast<int>(Tecnica::Regla45Casa) &&
+        // The 45 rule's kinds past one house share one pass over the regions.
+        if (t > static_cast<int>(Tecnica::Regla45Interiores) &&
             t <= static_cast<int>(Tecnica::JaulaOculta))
             continue;
-        const auto p = t == static_cast<int>(Tecnica::Regla45Casa)
-                           ? Regla45(c, Tecnica::Regla45Casa, Tecnica::JaulaOculta)
+        const auto p = t == static_cast<int>(Tecnica::Regla45Interiores)
+                           ? Regla45(c, Tecnica::Regla45Interiores, Tecnica::JaulaOculta)
                            : Probar(static_cast<Tecnica>(t), c);
         if (p) return p;
     }
