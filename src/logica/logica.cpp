@@ -52,8 +52,9 @@ constexpr std::array<Ficha, kTecnicas> kFichas = {{
     {"Conflicto de combinaciones", Nivel::MuyDificil, 244},
     {"Cadena X", Nivel::MuyDificil, 100},
     {"Cadena XY", Nivel::MuyDificil, 3000},
+    {"Cadena alterna", Nivel::MuyDificil, 2200},
     {"Cadena desde una jaula", Nivel::MuyDificil, 3000},
-    {"Cadena forzada", Nivel::Extremo, 4500},
+    {"Cadena forzada", Nivel::Extremo, 11000},
     {"Prueba y error", Nivel::PruebaYError, 60000},
 }};
 
@@ -1321,6 +1322,123 @@ std::optional<Paso> CadenaXY(const Candidatos& c) {
     return std::nullopt;
 }
 
+// Alternating inference chains: candidates joined by strong links (the last two digits of a
+// cell, or a digit's last two places in a house or in a cage that needs it) and weak ones (two
+// digits of a cell, or one digit in cells that see each other), strong and weak in turn. If
+// the first candidate is false, the last is true: a candidate that excludes both goes, and a
+// chain back to its own start places it. X- and XY-chains are the cases of one digit and of
+// cells of two digits.
+// Five links at most (a strong, a weak and a strong link past the first strong one): longer
+// ones are as hard to spot as a forcing chain, and are left to it.
+constexpr int kMaxAlterna = 5;
+std::optional<Paso> CadenaAlterna(const Candidatos& c) {
+    const Geometria& g = Geo();
+    std::vector<std::pair<uint8_t, uint8_t>> nodo; // (cell, digit)
+    std::array<std::array<int16_t, 10>, kCasillas> id;
+    for (int k = 0; k < kCasillas; ++k) {
+        id[k].fill(-1);
+        for (uint16_t r = c.Mascara(k); r; r &= r - 1) {
+            id[k][PrimerDigito(r)] = static_cast<int16_t>(nodo.size());
+            nodo.emplace_back(k, PrimerDigito(r));
+        }
+    }
+    const int n = static_cast<int>(nodo.size());
+    std::vector<std::vector<int>> fuertes(n), debiles(n);
+    const auto unir = [&](const std::vector<uint8_t>& celdas, int d) {
+        int a = -1, b = -1, cuantas = 0;
+        for (const int k : celdas)
+            if (id[k][d] >= 0) (cuantas++ ? b : a) = id[k][d];
+        if (cuantas != 2) return;
+        fuertes[a].push_back(b);
+        fuertes[b].push_back(a);
+    };
+    for (int k = 0; k < kCasillas; ++k) {
+        const uint16_t m = c.Mascara(k);
+        if (Cuenta(m) == 2) {
+            fuertes[id[k][PrimerDigito(m)]].push_back(id[k][PrimerDigito(m & (m - 1))]);
+            fuertes[id[k][PrimerDigito(m & (m - 1))]].push_back(id[k][PrimerDigito(m)]);
+        }
+        for (uint16_t r = m; r; r &= r - 1) {
+            const int d = PrimerDigito(r), i = id[k][d];
+            for (uint16_t o = m & ~Bit(d); o; o &= o - 1)
+                debiles[i].push_back(id[k][PrimerDigito(o)]);
+            for (int j = 0; j < kCasillas; ++j)
+                if (id[j][d] >= 0 && c.Ven(k, j)) debiles[i].push_back(id[j][d]);
+        }
+    }
+    for (int d = 1; d <= 9; ++d)
+        for (const auto& casa : g.casa)
+            unir({casa.begin(), casa.end()}, d);
+    const std::vector<uint16_t> oblig = Obligados(c);
+    for (size_t j = 0; j < c.Jaulas().size(); ++j)
+        for (uint16_t r = oblig[j]; r; r &= r - 1)
+            unir(c.Jaulas()[j].casillas, PrimerDigito(r));
+    std::array<std::bitset<kCasillas>, 10> con{}; // the cells holding each digit
+    for (const auto& [k, d] : nodo)
+        con[d].set(k);
+    // What goes when a or b is true: candidates that exclude both.
+    std::vector<std::pair<uint8_t, uint8_t>> fuera;
+    const auto excluidos = [&](int a, int b) {
+        fuera.clear();
+        const auto [ka, da] = nodo[a];
+        const auto [kb, db] = nodo[b];
+        if (da == db) {
+            std::bitset<kCasillas> v = con[da] & c.Vecinas(ka) & c.Vecinas(kb);
+            v.reset(ka);
+            v.reset(kb);
+            for (size_t k = v._Find_first(); k < kCasillas; k = v._Find_next(k))
+                fuera.emplace_back(k, da);
+        } else if (ka == kb) {
+            for (uint16_t r = c.Mascara(ka) & ~Bit(da) & ~Bit(db); r; r &= r - 1)
+                fuera.emplace_back(ka, PrimerDigito(r));
+        } else if (c.Ven(ka, kb)) {
+            if (id[ka][db] >= 0) fuera.emplace_back(ka, db);
+            if (id[kb][da] >= 0) fuera.emplace_back(kb, da);
+        }
+    };
+    // State 2i: node i false; 2i + 1: node i true (assuming the start false).
+    std::vector<int> previo(2 * n), dist(2 * n);
+    for (int s = 0; s < n; ++s) {
+        if (fuertes[s].empty()) continue;
+        std::fill(dist.begin(), dist.end(), -1);
+        std::vector<int> cola = {2 * s};
+        dist[2 * s] = 0;
+        previo[2 * s] = -1;
+        for (size_t q = 0; q < cola.size(); ++q) {
+            const int e = cola[q], i = e / 2, on = e % 2;
+            if (on && dist[e] >= 3) {
+                if (i == s)
+                    fuera.clear();
+                else
+                    excluidos(s, i);
+                if (i == s || !fuera.empty()) {
+                    Paso p = Nuevo(Tecnica::CadenaAlterna);
+                    p.peso += PesoLargo(p.tecnica, dist[e] - 3);
+                    if (i == s) p.colocadas.push_back(nodo[s]);
+                    p.eliminadas = fuera;
+                    std::string texto;
+                    for (int x = e; x >= 0; x = previo[x]) {
+                        p.origen.push_back(nodo[x / 2].first);
+                        const std::string nombre = std::to_string(nodo[x / 2].second) + " en " +
+                                                   NombreCasilla(nodo[x / 2].first);
+                        texto = nombre + (texto.empty() ? "" : x % 2 ? " – " : " = ") + texto;
+                    }
+                    return Cerrar(std::move(p), "Cadena alterna (" + texto + ")");
+                }
+            }
+            if (dist[e] >= kMaxAlterna) continue;
+            for (const int j : on ? debiles[i] : fuertes[i]) {
+                const int f = 2 * j + (1 - on);
+                if (dist[f] >= 0) continue;
+                dist[f] = dist[e] + 1;
+                previo[f] = e;
+                cola.push_back(f);
+            }
+        }
+    }
+    return std::nullopt;
+}
+
 // ---- Forcing chains --------------------------------------------------------------------------
 
 constexpr int kMaxForzada = 30; // placements followed from an assumption
@@ -1768,6 +1886,8 @@ std::optional<Paso> Probar(Tecnica t, const Candidatos& c) {
         return CadenaX(c);
     case Tecnica::CadenaXY:
         return CadenaXY(c);
+    case Tecnica::CadenaAlterna:
+        return CadenaAlterna(c);
     case Tecnica::CadenaDesdeJaula:
         return CadenaDesdeJaula(c);
     case Tecnica::CadenaForzada:

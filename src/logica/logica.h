@@ -59,6 +59,7 @@ enum class Tecnica : uint8_t {
     ConflictoDeCombinaciones,
     CadenaX,
     CadenaXY,
+    CadenaAlterna,
     CadenaDesdeJaula,
     CadenaForzada,
     PruebaYError,

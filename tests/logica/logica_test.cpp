@@ -329,6 +329,21 @@ const std::vector<Posicion>& Posiciones() {
         v.push_back(N(
             "sin cadena xy", Tecnica::CadenaXY, {}, "",
             {{"F1C1", M({1, 2})}, {"F1C5", M({2, 3})}, {"F5C5", M({3, 4})}, {"F5C9", M({4, 5})}}));
+        // F1C1 is 1 or 2; a 2 there leaves row 5's 2 to F5C9, whose 1 then goes to F1C9.
+        const auto alterna =
+            Unir(Unir({{"F1C1", M({1, 2})}},
+                      SinDigito(2, {"F5C2", "F5C3", "F5C4", "F5C5", "F5C6", "F5C7", "F5C8"})),
+                 SinDigito(1, {"F2C9", "F3C9", "F4C9", "F6C9", "F7C9", "F8C9", "F9C9"}));
+        v.push_back(P("cadena alterna", Tecnica::CadenaAlterna, {}, "", alterna, {},
+                      {{K("F1C2"), 1},
+                       {K("F1C3"), 1},
+                       {K("F1C4"), 1},
+                       {K("F1C5"), 1},
+                       {K("F1C6"), 1},
+                       {K("F1C7"), 1},
+                       {K("F1C8"), 1}}));
+        v.push_back(N("cadena alterna sin cerrar", Tecnica::CadenaAlterna, {}, "",
+                      {alterna.begin(), alterna.end() - 7}));
         // {2, 3} in the cage leaves nothing for F1C1 or F1C2 once F1C3 takes its 2.
         v.push_back(P("cadena desde una jaula", Tecnica::CadenaDesdeJaula, {{"F1C1 F1C2", 5}}, "",
                       {{"F1C3", M({2})}}, {}, {}));
