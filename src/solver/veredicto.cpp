@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <memory>
 #include <span>
 #include <unordered_set>
 #include <vector>
@@ -202,6 +203,34 @@ bool EmparejarEn(const std::array<uint16_t, 9>& cand, int n, uint16_t c,
     return true;
 }
 
+// Outcomes kept by key: the search comes back to the same few cells' candidates again and
+// again. Direct-mapped, a slot keeps the last key that landed there; one per thread, made on
+// first use (a static per-thread block would cost every thread of the program).
+struct Memoria {
+    struct Entrada {
+        uint64_t clave = 0, valor = 0;
+        uint16_t marca = 0; // never 0 in use
+    };
+    static constexpr int kBits = 14;
+    std::array<Entrada, 1 << kBits> tabla{};
+    Entrada& En(uint64_t clave, uint16_t marca) {
+        return tabla[((clave ^ marca * 0xC2B2AE3D27D4EB4Full) * 0x9E3779B97F4A7C15ull) >>
+                     (64 - kBits)];
+    }
+};
+
+// Packs what each of up to six cells keeps (bits 1-9 of each) from bit `desde` on.
+uint64_t Empaquetar(const std::array<uint16_t, 9>& m, int n, int desde) {
+    uint64_t v = 0;
+    for (int i = 0; i < n; ++i)
+        v |= static_cast<uint64_t>(m[i] >> 1 & 511) << (desde + 9 * i);
+    return v;
+}
+void Desempaquetar(uint64_t v, int n, int desde, std::array<uint16_t, 9>& m) {
+    for (int i = 0; i < n; ++i)
+        m[i] |= static_cast<uint16_t>((v >> (desde + 9 * i) & 511) << 1);
+}
+
 bool Emparejar(const Suma& j, const std::array<uint16_t, kCasillas>& cands, uint16_t c,
                std::array<uint16_t, 9>& permitidos) {
     // Cells open to every digit of c cannot be part of a set of cells that needs all its
@@ -221,8 +250,21 @@ bool Emparejar(const Suma& j, const std::array<uint16_t, kCasillas>& cands, uint
             permitidos[i] |= cand[i];
         return true;
     }
-    if (j.n <= kMaxEmparejadas)
-        return EmparejarEn<uint64_t, kMaxEmparejadas>(cand, j.n, c, permitidos);
+    if (j.n <= kMaxEmparejadas) {
+        // The set's digits and the cells' candidates among them take 63 bits.
+        uint64_t clave = c >> 1;
+        for (int i = 0; i < j.n; ++i)
+            clave = clave << 9 | cand[i] >> 1;
+        thread_local const auto memoria = std::make_unique<Memoria>();
+        auto& e = memoria->En(clave, 1);
+        if (e.clave != clave || e.marca != 1) {
+            std::array<uint16_t, 9> propios{};
+            const bool ok = EmparejarEn<uint64_t, kMaxEmparejadas>(cand, j.n, c, propios);
+            e = {clave, Empaquetar(propios, j.n, 0) | static_cast<uint64_t>(ok) << 63, 1};
+        }
+        Desempaquetar(e.valor, j.n, 0, permitidos);
+        return e.valor >> 63;
+    }
     // Sums the segments imply rarely gain from the finer matching of seven to nine cells.
     if (!j.segmento) {
         for (int i = 0; i < j.n; ++i)
@@ -230,6 +272,55 @@ bool Emparejar(const Suma& j, const std::array<uint16_t, kCasillas>& cands, uint
         return true;
     }
     return EmparejarEn<std::bitset<512>, 9>(cand, j.n, c, permitidos);
+}
+
+// The digits each cell keeps from the sets that fit (matched one to one with `fino`), and the
+// digits all of them need; false when none fits.
+bool Ajustar(const Suma& j, const std::array<uint16_t, kCasillas>& cand, uint16_t obligados,
+             bool fino, std::array<uint16_t, 9>& permitidos, uint16_t& comunes) {
+    // Up to six cells: kept by their candidates, the digits the houses force (63 bits), and the
+    // size, the total and `fino`.
+    thread_local const auto memoria = std::make_unique<Memoria>();
+    Memoria::Entrada* e = nullptr;
+    if (j.n <= kMaxEmparejadas) {
+        uint64_t clave = obligados >> 1;
+        for (int i = 0; i < j.n; ++i)
+            clave = clave << 9 | cand[j.celdas[i]] >> 1;
+        const auto marca = static_cast<uint16_t>(1 | fino << 1 | j.n << 2 | j.total << 5);
+        e = &memoria->En(clave, marca);
+        if (e->clave == clave && e->marca == marca) {
+            Desempaquetar(e->valor, j.n, 0, permitidos);
+            comunes = static_cast<uint16_t>((e->valor >> 54 & 511) << 1);
+            return e->valor >> 63;
+        }
+        *e = {clave, 0, marca};
+    }
+    bool alguno = false;
+    // A set with a digit no cell allows is out at once.
+    uint16_t unidos = 0;
+    for (int i = 0; i < j.n; ++i)
+        unidos |= cand[j.celdas[i]];
+    for (const uint16_t c : j.conjuntos) {
+        if ((c & obligados) != obligados || (c & unidos) != c) continue;
+        uint16_t cubiertos = 0;
+        int i = 0;
+        for (; i < j.n; ++i) {
+            const uint16_t m = cand[j.celdas[i]] & c;
+            if (!m) break;
+            cubiertos |= m;
+        }
+        if (i < j.n || cubiertos != c || (fino && !Emparejar(j, cand, c, permitidos))) continue;
+        if (!fino)
+            for (i = 0; i < j.n; ++i)
+                permitidos[i] |= cand[j.celdas[i]] & c;
+        comunes &= c;
+        alguno = true;
+    }
+    if (e)
+        e->valor = Empaquetar(permitidos, j.n, 0) |
+                   static_cast<uint64_t>(comunes >> 1 & 511) << 54 |
+                   static_cast<uint64_t>(alguno) << 63;
+    return alguno;
 }
 
 class Juez : public Contador {
@@ -515,28 +606,7 @@ bool Juez::Conjuntos(const Suma& j, Estado& s, bool fino) {
     }
     std::array<uint16_t, 9> permitidos{};
     uint16_t comunes = kDigitos;
-    bool alguno = false;
-    // A set with a digit no cell allows is out at once.
-    uint16_t unidos = 0;
-    for (int i = 0; i < j.n; ++i)
-        unidos |= s.cand[j.celdas[i]];
-    for (const uint16_t c : j.conjuntos) {
-        if ((c & obligados) != obligados || (c & unidos) != c) continue;
-        uint16_t cubiertos = 0;
-        int i = 0;
-        for (; i < j.n; ++i) {
-            const uint16_t m = s.cand[j.celdas[i]] & c;
-            if (!m) break;
-            cubiertos |= m;
-        }
-        if (i < j.n || cubiertos != c || (fino && !Emparejar(j, s.cand, c, permitidos))) continue;
-        if (!fino)
-            for (i = 0; i < j.n; ++i)
-                permitidos[i] |= s.cand[j.celdas[i]] & c;
-        comunes &= c;
-        alguno = true;
-    }
-    if (!alguno) return false;
+    if (!Ajustar(j, s.cand, obligados, fino, permitidos, comunes)) return false;
     for (int i = 0; i < j.n; ++i)
         if (!Reducir(s, j.celdas[i], permitidos[i])) return false;
     // A digit every fitting set needs goes nowhere else in a house that holds all the cells;
