@@ -729,6 +729,12 @@ std::optional<Paso> ProbarEcuacion(const Candidatos& c, const Ecuacion& e, Tecni
 
 // The equations change only when a digit is placed, and the 45-rule techniques are tried one
 // after another on the same grid: the last set is kept per thread, keyed by the cages and digits.
+bool MismasJaulas(const std::vector<Jaula>& a, const std::vector<Jaula>& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const Jaula& x, const Jaula& y) {
+        return x.segmento == y.segmento && x.suma == y.suma && x.casillas == y.casillas;
+    });
+}
+
 const std::vector<Ecuacion>& EcuacionesDe(const Candidatos& c, size_t regiones) {
     thread_local struct {
         std::vector<Jaula> jaulas;
@@ -739,12 +745,8 @@ const std::vector<Ecuacion>& EcuacionesDe(const Candidatos& c, size_t regiones) 
     std::array<uint8_t, kCasillas> valores;
     for (int k = 0; k < kCasillas; ++k)
         valores[k] = static_cast<uint8_t>(c.Valor(k));
-    const auto igual = [](const Jaula& a, const Jaula& b) {
-        return a.segmento == b.segmento && a.suma == b.suma && a.casillas == b.casillas;
-    };
     if (regiones > ultima.regiones || valores != ultima.valores ||
-        !std::equal(c.Jaulas().begin(), c.Jaulas().end(), ultima.jaulas.begin(),
-                    ultima.jaulas.end(), igual)) {
+        !MismasJaulas(c.Jaulas(), ultima.jaulas)) {
         ultima.es = Ecuaciones(c, regiones);
         ultima.regiones = regiones;
         ultima.jaulas = c.Jaulas();
@@ -1201,27 +1203,6 @@ int PesoLargo(Tecnica t, int pasos) {
     return PesoDe(t) / 10 * pasos;
 }
 
-// Whether d in a and d in b are a strong link: one of them holds d. Two cells left for d in a
-// house, or in a cage that needs d.
-bool Fuerte(const Candidatos& c, int a, int b, int d, const std::vector<uint16_t>& obligadosJaula) {
-    const Geometria& g = Geo();
-    for (const int h : g.casasDe[a]) {
-        if (!g.conjunto[h][b]) continue;
-        int n = 0;
-        for (const int k : g.casa[h])
-            n += (c.Mascara(k) >> d) & 1;
-        if (n == 2) return true;
-    }
-    const int j = c.JaulaDe(a);
-    if (j >= 0 && j == c.JaulaDe(b) && (obligadosJaula[j] & Bit(d))) {
-        int n = 0;
-        for (const int k : c.Jaulas()[j].casillas)
-            n += (c.Mascara(k) >> d) & 1;
-        if (n == 2) return true;
-    }
-    return false;
-}
-
 std::vector<uint16_t> Obligados(const Candidatos& c) {
     std::vector<uint16_t> o;
     for (const Jaula& ja : c.Jaulas())
@@ -1229,207 +1210,167 @@ std::vector<uint16_t> Obligados(const Candidatos& c) {
     return o;
 }
 
-std::optional<Paso> CadenaX(const Candidatos& c) {
-    const std::vector<uint16_t> oblig = Obligados(c);
-    for (int d = 1; d <= 9; ++d) {
-        std::vector<uint8_t> cs;
-        for (int k = 0; k < kCasillas; ++k)
-            if (c.Mascara(k) & Bit(d)) cs.push_back(k);
-        const int n = static_cast<int>(cs.size());
-        std::vector<std::vector<int>> fuertes(n), debiles(n);
-        for (int i = 0; i < n; ++i)
-            for (int j = 0; j < n; ++j)
-                if (i != j && c.Ven(cs[i], cs[j])) {
-                    debiles[i].push_back(j);
-                    if (Fuerte(c, cs[i], cs[j], d, oblig)) fuertes[i].push_back(j);
-                }
-        for (int s = 0; s < n; ++s) {
-            // State: node and whether it is "on" (d there if the start is not).
-            std::vector<int> previo(2 * n, -1), dist(2 * n, -1);
-            std::vector<int> cola = {2 * s};
-            dist[2 * s] = 0;
-            for (size_t q = 0; q < cola.size(); ++q) {
-                const int e = cola[q], i = e / 2, on = e % 2;
-                if (dist[e] >= kMaxCadena) continue;
-                if (on && dist[e] >= 3) {
-                    std::vector<uint8_t> extremos = {cs[s], cs[i]};
-                    std::bitset<kCasillas> fuera = VenTodas(c, extremos);
-                    Paso p = Nuevo(Tecnica::CadenaX);
-                    p.peso += PesoLargo(p.tecnica, dist[e] - 3);
-                    if (Quitar(c, p, fuera, d)) {
-                        std::string texto;
-                        for (int x = e; x >= 0; x = previo[x]) {
-                            p.origen.push_back(cs[x / 2]);
-                            texto = NombreCasilla(cs[x / 2]) + (texto.empty() ? "" : " – ") + texto;
-                        }
-                        return Cerrar(std::move(p),
-                                      "Cadena X del " + std::to_string(d) + " (" + texto + ")");
-                    }
-                }
-                for (const int j : on ? debiles[i] : fuertes[i]) {
-                    const int f = 2 * j + (1 - on);
-                    if (dist[f] >= 0) continue;
-                    dist[f] = dist[e] + 1;
-                    previo[f] = e;
-                    cola.push_back(f);
-                }
-            }
-        }
-    }
-    return std::nullopt;
-}
+// The candidates as the nodes of chains, (cell, digit), and their links. Strong: one of the
+// two holds (a cell's last two digits, a digit's last two places in a house or in a cage that
+// needs it). Weak: not both (two digits of a cell, one digit in cells that see each other).
+struct Red {
+    std::vector<std::pair<uint8_t, uint8_t>> nodo;
+    std::array<std::array<int16_t, 10>, kCasillas> id{};
+    std::vector<std::vector<int>> fuertes, debiles;
+};
 
-std::optional<Paso> CadenaXY(const Candidatos& c) {
-    std::vector<uint8_t> bi;
-    for (int k = 0; k < kCasillas; ++k)
-        if (Cuenta(c.Mascara(k)) == 2) bi.push_back(k);
-    const int n = static_cast<int>(bi.size());
-    // State: cell index * 10 + the digit the cell holds if the start's first digit is not there.
-    for (int s = 0; s < n; ++s)
-        for (uint16_t r = c.Mascara(bi[s]); r; r &= r - 1) {
-            const int x = PrimerDigito(r); // assumed absent at the start
-            const int y = PrimerDigito(c.Mascara(bi[s]) & ~Bit(x));
-            std::vector<int> previo(10 * n, -1), dist(10 * n, -1);
-            std::vector<int> cola = {10 * s + y};
-            dist[10 * s + y] = 0;
-            for (size_t q = 0; q < cola.size(); ++q) {
-                const int e = cola[q], i = e / 10, on = e % 10;
-                if (i != s && on == x && dist[e] >= 2) {
-                    std::vector<uint8_t> extremos = {bi[s], bi[i]};
-                    Paso p = Nuevo(Tecnica::CadenaXY);
-                    p.peso += PesoLargo(p.tecnica, dist[e] - 2);
-                    if (Quitar(c, p, VenTodas(c, extremos), x)) {
-                        std::string texto;
-                        for (int z = e; z >= 0; z = previo[z]) {
-                            p.origen.push_back(bi[z / 10]);
-                            texto =
-                                NombreCasilla(bi[z / 10]) + (texto.empty() ? "" : " – ") + texto;
-                        }
-                        return Cerrar(std::move(p), "Cadena XY (" + texto + ")");
-                    }
-                }
-                if (dist[e] >= kMaxCadena) continue;
-                for (int j = 0; j < n; ++j) {
-                    if (j == i || !c.Ven(bi[i], bi[j]) || !(c.Mascara(bi[j]) & Bit(on))) continue;
-                    const int f = 10 * j + PrimerDigito(c.Mascara(bi[j]) & ~Bit(on));
-                    if (dist[f] >= 0) continue;
-                    dist[f] = dist[e] + 1;
-                    previo[f] = e;
-                    cola.push_back(f);
-                }
-            }
-        }
-    return std::nullopt;
-}
-
-// Alternating inference chains: candidates joined by strong links (the last two digits of a
-// cell, or a digit's last two places in a house or in a cage that needs it) and weak ones (two
-// digits of a cell, or one digit in cells that see each other), strong and weak in turn. If
-// the first candidate is false, the last is true: a candidate that excludes both goes, and a
-// chain back to its own start places it. X- and XY-chains are the cases of one digit and of
-// cells of two digits.
-// Five links at most (a strong, a weak and a strong link past the first strong one): longer
-// ones are as hard to spot as a forcing chain, and are left to it.
-constexpr int kMaxAlterna = 5;
-std::optional<Paso> CadenaAlterna(const Candidatos& c) {
+Red Tender(const Candidatos& c) {
     const Geometria& g = Geo();
-    std::vector<std::pair<uint8_t, uint8_t>> nodo; // (cell, digit)
-    std::array<std::array<int16_t, 10>, kCasillas> id;
+    Red r;
     for (int k = 0; k < kCasillas; ++k) {
-        id[k].fill(-1);
-        for (uint16_t r = c.Mascara(k); r; r &= r - 1) {
-            id[k][PrimerDigito(r)] = static_cast<int16_t>(nodo.size());
-            nodo.emplace_back(k, PrimerDigito(r));
+        r.id[k].fill(-1);
+        for (uint16_t m = c.Mascara(k); m; m &= m - 1) {
+            r.id[k][PrimerDigito(m)] = static_cast<int16_t>(r.nodo.size());
+            r.nodo.emplace_back(k, PrimerDigito(m));
         }
     }
-    const int n = static_cast<int>(nodo.size());
-    std::vector<std::vector<int>> fuertes(n), debiles(n);
-    const auto unir = [&](const std::vector<uint8_t>& celdas, int d) {
+    const int n = static_cast<int>(r.nodo.size());
+    r.fuertes.resize(n);
+    r.debiles.resize(n);
+    const auto unir = [&](int a, int b) {
+        r.fuertes[a].push_back(b);
+        r.fuertes[b].push_back(a);
+    };
+    const auto unirLugares = [&](const auto& celdas, int d) {
         int a = -1, b = -1, cuantas = 0;
         for (const int k : celdas)
-            if (id[k][d] >= 0) (cuantas++ ? b : a) = id[k][d];
-        if (cuantas != 2) return;
-        fuertes[a].push_back(b);
-        fuertes[b].push_back(a);
+            if (r.id[k][d] >= 0) (cuantas++ ? b : a) = r.id[k][d];
+        if (cuantas == 2) unir(a, b);
     };
     for (int k = 0; k < kCasillas; ++k) {
         const uint16_t m = c.Mascara(k);
-        if (Cuenta(m) == 2) {
-            fuertes[id[k][PrimerDigito(m)]].push_back(id[k][PrimerDigito(m & (m - 1))]);
-            fuertes[id[k][PrimerDigito(m & (m - 1))]].push_back(id[k][PrimerDigito(m)]);
-        }
-        for (uint16_t r = m; r; r &= r - 1) {
-            const int d = PrimerDigito(r), i = id[k][d];
+        if (Cuenta(m) == 2) unir(r.id[k][PrimerDigito(m)], r.id[k][PrimerDigito(m & (m - 1))]);
+        for (uint16_t q = m; q; q &= q - 1) {
+            const int d = PrimerDigito(q), i = r.id[k][d];
             for (uint16_t o = m & ~Bit(d); o; o &= o - 1)
-                debiles[i].push_back(id[k][PrimerDigito(o)]);
+                r.debiles[i].push_back(r.id[k][PrimerDigito(o)]);
             for (int j = 0; j < kCasillas; ++j)
-                if (id[j][d] >= 0 && c.Ven(k, j)) debiles[i].push_back(id[j][d]);
+                if (r.id[j][d] >= 0 && c.Ven(k, j)) r.debiles[i].push_back(r.id[j][d]);
         }
     }
     for (int d = 1; d <= 9; ++d)
         for (const auto& casa : g.casa)
-            unir({casa.begin(), casa.end()}, d);
+            unirLugares(casa, d);
     const std::vector<uint16_t> oblig = Obligados(c);
     for (size_t j = 0; j < c.Jaulas().size(); ++j)
-        for (uint16_t r = oblig[j]; r; r &= r - 1)
-            unir(c.Jaulas()[j].casillas, PrimerDigito(r));
-    std::array<std::bitset<kCasillas>, 10> con{}; // the cells holding each digit
-    for (const auto& [k, d] : nodo)
-        con[d].set(k);
-    // What goes when a or b is true: candidates that exclude both.
+        for (uint16_t q = oblig[j]; q; q &= q - 1)
+            unirLugares(c.Jaulas()[j].casillas, PrimerDigito(q));
+    return r;
+}
+
+// The three kinds of chain are tried one after another on the same grid: the last network is
+// kept per thread, keyed by the cages and the candidates.
+const Red& RedDe(const Candidatos& c) {
+    thread_local struct {
+        std::vector<Jaula> jaulas;
+        std::array<uint16_t, kCasillas> mascaras{};
+        std::array<uint8_t, kCasillas> valores{};
+        Red red;
+    } ultima;
+    std::array<uint16_t, kCasillas> mascaras;
+    std::array<uint8_t, kCasillas> valores;
+    for (int k = 0; k < kCasillas; ++k) {
+        mascaras[k] = c.Mascara(k);
+        valores[k] = static_cast<uint8_t>(c.Valor(k));
+    }
+    if (ultima.red.nodo.empty() || mascaras != ultima.mascaras || valores != ultima.valores ||
+        !MismasJaulas(c.Jaulas(), ultima.jaulas)) {
+        ultima.red = Tender(c);
+        ultima.jaulas = c.Jaulas();
+        ultima.mascaras = mascaras;
+        ultima.valores = valores;
+    }
+    return ultima.red;
+}
+
+// What goes when node a or node b is true: the candidates that exclude both.
+std::vector<std::pair<uint8_t, uint8_t>> Excluidos(const Candidatos& c, const Red& r, int a,
+                                                   int b) {
     std::vector<std::pair<uint8_t, uint8_t>> fuera;
-    const auto excluidos = [&](int a, int b) {
-        fuera.clear();
-        const auto [ka, da] = nodo[a];
-        const auto [kb, db] = nodo[b];
-        if (da == db) {
-            std::bitset<kCasillas> v = con[da] & c.Vecinas(ka) & c.Vecinas(kb);
-            v.reset(ka);
-            v.reset(kb);
-            for (size_t k = v._Find_first(); k < kCasillas; k = v._Find_next(k))
+    const auto [ka, da] = r.nodo[a];
+    const auto [kb, db] = r.nodo[b];
+    if (da == db) {
+        for (int k = 0; k < kCasillas; ++k)
+            if (k != ka && k != kb && r.id[k][da] >= 0 && c.Ven(k, ka) && c.Ven(k, kb))
                 fuera.emplace_back(k, da);
-        } else if (ka == kb) {
-            for (uint16_t r = c.Mascara(ka) & ~Bit(da) & ~Bit(db); r; r &= r - 1)
-                fuera.emplace_back(ka, PrimerDigito(r));
-        } else if (c.Ven(ka, kb)) {
-            if (id[ka][db] >= 0) fuera.emplace_back(ka, db);
-            if (id[kb][da] >= 0) fuera.emplace_back(kb, da);
-        }
+    } else if (ka == kb) {
+        for (uint16_t m = c.Mascara(ka) & ~Bit(da) & ~Bit(db); m; m &= m - 1)
+            fuera.emplace_back(ka, PrimerDigito(m));
+    } else if (c.Ven(ka, kb)) {
+        if (r.id[ka][db] >= 0) fuera.emplace_back(ka, db);
+        if (r.id[kb][da] >= 0) fuera.emplace_back(kb, da);
+    }
+    return fuera;
+}
+
+// The kinds of chain over the same links, strong and weak in turn: assuming the start false,
+// the end is true, so whatever excludes both goes (a chain back to its start places it).
+// - Cadena X: one digit, links between cells; 3 to 12 links.
+// - Cadena XY: cells of two digits, strong inside a cell and weak between cells, ends of one
+//   digit; 3 to 13 cells.
+// - Cadena alterna: any links, up to 5 (longer ones are as hard to spot as a forcing chain,
+//   and are left to it).
+std::optional<Paso> Cadena(const Candidatos& c, Tecnica t) {
+    const Red& r = RedDe(c);
+    const int n = static_cast<int>(r.nodo.size());
+    const bool x = t == Tecnica::CadenaX, xy = t == Tecnica::CadenaXY;
+    const auto bivalor = [&](int i) { return Cuenta(c.Mascara(r.nodo[i].first)) == 2; };
+    const auto usa = [&](int i, int j, bool fuerte) {
+        const bool celda = r.nodo[i].first == r.nodo[j].first;
+        if (x) return !celda;
+        if (xy) return bivalor(j) && celda == fuerte;
+        return true;
     };
+    const int minimo = xy ? 5 : 3, maximo = x ? 12 : xy ? 25 : 5;
     // State 2i: node i false; 2i + 1: node i true (assuming the start false).
-    std::vector<int> previo(2 * n), dist(2 * n);
+    std::vector<int> previo(2 * n), dist(2 * n), cola;
     for (int s = 0; s < n; ++s) {
-        if (fuertes[s].empty()) continue;
+        if (r.fuertes[s].empty() || (xy && !bivalor(s))) continue;
         std::fill(dist.begin(), dist.end(), -1);
-        std::vector<int> cola = {2 * s};
+        cola.assign(1, 2 * s);
         dist[2 * s] = 0;
         previo[2 * s] = -1;
         for (size_t q = 0; q < cola.size(); ++q) {
             const int e = cola[q], i = e / 2, on = e % 2;
-            if (on && dist[e] >= 3) {
+            const bool fin =
+                on && dist[e] >= minimo && (!xy || r.nodo[i].second == r.nodo[s].second);
+            if (fin && (i != s || !(x || xy))) {
+                Paso p = Nuevo(t);
                 if (i == s)
-                    fuera.clear();
+                    p.colocadas.push_back(r.nodo[s]);
                 else
-                    excluidos(s, i);
-                if (i == s || !fuera.empty()) {
-                    Paso p = Nuevo(Tecnica::CadenaAlterna);
-                    p.peso += PesoLargo(p.tecnica, dist[e] - 3);
-                    if (i == s) p.colocadas.push_back(nodo[s]);
-                    p.eliminadas = fuera;
+                    p.eliminadas = Excluidos(c, r, s, i);
+                if (!p.colocadas.empty() || !p.eliminadas.empty()) {
+                    p.peso += PesoLargo(t, xy ? (dist[e] + 1) / 2 - 3 : dist[e] - 3);
                     std::string texto;
-                    for (int x = e; x >= 0; x = previo[x]) {
-                        p.origen.push_back(nodo[x / 2].first);
-                        const std::string nombre = std::to_string(nodo[x / 2].second) + " en " +
-                                                   NombreCasilla(nodo[x / 2].first);
-                        texto = nombre + (texto.empty() ? "" : x % 2 ? " – " : " = ") + texto;
+                    for (int z = e; z >= 0; z = previo[z]) {
+                        const auto [k, d] = r.nodo[z / 2];
+                        p.origen.push_back(k);
+                        if (x || xy) {
+                            if (previo[z] >= 0 && r.nodo[previo[z] / 2].first == k) continue;
+                            texto = NombreCasilla(k) + (texto.empty() ? "" : " – ") + texto;
+                        } else {
+                            const char* enlace = z % 2 ? " – " : " = ";
+                            texto = std::to_string(d) + " en " + NombreCasilla(k) +
+                                    (texto.empty() ? "" : enlace) + texto;
+                        }
                     }
-                    return Cerrar(std::move(p), "Cadena alterna (" + texto + ")");
+                    return Cerrar(std::move(p), x ? "Cadena X del " +
+                                                        std::to_string(r.nodo[s].second) + " (" +
+                                                        texto + ")"
+                                                : xy ? "Cadena XY (" + texto + ")"
+                                                     : "Cadena alterna (" + texto + ")");
                 }
             }
-            if (dist[e] >= kMaxAlterna) continue;
-            for (const int j : on ? debiles[i] : fuertes[i]) {
+            if (dist[e] >= maximo) continue;
+            for (const int j : on ? r.debiles[i] : r.fuertes[i]) {
                 const int f = 2 * j + (1 - on);
-                if (dist[f] >= 0) continue;
+                if (dist[f] >= 0 || !usa(i, j, !on)) continue;
                 dist[f] = dist[e] + 1;
                 previo[f] = e;
                 cola.push_back(f);
@@ -1883,11 +1824,9 @@ std::optional<Paso> Probar(Tecnica t, const Candidatos& c) {
     case Tecnica::ConflictoDeCombinaciones:
         return ConflictoDeCombinaciones(c);
     case Tecnica::CadenaX:
-        return CadenaX(c);
     case Tecnica::CadenaXY:
-        return CadenaXY(c);
     case Tecnica::CadenaAlterna:
-        return CadenaAlterna(c);
+        return Cadena(c, t);
     case Tecnica::CadenaDesdeJaula:
         return CadenaDesdeJaula(c);
     case Tecnica::CadenaForzada:
