@@ -94,32 +94,25 @@ const std::vector<std::pair<Celdas, int>>& Regiones() {
 }
 
 // Sums over cells that may repeat a digit are checked exactly (every reachable total) up to
-// this many cells; longer ones by bounds.
+// this many cells; longer ones cost more than they prune (measured on the benchmark sets), and
+// are not kept.
 constexpr int kMaxSueltas = 6;
 // Sets of at most this many cells are matched one to one with each digit set in 64 bits;
 // up to nine in 512.
 constexpr int kMaxEmparejadas = 6;
-// Sums over cells that may repeat a digit, longer than kMaxSueltas, are kept up to this many
-// cells and checked by bounds. Measured on the benchmark sets, none pays its cost yet: the
-// bounds run is kept for when it does.
-constexpr int kMaxLargas = kMaxSueltas;
 
 // Cells whose digits, each with sign +1 or -1, add up to a total. A segment is one; so are the
 // sums the 45 of a region implies: the cells its whole segments leave over, the cells its cut
 // segments put outside it, or, per cut segment, whichever side is smaller (the cells left
 // inside with +, or those outside with -).
 struct Suma {
-    static constexpr int kMaxCeldas = 24;
+    static constexpr int kMaxCeldas = 9;
     std::array<uint8_t, kMaxCeldas> celdas{};
     std::array<int8_t, kMaxCeldas> signo{};
     int n = 0;
     int total = 0;
     bool distintas = true; // all +1 and all peers: n <= 9 and the fitting sets are `conjuntos`
     std::span<const uint16_t> conjuntos;
-    // For bounds: cells in runs of one sign whose digits must differ; run g is
-    // celdas[inicioGrupo[g]..inicioGrupo[g+1]).
-    std::array<uint8_t, kMaxCeldas + 1> inicioGrupo{};
-    int numGrupos = 0;
     bool segmento = false; // a segment of the puzzle, not a sum it implies
     // The houses holding every cell, and the cells of each house outside the sum.
     int numCasas = 0;
@@ -127,7 +120,7 @@ struct Suma {
     std::array<uint8_t, 3> numResto{};
 };
 
-static_assert(kMaxLargas <= Suma::kMaxCeldas);
+static_assert(kMaxSueltas <= Suma::kMaxCeldas);
 
 struct Estado {
     std::array<uint16_t, kCasillas> cand;
@@ -338,7 +331,6 @@ private:
     // With `fino`, each fitting digit set is also matched one to one with the cells.
     bool Conjuntos(const Suma& j, Estado& s, bool fino);
     bool Cotas(const Suma& j, Estado& s);
-    bool Acotar(const Suma& j, Estado& s);
     bool Bloqueados(Estado& s);
     void Anotar(Suma j);
     // A sum the segments imply, the cells of `menos` with sign -1; false when it cannot be met.
@@ -360,7 +352,7 @@ private:
                 pendiente_[j] = true;
                 cola_.push_back(j);
             }
-            if (!pendienteFino_[j] && (sumas_[j].distintas || sumas_[j].n > kMaxSueltas)) {
+            if (!pendienteFino_[j] && sumas_[j].distintas) {
                 pendienteFino_[j] = true;
                 colaFina_.push_back(j);
             }
@@ -404,41 +396,6 @@ void Juez::Anotar(Suma j) {
     Celdas celdas;
     for (int i = 0; i < j.n; ++i)
         celdas.set(j.celdas[i]);
-    // Groups of cells of one sign that must differ, first fit; the cells reordered by group.
-    // Only bounds use them.
-    if (!j.distintas && j.n > kMaxSueltas) {
-        std::array<uint8_t, Suma::kMaxCeldas> celdasOrden{}, grupoDe{};
-        std::array<int8_t, Suma::kMaxCeldas> signoOrden{};
-        std::array<std::array<uint8_t, 9>, Suma::kMaxCeldas> miembros{};
-        std::array<int, Suma::kMaxCeldas> numMiembros{}, signoGrupo{};
-        int grupos = 0;
-        for (int i = 0; i < j.n; ++i) {
-            const int k = j.celdas[i];
-            int g = 0;
-            for (; g < grupos; ++g) {
-                if (signoGrupo[g] != j.signo[i] || numMiembros[g] == 9) continue;
-                bool todos = true;
-                for (int m = 0; m < numMiembros[g] && todos; ++m)
-                    todos = sonVecinos_[k][miembros[g][m]];
-                if (todos) break;
-            }
-            if (g == grupos) signoGrupo[grupos++] = j.signo[i];
-            miembros[g][numMiembros[g]++] = static_cast<uint8_t>(k);
-            grupoDe[i] = static_cast<uint8_t>(g);
-        }
-        int n = 0;
-        for (int g = 0; g < grupos; ++g) {
-            j.inicioGrupo[g] = static_cast<uint8_t>(n);
-            for (int m = 0; m < numMiembros[g]; ++m) {
-                celdasOrden[n] = miembros[g][m];
-                signoOrden[n++] = static_cast<int8_t>(signoGrupo[g]);
-            }
-        }
-        j.inicioGrupo[grupos] = static_cast<uint8_t>(n);
-        j.numGrupos = grupos;
-        j.celdas = celdasOrden;
-        j.signo = signoOrden;
-    }
     for (int h = 0; h < kCasas && j.numCasas < 3; ++h) {
         if ((celdas & ~CeldasDe(h)).any()) continue;
         for (const int k : kCeldasCasa[h])
@@ -467,8 +424,7 @@ bool Juez::AnotarCeldas(const Celdas& celdas, int total, const Celdas& menos) {
     const int minimo = distintas ? n * (n + 1) / 2 : mas - 9 * (n - mas);
     const int maximo = distintas ? n * (19 - n) / 2 : 9 * mas - (n - mas);
     if (total < minimo || total > maximo) return false;
-    // Longer sums whose digits may repeat, checked by bounds, cost more than they prune.
-    if (!distintas && n > kMaxLargas) return true;
+    if (!distintas && n > kMaxSueltas) return true;
     if (!vistas_.insert(std::hash<Celdas>{}(todas)*31 + std::hash<Celdas>{}(menos)).second)
         return true; // (a collision only loses a sum)
     Suma j;
@@ -560,7 +516,7 @@ bool Juez::Preparar(const Reglas& r, Estado& s) {
     for (size_t j = 0; j < cola_.size(); ++j)
         cola_[j] = static_cast<uint16_t>(j);
     for (size_t j = 0; j < cola_.size(); ++j)
-        if (sumas_[j].distintas || sumas_[j].n > kMaxSueltas) {
+        if (sumas_[j].distintas) {
             pendienteFino_[j] = true;
             colaFina_.push_back(static_cast<uint16_t>(j));
         }
@@ -675,67 +631,6 @@ bool Juez::Cotas(const Suma& j, Estado& s) {
     return true;
 }
 
-// The least and most a group of cells that must differ can add up to, the cell `sin` left out:
-// the smallest digits each cell allows, raised to differ, taken from the smallest up (and the
-// same from the top). Those are bounds, not always reached.
-std::pair<int, int> CotasGrupo(const Suma& j, int g, const Estado& s, int sin) {
-    // Counted by digit rather than sorted: the smallest and largest digit of each cell.
-    std::array<uint8_t, 17> bajos{}, altos{}; // 17: the compiler cannot see that c is not 0
-    for (int i = j.inicioGrupo[g]; i < j.inicioGrupo[g + 1]; ++i) {
-        if (i == sin) continue;
-        const uint16_t c = s.cand[j.celdas[i]];
-        ++bajos[std::countr_zero(c)];
-        ++altos[15 - std::countl_zero(c)];
-    }
-    int bajo = 0, alto = 0, previo = 0, techo = 10;
-    for (int d = 1; d <= 9; ++d)
-        for (int n = bajos[d]; n > 0; --n) {
-            previo = std::max(d, previo + 1);
-            bajo += previo;
-        }
-    for (int d = 9; d >= 1; --d)
-        for (int n = altos[d]; n > 0; --n) {
-            techo = std::min(d, techo - 1);
-            alto += techo;
-        }
-    return {bajo, alto};
-}
-
-// A long sum, by bounds: each group of cells that must differ adds at least and at most so
-// much, and each cell keeps the digits within what the others leave.
-bool Juez::Acotar(const Suma& j, Estado& s) {
-    std::array<std::pair<int, int>, Suma::kMaxCeldas> grupo;
-    int bajo = 0, alto = 0;
-    for (int g = 0; g < j.numGrupos; ++g) {
-        grupo[g] = CotasGrupo(j, g, s, -1);
-        const int signo = j.signo[j.inicioGrupo[g]];
-        bajo += signo > 0 ? grupo[g].first : -grupo[g].second;
-        alto += signo > 0 ? grupo[g].second : -grupo[g].first;
-    }
-    if (j.total < bajo || j.total > alto) return false;
-    for (int g = 0; g < j.numGrupos; ++g) {
-        const int signo = j.signo[j.inicioGrupo[g]];
-        const int bajoResto = bajo - (signo > 0 ? grupo[g].first : -grupo[g].second);
-        const int altoResto = alto - (signo > 0 ? grupo[g].second : -grupo[g].first);
-        // A cell of the group can move the sum by at most its group's span; skip when the
-        // slack is wider.
-        if (grupo[g].second - grupo[g].first <= std::min(j.total - bajo, alto - j.total)) continue;
-        for (int i = j.inicioGrupo[g]; i < j.inicioGrupo[g + 1]; ++i) {
-            const auto [b, a] = CotasGrupo(j, g, s, i);
-            // signo * x + signo * (rest of group) + rest = total
-            const int restoBajo = bajoResto + (signo > 0 ? b : -a);
-            const int restoAlto = altoResto + (signo > 0 ? a : -b);
-            int desde = j.total - restoAlto, hasta = j.total - restoBajo; // signo * x
-            if (signo < 0) std::tie(desde, hasta) = std::pair(-hasta, -desde);
-            if (desde > 9 || hasta < 1) return false;
-            const auto dentro =
-                static_cast<uint16_t>(Hasta(hasta) & ~Hasta(std::max(0, desde - 1)));
-            if (!Reducir(s, j.celdas[i], dentro)) return false;
-        }
-    }
-    return true;
-}
-
 // A digit that a box keeps to one row or column leaves the rest of that line, and one that a
 // line keeps to one box leaves the rest of the box.
 bool Juez::Bloqueados(Estado& s) {
@@ -802,10 +697,9 @@ bool Juez::Propagar(Estado& s) {
             cola_.clear();
             for (const uint16_t j : ronda_)
                 pendiente_[j] = false;
-            // Long sums that may repeat digits wait for the second round.
             for (const uint16_t j : ronda_) {
                 const Suma& u = sumas_[j];
-                if (u.distintas ? !Conjuntos(u, s, false) : u.n <= kMaxSueltas && !Cotas(u, s))
+                if (u.distintas ? !Conjuntos(u, s, false) : !Cotas(u, s))
                     return Fallo(std::span(u.celdas.data(), u.n));
             }
             continue;
@@ -816,7 +710,7 @@ bool Juez::Propagar(Estado& s) {
             for (const uint16_t j : ronda_)
                 pendienteFino_[j] = false;
             for (const uint16_t j : ronda_)
-                if (!(sumas_[j].distintas ? Conjuntos(sumas_[j], s, true) : Acotar(sumas_[j], s)))
+                if (!Conjuntos(sumas_[j], s, true))
                     return Fallo(std::span(sumas_[j].celdas.data(), sumas_[j].n));
             if (cambios_ != antes) continue;
         }

@@ -230,7 +230,13 @@ const std::vector<Posicion>& Posiciones() {
         v.push_back(
             N("ningún candidato único", Tecnica::UnicoCandidato, {}, "", {{"F4C4", M({6, 7})}}));
         v.push_back(P("combinación de 17", Tecnica::CombinacionesDeJaula, {{"F1C1 F1C2", 17}}, "",
-                      {}, {}, {}));
+                      {}, {}, [] {
+                          std::vector<std::pair<uint8_t, uint8_t>> e;
+                          for (const char* k : {"F1C1", "F1C2"})
+                              for (uint8_t d = 1; d <= 7; ++d)
+                                  e.emplace_back(K(k), d);
+                          return e;
+                      }()));
         v.push_back(N("combinación ya reducida", Tecnica::CombinacionesDeJaula, {{"F1C1 F1C2", 17}},
                       "", {{"F1C1", M({8, 9})}, {"F1C2", M({8, 9})}}));
         v.push_back(
@@ -301,6 +307,9 @@ const std::vector<Posicion>& Posiciones() {
             {"F1C1", M({1, 2, 3})}, {"F1C5", M({1, 4})}, {"F2C3", M({2, 4})}, {"F3C2", M({3, 4})}};
         v.push_back(
             P("wxyz-wing", Tecnica::WXYZWing, {}, "", wxyz, {}, {{K("F1C2"), 4}, {K("F1C3"), 4}}));
+        v.push_back(P("wxyz-wing de pivote con dos", Tecnica::WXYZWing, {}, "",
+                      Unir({{"F1C1", M({1, 2})}}, {wxyz.begin() + 1, wxyz.end()}), {},
+                      {{K("F1C2"), 4}, {K("F1C3"), 4}}));
         v.push_back(N("sin wxyz-wing", Tecnica::WXYZWing, {}, "",
                       Unir({wxyz.begin(), wxyz.end() - 1}, {{"F3C2", M({3, 5})}})));
         v.push_back(P("vwxyz-wing", Tecnica::VWXYZWing, {}, "",
