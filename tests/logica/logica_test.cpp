@@ -230,13 +230,7 @@ const std::vector<Posicion>& Posiciones() {
         v.push_back(
             N("ningún candidato único", Tecnica::UnicoCandidato, {}, "", {{"F4C4", M({6, 7})}}));
         v.push_back(P("combinación de 17", Tecnica::CombinacionesDeJaula, {{"F1C1 F1C2", 17}}, "",
-                      {}, {}, [] {
-                          std::vector<std::pair<uint8_t, uint8_t>> e;
-                          for (const char* k : {"F1C1", "F1C2"})
-                              for (uint8_t d = 1; d <= 7; ++d)
-                                  e.emplace_back(K(k), d);
-                          return e;
-                      }()));
+                      {{"F1C1", M({8, 9})}, {"F1C2", M({7, 8, 9})}}, {}, {{K("F1C2"), 7}}));
         v.push_back(N("combinación ya reducida", Tecnica::CombinacionesDeJaula, {{"F1C1 F1C2", 17}},
                       "", {{"F1C1", M({8, 9})}, {"F1C2", M({8, 9})}}));
         v.push_back(
