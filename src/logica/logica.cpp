@@ -506,6 +506,9 @@ struct Ecuacion {
     int k = 0;
     const Region* region = nullptr;
     std::vector<int8_t> segmentos;
+    // Its cells' candidates (nine bits each, up to seven cells) when it last gave no step: the
+    // equations are kept while no digit is placed, and tried again at nearly every step.
+    mutable uint64_t sinPaso = 0;
 };
 
 constexpr int kMaxEcuacion = 5;
@@ -584,6 +587,10 @@ bool Distintas(const Candidatos& c, const std::vector<uint8_t>& cs) {
 std::vector<Ecuacion> Ecuaciones(const Candidatos& c, size_t regiones) {
     std::vector<Ecuacion> res;
     const auto& jaulas = c.Jaulas();
+    std::vector<std::bitset<kCasillas>> celdas(jaulas.size());
+    for (size_t j = 0; j < jaulas.size(); ++j)
+        for (const int x : jaulas[j].casillas)
+            celdas[j].set(x);
     for (size_t i = 0; i < regiones; ++i) {
         const Region& r = Regiones()[i];
         int k = 45 * r.nCasas;
@@ -591,14 +598,10 @@ std::vector<Ecuacion> Ecuaciones(const Candidatos& c, size_t regiones) {
         std::vector<int> parciales;
         std::vector<int8_t> dentro;
         for (size_t j = 0; j < jaulas.size(); ++j) {
-            int enRegion = 0;
-            for (const int x : jaulas[j].casillas)
-                enRegion += r.casillas[x];
-            if (enRegion == 0) continue;
-            if (enRegion == static_cast<int>(jaulas[j].casillas.size())) {
+            if ((celdas[j] & r.casillas).none()) continue;
+            if ((celdas[j] & ~r.casillas).none()) {
                 k -= jaulas[j].suma;
-                for (const int x : jaulas[j].casillas)
-                    interiores.reset(x);
+                interiores &= ~celdas[j];
                 dentro.push_back(jaulas[j].segmento);
             } else {
                 parciales.push_back(static_cast<int>(j));
@@ -632,7 +635,8 @@ std::vector<Ecuacion> Ecuaciones(const Candidatos& c, size_t regiones) {
                 }
             }
             bool cabe = true;
-            for (int x = 0; x < kCasillas && cabe; ++x) {
+            const std::bitset<kCasillas> todas = mas | menos;
+            for (size_t x = todas._Find_first(); x < kCasillas && cabe; x = todas._Find_next(x)) {
                 if (mas[x]) {
                     if (c.Valor(x))
                         e.k -= c.Valor(x);
@@ -761,9 +765,19 @@ std::optional<Paso> Regla45(const Candidatos& c, Tecnica desde, Tecnica hasta) {
     const std::vector<Ecuacion>& es =
         EcuacionesDe(c, hasta == Tecnica::Regla45Casa ? 27 : Regiones().size());
     for (int t = static_cast<int>(desde); t <= static_cast<int>(hasta); ++t)
-        for (const Ecuacion& e : es)
-            if (static_cast<int>(ClaseDe(e)) == t)
-                if (auto p = ProbarEcuacion(c, e, static_cast<Tecnica>(t))) return p;
+        for (const Ecuacion& e : es) {
+            if (static_cast<int>(ClaseDe(e)) != t) continue;
+            uint64_t clave = 0;
+            if (e.mas.size() + e.menos.size() <= 7) {
+                for (const int x : e.mas)
+                    clave = clave << 9 | c.Mascara(x) >> 1;
+                for (const int x : e.menos)
+                    clave = clave << 9 | c.Mascara(x) >> 1;
+                if (clave == e.sinPaso) continue;
+            }
+            if (auto p = ProbarEcuacion(c, e, static_cast<Tecnica>(t))) return p;
+            e.sinPaso = clave;
+        }
     return std::nullopt;
 }
 

@@ -212,16 +212,16 @@ struct Memoria {
     }
 };
 
-// Packs what each of up to six cells keeps (bits 1-9 of each) from bit `desde` on.
-uint64_t Empaquetar(const std::array<uint16_t, 9>& m, int n, int desde) {
+// What each of up to six cells keeps, nine bits each from bit 0.
+uint64_t Empaquetar(const std::array<uint16_t, 9>& m, int n) {
     uint64_t v = 0;
     for (int i = 0; i < n; ++i)
-        v |= static_cast<uint64_t>(m[i] >> 1 & 511) << (desde + 9 * i);
+        v |= static_cast<uint64_t>(m[i] >> 1 & 511) << 9 * i;
     return v;
 }
-void Desempaquetar(uint64_t v, int n, int desde, std::array<uint16_t, 9>& m) {
+void Desempaquetar(uint64_t v, int n, std::array<uint16_t, 9>& m) {
     for (int i = 0; i < n; ++i)
-        m[i] |= static_cast<uint16_t>((v >> (desde + 9 * i) & 511) << 1);
+        m[i] |= static_cast<uint16_t>((v >> 9 * i & 511) << 1);
 }
 
 bool Emparejar(const Suma& j, const std::array<uint16_t, kCasillas>& cands, uint16_t c,
@@ -253,9 +253,9 @@ bool Emparejar(const Suma& j, const std::array<uint16_t, kCasillas>& cands, uint
         if (e.clave != clave || e.marca != 1) {
             std::array<uint16_t, 9> propios{};
             const bool ok = EmparejarEn<uint64_t, kMaxEmparejadas>(cand, j.n, c, propios);
-            e = {clave, Empaquetar(propios, j.n, 0) | static_cast<uint64_t>(ok) << 63, 1};
+            e = {clave, Empaquetar(propios, j.n) | static_cast<uint64_t>(ok) << 63, 1};
         }
-        Desempaquetar(e.valor, j.n, 0, permitidos);
+        Desempaquetar(e.valor, j.n, permitidos);
         return e.valor >> 63;
     }
     // Sums the segments imply rarely gain from the finer matching of seven to nine cells.
@@ -282,7 +282,7 @@ bool Ajustar(const Suma& j, const std::array<uint16_t, kCasillas>& cand, uint16_
         const auto marca = static_cast<uint16_t>(1 | fino << 1 | j.n << 2 | j.total << 5);
         e = &memoria->En(clave, marca);
         if (e->clave == clave && e->marca == marca) {
-            Desempaquetar(e->valor, j.n, 0, permitidos);
+            Desempaquetar(e->valor, j.n, permitidos);
             comunes = static_cast<uint16_t>((e->valor >> 54 & 511) << 1);
             return e->valor >> 63;
         }
@@ -310,8 +310,7 @@ bool Ajustar(const Suma& j, const std::array<uint16_t, kCasillas>& cand, uint16_
         alguno = true;
     }
     if (e)
-        e->valor = Empaquetar(permitidos, j.n, 0) |
-                   static_cast<uint64_t>(comunes >> 1 & 511) << 54 |
+        e->valor = Empaquetar(permitidos, j.n) | static_cast<uint64_t>(comunes >> 1 & 511) << 54 |
                    static_cast<uint64_t>(alguno) << 63;
     return alguno;
 }
