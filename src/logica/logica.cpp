@@ -731,13 +731,14 @@ std::optional<Paso> ProbarEcuacion(const Candidatos& c, const Ecuacion& e, Tecni
     return Cerrar(std::move(p), inicio + e.region->nombre + " (" + TextoEcuacion(e) + ")");
 }
 
-// The equations change only when a digit is placed, and the 45-rule techniques are tried one
-// after another on the same grid: the last set is kept per thread, keyed by the cages and digits.
 bool MismasJaulas(const std::vector<Jaula>& a, const std::vector<Jaula>& b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const Jaula& x, const Jaula& y) {
         return x.segmento == y.segmento && x.suma == y.suma && x.casillas == y.casillas;
     });
 }
+
+// The equations change only when a digit is placed, and the 45-rule techniques are tried one
+// after another on the same grid: the last set is kept per thread, keyed by the cages and digits.
 
 const std::vector<Ecuacion>& EcuacionesDe(const Candidatos& c, size_t regiones) {
     thread_local struct {
