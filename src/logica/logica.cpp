@@ -1211,7 +1211,6 @@ std::optional<Paso> ConflictoDeCombinaciones(const Candidatos& c) {
 
 // ---- Chains ----------------------------------------------------------------------------------
 
-constexpr int kMaxCadena = 12; // links
 // Each link past the shortest chain of its kind, and each placement a forcing chain follows,
 // adds a tenth of the technique's weight.
 int PesoLargo(Tecnica t, int pasos) {
@@ -1341,7 +1340,7 @@ std::optional<Paso> Cadena(const Candidatos& c, Tecnica t) {
         if (xy) return bivalor(j) && celda == fuerte;
         return true;
     };
-    const int minimo = xy ? 5 : 3, maximo = x ? 12 : xy ? 25 : 5;
+    const int minimo = xy ? 5 : 3, maximo = x ? 12 : xy ? 25 : 5; // links
     // State 2i: node i false; 2i + 1: node i true (assuming the start false).
     std::vector<int> previo(2 * n), dist(2 * n), cola;
     for (int s = 0; s < n; ++s) {
