@@ -29,11 +29,12 @@ constexpr std::array<uint8_t, 512> kCajas = [] {
     return t;
 }();
 
+constexpr int kPermutaciones[6][3] = {{0, 1, 2}, {0, 2, 1}, {1, 0, 2},
+                                      {1, 2, 0}, {2, 0, 1}, {2, 1, 0}};
+
 // Indexed by the boxes of rows 0, 1 and 2 (three bits each): the cells of the band that some
 // permutation of boxes to rows, within those, allows; 0 when none does.
 constexpr std::array<uint32_t, 512> kPermitidas = [] {
-    constexpr int kPermutaciones[6][3] = {{0, 1, 2}, {0, 2, 1}, {1, 0, 2},
-                                          {1, 2, 0}, {2, 0, 1}, {2, 1, 0}};
     std::array<uint32_t, 512> t{};
     for (unsigned i = 0; i < 512; ++i)
         for (const auto& p : kPermutaciones) {
@@ -52,8 +53,6 @@ constexpr std::array<uint32_t, 512> kPermitidas = [] {
 // 3 * band + column, the column's places in the band that some permutation of bands to columns
 // allows.
 constexpr std::array<uint16_t, 512> kPilas = [] {
-    constexpr int kPermutaciones[6][3] = {{0, 1, 2}, {0, 2, 1}, {1, 0, 2},
-                                          {1, 2, 0}, {2, 0, 1}, {2, 1, 0}};
     std::array<uint16_t, 512> t{};
     for (unsigned i = 0; i < 512; ++i)
         for (const auto& p : kPermutaciones) {
@@ -291,14 +290,7 @@ bool EsClasico(const Reglas& r) {
 }
 
 Veredicto JuzgarClasico(const std::array<uint8_t, kCasillas>& fija, const Parada& p) {
-    Veredicto v;
-    Resolutor resolutor(v, p);
-    Estado s;
-    const bool antes = p.token.stop_requested();
-    if (!antes && resolutor.Preparar(fija, s)) resolutor.Buscar(s);
-    if (antes || resolutor.Parado()) v.soluciones = -1;
-    if (p.ramas) p.ramas->store(v.ramas, std::memory_order_relaxed);
-    return v;
+    return Correr<Resolutor, Estado>(fija, p);
 }
 
 } // namespace velmora

@@ -1,5 +1,5 @@
 #pragma once
-// What the verdict's two searches share: the verdict they fill, and when to stop.
+// What the verdict's two searches share: the verdict they fill, when to stop, and how they run.
 
 #include <cstdint>
 
@@ -30,5 +30,18 @@ protected:
     int64_t trabajo_ = 0;
     bool parado_ = false;
 };
+
+// Runs search B, with state E, on rules R: -1 solutions ("unknown") when stopped, before it
+// starts or on the way.
+template <class B, class E, class R> Veredicto Correr(const R& reglas, const Parada& p) {
+    Veredicto v;
+    B busqueda(v, p);
+    E s;
+    const bool antes = p.token.stop_requested();
+    if (!antes && busqueda.Preparar(reglas, s)) busqueda.Buscar(s);
+    if (antes || busqueda.Parado()) v.soluciones = -1;
+    if (p.ramas) p.ramas->store(v.ramas, std::memory_order_relaxed);
+    return v;
+}
 
 } // namespace velmora

@@ -794,14 +794,7 @@ Reglas ReglasDe(const Tablero& t) {
 
 Veredicto Juzgar(const Reglas& r, const Parada& p) {
     if (EsClasico(r)) return JuzgarClasico(r.fija, p);
-    Veredicto v;
-    Juez juez(v, p);
-    Estado s;
-    const bool antes = p.token.stop_requested();
-    if (!antes && juez.Preparar(r, s)) juez.Buscar(s);
-    if (antes || juez.Parado()) v.soluciones = -1;
-    if (p.ramas) p.ramas->store(v.ramas, std::memory_order_relaxed);
-    return v;
+    return Correr<Juez, Estado>(r, p);
 }
 
 std::bitset<kCasillas> Diferencias(const Veredicto& v) {
