@@ -98,7 +98,7 @@ bool Medir(const std::string& carpeta, const Conjunto& c, bool pasos) {
         const bool prueba = cal.nivel == Nivel::PruebaYError;
         sinPrueba += cal.resuelto && !prueba;
         ++niveles[static_cast<int>(cal.nivel)];
-        puntos.push_back(cal.puntuacion);
+        puntos.push_back(static_cast<double>(cal.puntuacion));
         char* fin = nullptr;
         const double nota = std::strtod(puzzles[i].nota.c_str(), &fin);
         notas.push_back(fin != puzzles[i].nota.c_str() ? nota : NAN);
@@ -108,20 +108,23 @@ bool Medir(const std::string& carpeta, const Conjunto& c, bool pasos) {
             ++soloHastaAvanzado;
             soloHastaAvanzadoSinPrueba += !prueba;
         }
-        int pesoMayor = 0, cadenas = 0;
+        long long pesoMayor = 0;
+        int cadenas = 0;
         for (const Paso& p : cal.pasos) {
-            pesoMayor = std::max(pesoMayor, p.peso);
+            pesoMayor = std::max<long long>(pesoMayor, p.peso);
             cadenas += p.nivel >= Nivel::Extremo;
         }
         if (std::getenv("VELMORA_DETALLE")) {
             std::printf("D %s", puzzles[i].nota.c_str());
             for (const Paso& p : cal.pasos)
-                std::printf(" %d:%d", static_cast<int>(p.tecnica), p.peso);
+                std::printf(" %d:%lld", static_cast<int>(p.tecnica),
+                            static_cast<long long>(p.peso));
             std::printf("\n");
         }
         if (pasos)
-            std::printf("  %zu: %s (%d) %s, %zu pasos, mayor %d, %d cadenas, %.2f ms  %s\n", i + 1,
-                        std::string(NombreNivel(cal.nivel)).c_str(), cal.puntuacion,
+            std::printf("  %zu: %s (%lld) %s, %zu pasos, mayor %lld, %d cadenas, %.2f ms  %s\n",
+                        i + 1, std::string(NombreNivel(cal.nivel)).c_str(),
+                        static_cast<long long>(cal.puntuacion),
                         std::string(NombreTecnica(cal.masDificil)).c_str(), cal.pasos.size(),
                         pesoMayor, cadenas, tiempos.back(), puzzles[i].nota.c_str());
     }

@@ -45,7 +45,7 @@ struct Generado {
     Enunciado enunciado;
     std::array<uint8_t, kCasillas> solucion{};
     Nivel nivel = Nivel::Facil;
-    int puntuacion = 0;
+    int64_t puntuacion = 0;
     Calificacion calificacion; // the grade with its steps, as "Dificultad…" shows it
     int candidato = 0;         // the winning candidate: as many were thrown away before it
     explicit operator bool() const { return estado == Estado::Hecho; }

@@ -14,48 +14,48 @@ namespace {
 struct Ficha {
     std::string_view nombre;
     Nivel nivel;
-    int peso;
+    int64_t peso;
 };
 
 // The one table of names, levels and weights; docs/dificultad.md publishes it.
 constexpr std::array<Ficha, kTecnicas> kFichas = {{
     {"Jaula de una casilla", Nivel::Facil, 1},
     {"Última casilla de la jaula", Nivel::Facil, 1},
-    {"Único lugar en el cuadro", Nivel::Facil, 4},
-    {"Combinaciones de la jaula", Nivel::Facil, 3},
-    {"Regla del 45 en una casa", Nivel::Facil, 2},
-    {"Único lugar en la fila", Nivel::Facil, 5},
-    {"Único lugar en la columna", Nivel::Facil, 5},
-    {"Candidato único", Nivel::Facil, 12},
-    {"Candidatos bloqueados (apuntado)", Nivel::Moderado, 17},
-    {"Candidatos bloqueados (reclamo)", Nivel::Moderado, 22},
-    {"Dígito obligado de la jaula", Nivel::Moderado, 40},
-    {"Pareja desnuda", Nivel::Dificil, 27},
-    {"Pareja oculta", Nivel::Dificil, 42},
-    {"Trío desnudo", Nivel::Dificil, 52},
-    {"Trío oculto", Nivel::Dificil, 81},
-    {"Regla del 45: interiores", Nivel::Dificil, 120},
-    {"Regla del 45: exteriores", Nivel::Dificil, 120},
-    {"Regla del 45: diferencia", Nivel::Dificil, 120},
-    {"Jaula oculta", Nivel::Dificil, 300},
-    {"Cuarteto desnudo", Nivel::MuyDificil, 244},
-    {"Cuarteto oculto", Nivel::MuyDificil, 377},
-    {"X-Wing", Nivel::MuyDificil, 34},
-    {"Swordfish", Nivel::MuyDificil, 65},
-    {"Jellyfish", Nivel::MuyDificil, 302},
-    {"XY-Wing", Nivel::MuyDificil, 101},
-    {"XYZ-Wing", Nivel::MuyDificil, 126},
-    {"WXYZ-Wing", Nivel::MuyDificil, 421},
-    {"VWXYZ-Wing", Nivel::MuyDificil, 908},
-    {"Rectángulo único", Nivel::MuyDificil, 140},
-    {"Tumba bivalente (BUG+1)", Nivel::MuyDificil, 470},
-    {"Conflicto de combinaciones", Nivel::MuyDificil, 244},
-    {"Cadena X", Nivel::MuyDificil, 100},
-    {"Cadena XY", Nivel::MuyDificil, 3000},
-    {"Cadena alterna", Nivel::MuyDificil, 2200},
-    {"Cadena desde una jaula", Nivel::MuyDificil, 3000},
-    {"Cadena forzada", Nivel::Extremo, 11000},
-    {"Prueba y error", Nivel::PruebaYError, 60000},
+    {"Único lugar en el cuadro", Nivel::Facil, 16},
+    {"Combinaciones de la jaula", Nivel::Facil, 9},
+    {"Regla del 45 en una casa", Nivel::Facil, 4},
+    {"Único lugar en la fila", Nivel::Facil, 25},
+    {"Único lugar en la columna", Nivel::Facil, 25},
+    {"Candidato único", Nivel::Facil, 140},
+    {"Candidatos bloqueados (apuntado)", Nivel::Moderado, 290},
+    {"Candidatos bloqueados (reclamo)", Nivel::Moderado, 480},
+    {"Dígito obligado de la jaula", Nivel::Moderado, 1600},
+    {"Pareja desnuda", Nivel::Dificil, 730},
+    {"Pareja oculta", Nivel::Dificil, 1800},
+    {"Trío desnudo", Nivel::Dificil, 2700},
+    {"Trío oculto", Nivel::Dificil, 6600},
+    {"Regla del 45: interiores", Nivel::Dificil, 14000},
+    {"Regla del 45: exteriores", Nivel::Dificil, 14000},
+    {"Regla del 45: diferencia", Nivel::Dificil, 14000},
+    {"Jaula oculta", Nivel::Dificil, 90000},
+    {"Cuarteto desnudo", Nivel::MuyDificil, 60000},
+    {"Cuarteto oculto", Nivel::MuyDificil, 140000},
+    {"X-Wing", Nivel::MuyDificil, 1200},
+    {"Swordfish", Nivel::MuyDificil, 4200},
+    {"Jellyfish", Nivel::MuyDificil, 91000},
+    {"XY-Wing", Nivel::MuyDificil, 10000},
+    {"XYZ-Wing", Nivel::MuyDificil, 16000},
+    {"WXYZ-Wing", Nivel::MuyDificil, 180000},
+    {"VWXYZ-Wing", Nivel::MuyDificil, 820000},
+    {"Rectángulo único", Nivel::MuyDificil, 20000},
+    {"Tumba bivalente (BUG+1)", Nivel::MuyDificil, 220000},
+    {"Conflicto de combinaciones", Nivel::MuyDificil, 60000},
+    {"Cadena X", Nivel::MuyDificil, 10000},
+    {"Cadena XY", Nivel::MuyDificil, 9000000},
+    {"Cadena alterna", Nivel::MuyDificil, 4800000},
+    {"Cadena desde una jaula", Nivel::MuyDificil, 9000000},
+    {"Cadena forzada", Nivel::Extremo, 120000000},
+    {"Prueba y error", Nivel::PruebaYError, 3600000000},
 }};
 
 constexpr std::array<std::string_view, kNiveles> kNombresNivel = {
@@ -1213,8 +1213,8 @@ std::optional<Paso> ConflictoDeCombinaciones(const Candidatos& c) {
 
 // Each link past the shortest chain of its kind, and each placement a forcing chain follows,
 // adds a tenth of the technique's weight.
-int PesoLargo(Tecnica t, int pasos) {
-    return PesoDe(t) / 10 * pasos;
+int64_t PesoLargo(Tecnica t, int pasos) {
+    return PesoDe(t) / 5 * pasos;
 }
 
 std::vector<uint16_t> Obligados(const Candidatos& c) {
@@ -1684,7 +1684,7 @@ std::string_view NombreTecnica(Tecnica t) {
 Nivel NivelDe(Tecnica t) {
     return kFichas[static_cast<int>(t)].nivel;
 }
-int PesoDe(Tecnica t) {
+int64_t PesoDe(Tecnica t) {
     return kFichas[static_cast<int>(t)].peso;
 }
 

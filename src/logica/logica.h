@@ -67,7 +67,7 @@ enum class Tecnica : uint8_t {
 inline constexpr int kTecnicas = static_cast<int>(Tecnica::PruebaYError) + 1;
 std::string_view NombreTecnica(Tecnica t); // Spanish
 Nivel NivelDe(Tecnica t);
-int PesoDe(Tecnica t); // the technique's weight in the score (chains add for their length)
+int64_t PesoDe(Tecnica t); // the technique's weight in the score (chains add for their length)
 
 // One step: a plain value. Cells are 9*(fila-1)+(col-1); houses are 0-8 rows, 9-17 columns,
 // 18-26 boxes; cages are segment numbers as in Enunciado::segmento.
@@ -81,7 +81,7 @@ struct Paso {
     std::vector<std::pair<uint8_t, uint8_t>> colocadas;  // (cell, digit)
     std::vector<std::pair<uint8_t, uint8_t>> eliminadas; // (cell, digit)
     std::string frase;                                   // one Spanish sentence; cells named FnCm
-    int peso = 0; // in the score: the technique's weight, more for a longer chain
+    int64_t peso = 0; // in the score: the technique's weight, more for a longer chain
 };
 
 // A cage as the steps read it: its segment number, its sum and its cells.
@@ -156,7 +156,7 @@ void Aplicar(Candidatos& c, const Paso& p);
 
 struct Calificacion {
     Nivel nivel = Nivel::Facil; // the hardest technique's level
-    int puntuacion = 0;         // the sum of the steps' weights
+    int64_t puntuacion = 0;     // the sum of the steps' weights
     Tecnica masDificil = Tecnica::UnicoCandidato;
     bool resuelto = false;
     std::vector<Paso> pasos;

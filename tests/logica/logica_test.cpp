@@ -410,7 +410,7 @@ TEST(Logica, ResolverCalificaYSeDetiene) {
         }
     const Calificacion cal = Resolver(e);
     ASSERT_TRUE(cal.resuelto);
-    int suma = 0;
+    int64_t suma = 0;
     Nivel mayor = Nivel::Facil;
     for (const Paso& p : cal.pasos) {
         suma += p.peso;
