@@ -169,12 +169,15 @@ int main(int argc, char** argv) {
     bool pasos = false;
     std::vector<Conjunto> conjuntos = {
         {"clasico_se.txt", 5, 200},
+        // Held out from the two sets the weights were chosen on.
+        {"clasico_se_otros.txt", 5, 200},
         {"clasico_dificil.txt", 5, 200},
         {"killer_generado.txt", 30, 2000},
         {"killer_dificil.txt", 30, 2000},
         {"killer_parcial.txt", 30, 2000},
         // Solo's own Killers, 20 per level; the note is Solo's level name.
         {"killer_solo.txt", 30, 2000},
+        {"killer_solo_otros.txt", 30, 2000},
         // Sparser than drawn puzzles, as in the verdict's benchmark: figures only.
         {"killer_parcial_escaso.txt", 0, 0},
         {"killer_parcial_minimo.txt", 0, 0},
