@@ -114,6 +114,9 @@ struct Suma {
     bool distintas = true; // all +1 and all peers: n <= 9 and the fitting sets are `conjuntos`
     std::span<const uint16_t> conjuntos;
     bool segmento = false; // a segment of the puzzle, not a sum it implies
+    // Looked at only in the finer pass: an implied sum of more than kMaxEmparejadas cells is not
+    // matched there either, and that pass then does all the cheaper one does.
+    bool soloFino = false;
     // The houses holding every cell, and the cells of each house outside the sum.
     int numCasas = 0;
     std::array<std::array<uint8_t, 9>, 3> resto{};
@@ -346,8 +349,14 @@ private:
         s.cand[k] = despues;
         ++cambios_;
         if (Unico(despues)) pila_[npila_++] = static_cast<uint8_t>(k);
+        // A sum that may repeat digits is looked at again only when a cell's bounds move: inside
+        // them a change prunes little, and a cell's last digit leaving always moves one, so a
+        // sum is still checked once all its cells are single.
+        const bool cotas = std::countr_zero(antes) != std::countr_zero(despues) ||
+                           std::countl_zero(antes) != std::countl_zero(despues);
         for (const uint16_t j : vigilan_[k]) {
-            if (!pendiente_[j]) {
+            if (!cotas && !sumas_[j].distintas) continue;
+            if (!pendiente_[j] && !sumas_[j].soloFino) {
                 pendiente_[j] = true;
                 cola_.push_back(j);
             }
@@ -433,6 +442,7 @@ bool Juez::AnotarCeldas(const Celdas& celdas, int total, const Celdas& menos) {
     }
     j.distintas = distintas;
     j.total = total;
+    j.soloFino = distintas && n > kMaxEmparejadas;
     Anotar(j);
     negativas_.back() = menos;
     return true;
