@@ -114,9 +114,6 @@ struct Suma {
     bool distintas = true; // all +1 and all peers: n <= 9 and the fitting sets are `conjuntos`
     std::span<const uint16_t> conjuntos;
     bool segmento = false; // a segment of the puzzle, not a sum it implies
-    // Looked at only in the finer pass: an implied sum of more than kMaxEmparejadas cells is not
-    // matched there either, and that pass then does all the cheaper one does.
-    bool soloFino = false;
     // The houses holding every cell, and the cells of each house outside the sum.
     int numCasas = 0;
     std::array<std::array<uint8_t, 9>, 3> resto{};
@@ -168,10 +165,10 @@ bool EmparejarEn(const std::array<uint16_t, 9>& cand, int n, uint16_t c,
                  std::array<uint16_t, 9>& permitidos) {
     const auto& sin = Sub<B, N>().sin;
     std::array<uint16_t, 9> admite{}; // by digit rank: the cells open to it
+    for (int i = 0; i < n; ++i)
+        for (uint16_t x = cand[i] & c; x; x &= x - 1)
+            admite[Cuenta(c & ((x & -x) - 1))] |= static_cast<uint16_t>(1u << i);
     int t = 0;
-    for (uint16_t m = c; m; m &= m - 1, ++t)
-        for (int i = 0; i < n; ++i)
-            if (cand[i] & m & -m) admite[t] |= static_cast<uint16_t>(1u << i);
     // antes[t]: the cell sets that the t smallest digits fill one to one.
     std::array<B, 10> antes{};
     antes[0] = B{1};
@@ -355,12 +352,13 @@ private:
         const bool cotas = std::countr_zero(antes) != std::countr_zero(despues) ||
                            std::countl_zero(antes) != std::countl_zero(despues);
         for (const uint16_t j : vigilan_[k]) {
-            if (!cotas && !sumas_[j].distintas) continue;
-            if (!pendiente_[j] && !sumas_[j].soloFino) {
+            const uint8_t pasadas = pasadas_[j];
+            if (!cotas && !(pasadas & kFina)) continue;
+            if ((pasadas & kBarata) && !pendiente_[j]) {
                 pendiente_[j] = true;
                 cola_.push_back(j);
             }
-            if (!pendienteFino_[j] && sumas_[j].distintas) {
+            if ((pasadas & kFina) && !pendienteFino_[j]) {
                 pendienteFino_[j] = true;
                 colaFina_.push_back(j);
             }
@@ -382,8 +380,12 @@ private:
     std::unordered_set<size_t> vistas_;
     std::vector<Celdas> anotadas_, negativas_; // every sum's cells and those with -1: none twice
     std::array<std::vector<uint16_t>, kCasillas> vigilan_; // sums to look at when k changes
-    // Sums to look at again, first cheaply, then with matching once the cheap rules rest.
-    std::vector<bool> pendiente_, pendienteFino_;
+    // Sums to look at again, first cheaply, then with matching once the cheap rules rest. Sums
+    // with distinct digits take the finer pass; those of more than kMaxEmparejadas cells that the
+    // segments imply only that one: they are not matched there either, and it does all the
+    // cheaper one does.
+    static constexpr uint8_t kBarata = 1, kFina = 2;
+    std::vector<uint8_t> pasadas_, pendiente_, pendienteFino_;
     std::vector<uint16_t> cola_, colaFina_, ronda_;
     int64_t cambios_ = 0;
     std::array<std::array<uint8_t, 28>, kCasillas> vecinos_{}; // houses, then segment mates
@@ -442,7 +444,6 @@ bool Juez::AnotarCeldas(const Celdas& celdas, int total, const Celdas& menos) {
     }
     j.distintas = distintas;
     j.total = total;
-    j.soloFino = distintas && n > kMaxEmparejadas;
     Anotar(j);
     negativas_.back() = menos;
     return true;
@@ -521,14 +522,16 @@ bool Juez::Preparar(const Reglas& r, Estado& s) {
 
     pendiente_.assign(sumas_.size(), true);
     pendienteFino_.assign(sumas_.size(), false);
+    pasadas_.assign(sumas_.size(), kBarata);
     cola_.resize(sumas_.size());
-    for (size_t j = 0; j < cola_.size(); ++j)
+    for (size_t j = 0; j < cola_.size(); ++j) {
         cola_[j] = static_cast<uint16_t>(j);
-    for (size_t j = 0; j < cola_.size(); ++j)
-        if (sumas_[j].distintas) {
-            pendienteFino_[j] = true;
-            colaFina_.push_back(static_cast<uint16_t>(j));
-        }
+        const Suma& u = sumas_[j];
+        if (!u.distintas) continue;
+        pasadas_[j] = !u.segmento && u.n > kMaxEmparejadas ? kFina : kBarata | kFina;
+        pendienteFino_[j] = true;
+        colaFina_.push_back(static_cast<uint16_t>(j));
+    }
     return true;
 }
 
@@ -583,16 +586,18 @@ bool Juez::Conjuntos(const Suma& j, Estado& s, bool fino) {
                 if (!Reducir(s, j.resto[e][i], fuera)) return false;
         return true;
     }
+    // (A cell already single cannot hold d: it would have left the sum's cells it sees.)
+    Celdas abiertas = ~s.asignada;
+    for (int i = 0; i < j.n; ++i)
+        abiertas.reset(j.celdas[i]);
     for (uint16_t m = comunes & kDigitos; m; m &= m - 1) {
         const auto d = static_cast<uint16_t>(m & -m);
-        Celdas ven;
-        ven.set();
+        Celdas ven = abiertas;
         for (int i = 0; i < j.n; ++i)
             if (s.cand[j.celdas[i]] & d) ven &= sonVecinos_[j.celdas[i]];
-        for (int i = 0; i < j.n; ++i)
-            ven.reset(j.celdas[i]);
         for (size_t k = ven._Find_first(); k < ven.size(); k = ven._Find_next(k))
-            if (!Reducir(s, static_cast<int>(k), static_cast<uint16_t>(~d))) return false;
+            if ((s.cand[k] & d) && !Reducir(s, static_cast<int>(k), static_cast<uint16_t>(~d)))
+                return false;
     }
     return true;
 }
