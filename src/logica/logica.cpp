@@ -51,8 +51,8 @@ constexpr std::array<Ficha, kTecnicas> kFichas = {{
     {"Tumba bivalente (BUG+1)", Nivel::MuyDificil, 220000},
     {"Conflicto de combinaciones", Nivel::MuyDificil, 60000},
     {"Cadena X", Nivel::MuyDificil, 10000},
-    {"Cadena XY", Nivel::MuyDificil, 9000000},
     {"Cadena alterna", Nivel::MuyDificil, 4800000},
+    {"Cadena XY", Nivel::MuyDificil, 9000000},
     {"Cadena desde una jaula", Nivel::MuyDificil, 9000000},
     {"Cadena forzada", Nivel::Extremo, 120000000},
     {"Prueba y error", Nivel::PruebaYError, 3600000000},
@@ -1325,10 +1325,10 @@ std::vector<std::pair<uint8_t, uint8_t>> Excluidos(const Candidatos& c, const Re
 // The kinds of chain over the same links, strong and weak in turn: assuming the start false,
 // the end is true, so whatever excludes both goes (a chain back to its start places it).
 // - Cadena X: one digit, links between cells; 3 to 12 links.
-// - Cadena XY: cells of two digits, strong inside a cell and weak between cells, ends of one
-//   digit; 3 to 13 cells.
 // - Cadena alterna: any links, up to 5 (longer ones are as hard to spot as a forcing chain,
 //   and are left to it).
+// - Cadena XY: cells of two digits, strong inside a cell and weak between cells, ends of one
+//   digit; 3 to 13 cells (those of 3 are alternating chains already, found before).
 std::optional<Paso> Cadena(const Candidatos& c, Tecnica t) {
     const Red& r = RedDe(c);
     const int n = static_cast<int>(r.nodo.size());
