@@ -54,6 +54,7 @@ constexpr std::array<Ficha, kTecnicas> kFichas = {{
     {"Cadena alterna", Nivel::MuyDificil, 4800000},
     {"Cadena XY", Nivel::MuyDificil, 9000000},
     {"Cadena desde una jaula", Nivel::MuyDificil, 9000000},
+    {"Cadena alterna larga", Nivel::Extremo, 40000000},
     {"Cadena forzada", Nivel::Extremo, 120000000},
     {"Prueba y error", Nivel::PruebaYError, 3600000000},
 }};
@@ -1325,10 +1326,11 @@ std::vector<std::pair<uint8_t, uint8_t>> Excluidos(const Candidatos& c, const Re
 // The kinds of chain over the same links, strong and weak in turn: assuming the start false,
 // the end is true, so whatever excludes both goes (a chain back to its start places it).
 // - Cadena X: one digit, links between cells; 3 to 12 links.
-// - Cadena alterna: any links, up to 5 (longer ones are as hard to spot as a forcing chain,
-//   and are left to it).
+// - Cadena alterna: any links, up to 5.
 // - Cadena XY: cells of two digits, strong inside a cell and weak between cells, ends of one
 //   digit; 3 to 13 cells (those of 3 are alternating chains already, found before).
+// - Cadena alterna larga: any links, 7 of them; as hard to spot as a forcing chain, but
+//   shorter to follow, and tried before one.
 std::optional<Paso> Cadena(const Candidatos& c, Tecnica t) {
     const Red& r = RedDe(c);
     const int n = static_cast<int>(r.nodo.size());
@@ -1340,7 +1342,8 @@ std::optional<Paso> Cadena(const Candidatos& c, Tecnica t) {
         if (xy) return bivalor(j) && celda == fuerte;
         return true;
     };
-    const int minimo = xy ? 5 : 3, maximo = x ? 12 : xy ? 25 : 5; // links
+    const bool larga = t == Tecnica::CadenaAlternaLarga;
+    const int minimo = xy ? 5 : larga ? 7 : 3, maximo = x ? 12 : xy ? 25 : larga ? 7 : 5; // links
     // State 2i: node i false; 2i + 1: node i true (assuming the start false).
     std::vector<int> previo(2 * n), dist(2 * n), cola;
     for (int s = 0; s < n; ++s) {
@@ -1360,7 +1363,7 @@ std::optional<Paso> Cadena(const Candidatos& c, Tecnica t) {
                 else
                     p.eliminadas = Excluidos(c, r, s, i);
                 if (!p.colocadas.empty() || !p.eliminadas.empty()) {
-                    p.peso += PesoLargo(t, xy ? (dist[e] + 1) / 2 - 3 : dist[e] - 3);
+                    p.peso += PesoLargo(t, xy ? (dist[e] + 1) / 2 - 3 : dist[e] - minimo);
                     std::string texto;
                     for (int z = e; z >= 0; z = previo[z]) {
                         const auto [k, d] = r.nodo[z / 2];
@@ -1840,6 +1843,7 @@ std::optional<Paso> Probar(Tecnica t, const Candidatos& c) {
     case Tecnica::CadenaX:
     case Tecnica::CadenaXY:
     case Tecnica::CadenaAlterna:
+    case Tecnica::CadenaAlternaLarga:
         return Cadena(c, t);
     case Tecnica::CadenaDesdeJaula:
         return CadenaDesdeJaula(c);

@@ -61,6 +61,7 @@ enum class Tecnica : uint8_t {
     CadenaAlterna,
     CadenaXY,
     CadenaDesdeJaula,
+    CadenaAlternaLarga,
     CadenaForzada,
     PruebaYError,
 };

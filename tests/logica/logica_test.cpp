@@ -325,13 +325,20 @@ const std::vector<Posicion>& Posiciones() {
                       Unir(SinDigito(1, {"F1C2", "F1C3", "F1C4", "F1C6", "F1C7", "F1C8", "F1C9"}),
                            SinDigito(1, {"F4C2", "F4C3", "F4C4", "F4C5", "F4C7", "F4C8", "F4C9"})),
                       {}, {{K("F2C6"), 1}, {K("F3C6"), 1}, {K("F5C5"), 1}, {K("F6C5"), 1}}));
-        v.push_back(
-            P("cadena xy", Tecnica::CadenaXY, {}, "",
-              {{"F1C1", M({1, 2})}, {"F1C5", M({2, 3})}, {"F5C5", M({3, 4})}, {"F5C9", M({4, 1})}},
-              {}, {{K("F1C9"), 1}, {K("F5C1"), 1}}));
-        v.push_back(N(
-            "sin cadena xy", Tecnica::CadenaXY, {}, "",
-            {{"F1C1", M({1, 2})}, {"F1C5", M({2, 3})}, {"F5C5", M({3, 4})}, {"F5C9", M({4, 5})}}));
+        // Four bivalue cells: seven links, as an XY-chain and as a long alternating one.
+        for (const Tecnica t : {Tecnica::CadenaXY, Tecnica::CadenaAlternaLarga}) {
+            v.push_back(P("cadena de cuatro", t, {}, "",
+                          {{"F1C1", M({1, 2})},
+                           {"F1C5", M({2, 3})},
+                           {"F5C5", M({3, 4})},
+                           {"F5C9", M({4, 1})}},
+                          {}, {{K("F1C9"), 1}, {K("F5C1"), 1}}));
+            v.push_back(N("sin cadena de cuatro", t, {}, "",
+                          {{"F1C1", M({1, 2})},
+                           {"F1C5", M({2, 3})},
+                           {"F5C5", M({3, 4})},
+                           {"F5C9", M({4, 5})}}));
+        }
         // F1C1 is 1 or 2; a 2 there leaves row 5's 2 to F5C9, whose 1 then goes to F1C9.
         const auto alterna =
             Unir(Unir({{"F1C1", M({1, 2})}},
