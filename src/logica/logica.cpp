@@ -1213,7 +1213,7 @@ std::optional<Paso> ConflictoDeCombinaciones(const Candidatos& c) {
 // ---- Chains ----------------------------------------------------------------------------------
 
 // Each link past the shortest chain of its kind, and each placement a forcing chain follows,
-// adds a tenth of the technique's weight.
+// adds a fifth of the technique's weight.
 int64_t PesoLargo(Tecnica t, int pasos) {
     return PesoDe(t) / 5 * pasos;
 }
