@@ -28,6 +28,14 @@ constexpr std::array<std::array<uint8_t, 9>, kCasas> kCeldasCasa = [] {
     return c;
 }();
 
+// Each cell's three houses, as bits.
+constexpr std::array<uint32_t, kCasillas> kCasasCelda = [] {
+    std::array<uint32_t, kCasillas> c{};
+    for (int k = 0; k < kCasillas; ++k)
+        c[k] = 1u << kLineas[k].fila | 1u << kLineas[k].col | 1u << kLineas[k].cuad;
+    return c;
+}();
+
 constexpr std::array<int, 3> CasasDe(int k) {
     const LineasCasilla l = kLineas[k];
     return {l.fila, l.col, l.cuad};
@@ -345,15 +353,15 @@ private:
         if (!despues) return false;
         s.cand[k] = despues;
         ++cambios_;
+        sucias_ |= kCasasCelda[k];
         if (Unico(despues)) pila_[npila_++] = static_cast<uint8_t>(k);
         // A sum that may repeat digits is looked at again only when a cell's bounds move: inside
         // them a change prunes little, and a cell's last digit leaving always moves one, so a
         // sum is still checked once all its cells are single.
         const bool cotas = std::countr_zero(antes) != std::countr_zero(despues) ||
                            std::countl_zero(antes) != std::countl_zero(despues);
-        for (const uint16_t j : vigilan_[k]) {
+        for (const uint16_t j : cotas ? vigilan_[k] : vigilanFino_[k]) {
             const uint8_t pasadas = pasadas_[j];
-            if (!cotas && !(pasadas & kFina)) continue;
             if ((pasadas & kBarata) && !pendiente_[j]) {
                 pendiente_[j] = true;
                 cola_.push_back(j);
@@ -376,10 +384,12 @@ private:
     }
 
     std::array<int64_t, kCasillas> peso_;
+    uint32_t sucias_ = (1u << kCasas) - 1; // houses Ocultos has to look at
     std::vector<Suma> sumas_;
     std::unordered_set<size_t> vistas_;
     std::vector<Celdas> anotadas_, negativas_; // every sum's cells and those with -1: none twice
-    std::array<std::vector<uint16_t>, kCasillas> vigilan_; // sums to look at when k changes
+    std::array<std::vector<uint16_t>, kCasillas> vigilan_;     // sums to look at when k changes
+    std::array<std::vector<uint16_t>, kCasillas> vigilanFino_; // those of them with kFina
     // Sums to look at again, first cheaply, then with matching once the cheap rules rest. Sums
     // with distinct digits take the finer pass, which does all the cheaper one does. Only that
     // one for those of more than kMaxEmparejadas cells that the segments imply (not matched
@@ -534,11 +544,18 @@ bool Juez::Preparar(const Reglas& r, Estado& s) {
         pendienteFino_[j] = true;
         colaFina_.push_back(static_cast<uint16_t>(j));
     }
+    for (int k = 0; k < kCasillas; ++k)
+        for (const uint16_t j : vigilan_[k])
+            if (pasadas_[j] & kFina) vigilanFino_[k].push_back(j);
     return true;
 }
 
 bool Juez::Ocultos(Estado& s) {
-    for (const auto& casa : kCeldasCasa) {
+    // A house whose cells have not changed since it was last looked at has nothing new to say.
+    for (int h = 0; h < kCasas; ++h) {
+        if (!(sucias_ >> h & 1)) continue;
+        sucias_ &= ~(1u << h);
+        const auto& casa = kCeldasCasa[h];
         uint16_t una = 0, varias = 0;
         for (const int k : casa) {
             varias |= una & s.cand[k];
@@ -604,6 +621,9 @@ bool Juez::Conjuntos(const Suma& j, Estado& s, bool fino) {
     return true;
 }
 
+// Partial sums as bits, from -54 to 54.
+__extension__ typedef unsigned __int128 Alcanzables;
+
 // A short sum over cells that may repeat a digit: each cell keeps the digits some choice of the
 // others' candidates completes to the total. Bit x + kCero stands for the partial sum x.
 bool Juez::Cotas(const Suma& j, Estado& s) {
@@ -621,24 +641,23 @@ bool Juez::Cotas(const Suma& j, Estado& s) {
     if (j.total < bajo || j.total > alto) return false;
     if (j.total - bajo >= ancho && alto - j.total >= ancho) return true;
     constexpr int kCero = 9 * kMaxSueltas;
-    using Alcanzables = std::bitset<2 * kCero + 1>;
-    const auto mover = [](const Alcanzables& a, int v) { return v >= 0 ? a << v : a >> -v; };
-    std::array<Alcanzables, kMaxSueltas + 1> desde; // sums the first i cells can make
-    desde[0].set(kCero);
-    for (int i = 0; i < j.n; ++i) {
-        desde[i + 1].reset();
+    static_assert(2 * kCero < 128);
+    const auto mover = [](Alcanzables a, int v) { return v >= 0 ? a << v : a >> -v; };
+    const Alcanzables uno = 1;
+    std::array<Alcanzables, kMaxSueltas + 1> desde{}; // sums the first i cells can make
+    desde[0] = uno << kCero;
+    for (int i = 0; i < j.n; ++i)
         for (uint16_t c = s.cand[j.celdas[i]]; c; c &= c - 1)
             desde[i + 1] |= mover(desde[i], j.signo[i] * std::countr_zero(c));
-    }
-    if (!desde[j.n][kCero + j.total]) return false;
-    Alcanzables completables; // partial sums of the first i cells that the others complete
-    completables.set(kCero + j.total);
+    if (!(desde[j.n] >> (kCero + j.total) & 1)) return false;
+    // Partial sums of the first i cells that the others complete.
+    Alcanzables completables = uno << (kCero + j.total);
     for (int i = j.n - 1; i >= 0; --i) {
-        Alcanzables antes;
+        Alcanzables antes = 0;
         uint16_t apoyados = 0;
         for (uint16_t c = s.cand[j.celdas[i]]; c; c &= c - 1) {
             const int d = std::countr_zero(c), v = j.signo[i] * d;
-            if ((mover(desde[i], v) & completables).any()) apoyados |= Bit(d);
+            if (mover(desde[i], v) & completables) apoyados |= Bit(d);
             antes |= mover(completables, -v);
         }
         completables = antes;
