@@ -360,7 +360,7 @@ private:
         // sum is still checked once all its cells are single.
         const bool cotas = std::countr_zero(antes) != std::countr_zero(despues) ||
                            std::countl_zero(antes) != std::countl_zero(despues);
-        for (const uint16_t j : cotas ? vigilan_[k] : vigilanFino_[k]) {
+        for (const uint16_t j : (cotas ? vigilan_ : vigilanFino_).De(k)) {
             const uint8_t pasadas = pasadas_[j];
             if ((pasadas & kBarata) && !pendiente_[j]) {
                 pendiente_[j] = true;
@@ -388,8 +388,16 @@ private:
     std::vector<Suma> sumas_;
     std::unordered_set<size_t> vistas_;
     std::vector<Celdas> anotadas_, negativas_; // every sum's cells and those with -1: none twice
-    std::array<std::vector<uint16_t>, kCasillas> vigilan_;     // sums to look at when k changes
-    std::array<std::vector<uint16_t>, kCasillas> vigilanFino_; // those of them with kFina
+    // By cell, in one block: the sums to look at when it changes, and those of them with kFina.
+    struct PorCelda {
+        std::vector<uint16_t> sumas;
+        std::array<uint16_t, kCasillas + 1> inicio{};
+        std::span<const uint16_t> De(int k) const {
+            return {sumas.data() + inicio[k], sumas.data() + inicio[k + 1]};
+        }
+    };
+    PorCelda vigilan_, vigilanFino_;
+    PorCelda Vigilantes(uint8_t pasadas) const;
     // Sums to look at again, first cheaply, then with matching once the cheap rules rest. Sums
     // with distinct digits take the finer pass, which does all the cheaper one does. Only that
     // one for those of more than kMaxEmparejadas cells that the segments imply (not matched
@@ -424,11 +432,6 @@ void Juez::Anotar(Suma j) {
         ++j.numCasas;
     }
     if (j.distintas) j.conjuntos = Combinaciones(j.n, j.total);
-    // Only its own cells wake a sum up: the rest of its houses, which it also reads, change
-    // far more often than that helps (measured on the benchmark sets).
-    const auto indice = static_cast<uint16_t>(sumas_.size());
-    for (int k = 0; k < kCasillas; ++k)
-        if (celdas[k]) vigilan_[k].push_back(indice);
     anotadas_.push_back(celdas);
     negativas_.emplace_back();
     sumas_.push_back(j);
@@ -544,10 +547,29 @@ bool Juez::Preparar(const Reglas& r, Estado& s) {
         pendienteFino_[j] = true;
         colaFina_.push_back(static_cast<uint16_t>(j));
     }
-    for (int k = 0; k < kCasillas; ++k)
-        for (const uint16_t j : vigilan_[k])
-            if (pasadas_[j] & kFina) vigilanFino_[k].push_back(j);
+    vigilan_ = Vigilantes(kBarata | kFina);
+    vigilanFino_ = Vigilantes(kFina);
     return true;
+}
+
+// Only its own cells wake a sum up: the rest of its houses, which it also reads, change far more
+// often than that helps (measured on the benchmark sets).
+Juez::PorCelda Juez::Vigilantes(uint8_t pasadas) const {
+    PorCelda p;
+    std::array<uint16_t, kCasillas + 1> fin{};
+    for (size_t j = 0; j < sumas_.size(); ++j)
+        if (pasadas_[j] & pasadas)
+            for (int i = 0; i < sumas_[j].n; ++i)
+                ++fin[sumas_[j].celdas[i] + 1];
+    for (int k = 0; k < kCasillas; ++k)
+        fin[k + 1] = static_cast<uint16_t>(fin[k + 1] + fin[k]);
+    p.inicio = fin;
+    p.sumas.resize(fin[kCasillas]);
+    for (size_t j = 0; j < sumas_.size(); ++j)
+        if (pasadas_[j] & pasadas)
+            for (int i = 0; i < sumas_[j].n; ++i)
+                p.sumas[fin[sumas_[j].celdas[i]]++] = static_cast<uint16_t>(j);
+    return p;
 }
 
 bool Juez::Ocultos(Estado& s) {
