@@ -105,8 +105,8 @@ const std::vector<std::pair<Celdas, int>>& Regiones() {
 // this many cells; longer ones cost more than they prune (measured on the benchmark sets), and
 // are not kept.
 constexpr int kMaxSueltas = 6;
-// Sets of at most this many cells are matched one to one with each digit set in 64 bits;
-// up to nine in 512.
+// Sums of at most this many cells keep what their digit sets and matchings left, by the cells'
+// candidates (63 bits); of longer ones, only segments are matched.
 constexpr int kMaxEmparejadas = 6;
 
 // Cells whose digits, each with sign +1 or -1, add up to a total. A segment is one; so are the
@@ -136,71 +136,27 @@ struct Estado {
     int numAsignadas = 0;
 };
 
-// A family of cell sets: bit S stands for the set S (a mask over a sum's cells). 64 bits hold
-// the families of up to six cells, 512 of up to nine. sin[i] is the family of the sets that
-// lack cell i.
-template <class B, int N> struct Subconjuntos {
-    std::array<B, N> sin{};
-    Subconjuntos() {
-        for (int i = 0; i < N; ++i)
-            for (unsigned c = 0; c < (1u << N); ++c)
-                if (!(c >> i & 1)) sin[i] |= B{1} << c;
-    }
-};
-
-inline bool Tiene(uint64_t b, unsigned i) {
-    return b >> i & 1;
-}
-inline bool Tiene(const std::bitset<512>& b, unsigned i) {
-    return b[i];
-}
-inline bool Alguno(uint64_t b) {
-    return b != 0;
-}
-inline bool Alguno(const std::bitset<512>& b) {
-    return b.any();
-}
-
-template <class B, int N> const Subconjuntos<B, N>& Sub() {
-    static const Subconjuntos<B, N> sub;
-    return sub;
-}
-
-// Adds to `permitidos` each cell's digits of set c that some one-to-one matching of the cells
-// with c's digits, within their candidates, gives it; false when there is no such matching.
-template <class B, int N>
-bool EmparejarEn(const std::array<uint16_t, 9>& cand, int n, uint16_t c,
-                 std::array<uint16_t, 9>& permitidos) {
-    const auto& sin = Sub<B, N>().sin;
-    std::array<uint16_t, 9> admite{}; // by digit rank: the cells open to it
-    for (int i = 0; i < n; ++i)
-        for (uint16_t x = cand[i] & c; x; x &= x - 1)
-            admite[Cuenta(c & ((x & -x) - 1))] |= static_cast<uint16_t>(1u << i);
-    int t = 0;
-    // antes[t]: the cell sets that the t smallest digits fill one to one.
-    std::array<B, 10> antes{};
-    antes[0] = B{1};
-    for (t = 0; t < n; ++t)
-        for (uint16_t a = admite[t]; a; a &= a - 1) {
-            const int i = std::countr_zero(a);
-            antes[t + 1] |= (antes[t] & sin[i]) << (1u << i);
-        }
+// Adds to `permitidos` each cell's digits (its candidates among the digits of one set, as
+// many as the cells) that some one-to-one matching of the cells with those digits gives it; false
+// when there is no such matching. By Hall's theorem, over every set of cells: there is none when
+// a set has fewer digits than cells, and cell i cannot take digit d when a set of other cells is
+// tight (as many digits among them as cells) and d is one of them.
+bool EmparejarCeldas(const std::array<uint16_t, 9>& cand, int n,
+                     std::array<uint16_t, 9>& permitidos) {
+    std::array<uint16_t, 512> digitos; // by set of cells, their digits
+    digitos[0] = 0;
+    std::array<uint16_t, 9> quitar{};
     const unsigned todas = (1u << n) - 1;
-    if (!Tiene(antes[n], todas)) return false;
-    // despues: the sets S such that the digits from rank t on fill the cells outside S.
-    B despues = B{1} << todas;
-    uint16_t m = c;
-    for (t = n - 1; t >= 0; --t) {
-        const uint16_t d = static_cast<uint16_t>(1u << (15 - std::countl_zero(m)));
-        m &= ~d;
-        B previo{};
-        for (uint16_t a = admite[t]; a; a &= a - 1) {
-            const int i = std::countr_zero(a);
-            if (Alguno(((antes[t] & sin[i]) << (1u << i)) & despues)) permitidos[i] |= d;
-            previo |= (despues & ~sin[i]) >> (1u << i);
-        }
-        despues = previo;
+    for (unsigned celdas = 1; celdas <= todas; ++celdas) {
+        digitos[celdas] = digitos[celdas & (celdas - 1)] | cand[std::countr_zero(celdas)];
+        const int holgura = Cuenta(digitos[celdas]) - Cuenta(static_cast<uint16_t>(celdas));
+        if (holgura < 0) return false;
+        if (holgura == 0 && celdas != todas)
+            for (unsigned fuera = todas & ~celdas; fuera; fuera &= fuera - 1)
+                quitar[std::countr_zero(fuera)] |= digitos[celdas];
     }
+    for (int i = 0; i < n; ++i)
+        permitidos[i] |= cand[i] & ~quitar[i];
     return true;
 }
 
@@ -260,7 +216,7 @@ bool Emparejar(const Suma& j, const std::array<uint16_t, kCasillas>& cands, uint
         auto& e = memoria->En(clave, 1);
         if (e.clave != clave || e.marca != 1) {
             std::array<uint16_t, 9> propios{};
-            const bool ok = EmparejarEn<uint64_t, kMaxEmparejadas>(cand, j.n, c, propios);
+            const bool ok = EmparejarCeldas(cand, j.n, propios);
             e = {clave, Empaquetar(propios, j.n) | static_cast<uint64_t>(ok) << 63, 1};
         }
         Desempaquetar(e.valor, j.n, permitidos);
@@ -272,7 +228,7 @@ bool Emparejar(const Suma& j, const std::array<uint16_t, kCasillas>& cands, uint
             permitidos[i] |= cand[i];
         return true;
     }
-    return EmparejarEn<std::bitset<512>, 9>(cand, j.n, c, permitidos);
+    return EmparejarCeldas(cand, j.n, permitidos);
 }
 
 // The digits each cell keeps from the sets that fit (matched one to one with `fino`), and the
