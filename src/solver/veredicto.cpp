@@ -534,13 +534,16 @@ bool Juez::Ocultos(Estado& s) {
         if (!(sucias_ >> h & 1)) continue;
         sucias_ &= ~(1u << h);
         const auto& casa = kCeldasCasa[h];
-        uint16_t una = 0, varias = 0;
+        uint16_t una = 0, varias = 0, puestas = 0;
         for (const int k : casa) {
-            varias |= una & s.cand[k];
-            una |= s.cand[k];
+            const uint16_t c = s.cand[k];
+            varias |= una & c;
+            una |= c;
+            puestas |= Unico(c) ? c : 0;
         }
         if (una != kDigitos) return Fallo(casa); // a digit with no place left in the house
-        const uint16_t solas = una & ~varias;
+        // (A digit whose one place is a single cell is already where it goes.)
+        const uint16_t solas = una & ~varias & ~puestas;
         if (!solas) continue;
         for (const int k : casa) {
             const uint16_t c = s.cand[k] & solas;
