@@ -28,18 +28,19 @@ constexpr std::array<std::array<uint8_t, 9>, kCasas> kCeldasCasa = [] {
     return c;
 }();
 
-// Each cell's three houses, as bits.
-constexpr std::array<uint32_t, kCasillas> kCasasCelda = [] {
-    std::array<uint32_t, kCasillas> c{};
-    for (int k = 0; k < kCasillas; ++k)
-        c[k] = 1u << kLineas[k].fila | 1u << kLineas[k].col | 1u << kLineas[k].cuad;
-    return c;
-}();
-
 constexpr std::array<int, 3> CasasDe(int k) {
     const LineasCasilla l = kLineas[k];
     return {l.fila, l.col, l.cuad};
 }
+
+// Each cell's three houses, as bits.
+constexpr std::array<uint32_t, kCasillas> kCasasCelda = [] {
+    std::array<uint32_t, kCasillas> c{};
+    for (int k = 0; k < kCasillas; ++k)
+        for (const int h : CasasDe(k))
+            c[k] |= 1u << h;
+    return c;
+}();
 
 // Digits in a candidate set, by table: the machines this is built for may lack a popcount
 // instruction, and the choice of a guess counts every cell.
