@@ -127,6 +127,7 @@ struct Suma {
     int numCasas = 0;
     std::array<std::array<uint8_t, 9>, 3> resto{};
     std::array<uint8_t, 3> numResto{};
+    uint32_t ven = 0; // where its cells' sets of common peers start in Juez::ven_
 };
 
 static_assert(kMaxSueltas <= Suma::kMaxCeldas);
@@ -135,6 +136,7 @@ struct Estado {
     std::array<uint16_t, kCasillas> cand;
     std::bitset<kCasillas> asignada; // single candidate, removed from every peer
     int numAsignadas = 0;
+    std::array<uint16_t, kCasas> puestas{}; // by house, the digits of its cells in `asignada`
 };
 
 // Adds to `permitidos` each cell's digits (its candidates among the digits of one set, as
@@ -260,14 +262,19 @@ bool Ajustar(const Suma& j, const std::array<uint16_t, kCasillas>& cand, uint16_
         unidos |= cand[j.celdas[i]];
     for (const uint16_t c : j.conjuntos) {
         if ((c & obligados) != obligados || (c & unidos) != c) continue;
-        uint16_t cubiertos = 0;
+        uint16_t cubiertos = 0, nuevos = 0;
         int i = 0;
         for (; i < j.n; ++i) {
             const uint16_t m = cand[j.celdas[i]] & c;
             if (!m) break;
             cubiertos |= m;
+            nuevos |= m & ~permitidos[i];
         }
-        if (i < j.n || cubiertos != c || (fino && !Emparejar(j, cand, c, permitidos))) continue;
+        if (i < j.n || cubiertos != c) continue;
+        // A set that would add no digit to any cell nor take one from those all sets need
+        // changes nothing, whether it matches or not.
+        if (alguno && !nuevos && (comunes & c) == comunes) continue;
+        if (fino && !Emparejar(j, cand, c, permitidos)) continue;
         if (!fino)
             for (i = 0; i < j.n; ++i)
                 permitidos[i] |= cand[j.celdas[i]] & c;
@@ -318,15 +325,11 @@ private:
         const bool cotas = std::countr_zero(antes) != std::countr_zero(despues) ||
                            std::countl_zero(antes) != std::countl_zero(despues);
         for (const uint16_t j : (cotas ? vigilan_ : vigilanFino_).De(k)) {
-            const uint8_t pasadas = pasadas_[j];
-            if ((pasadas & kBarata) && !pendiente_[j]) {
-                pendiente_[j] = true;
-                cola_.push_back(j);
-            }
-            if ((pasadas & kFina) && !pendienteFino_[j]) {
-                pendienteFino_[j] = true;
-                colaFina_.push_back(j);
-            }
+            // The passes it takes and is not yet queued for.
+            const uint8_t e = estado_[j], nuevas = e & kPasadas & ~(e >> kEnCola);
+            if (nuevas & kBarata) cola_.push_back(j);
+            if (nuevas & kFina) colaFina_.push_back(j);
+            estado_[j] = static_cast<uint8_t>(e | nuevas << kEnCola);
         }
         return true;
     }
@@ -361,12 +364,16 @@ private:
     // there either) and for segments of five cells or more: on published Killers of five-cell
     // segments, failures then show in the matching first, and the search was a sixth smaller.
     static constexpr uint8_t kBarata = 1, kFina = 2;
-    std::vector<uint8_t> pasadas_, pendiente_, pendienteFino_;
+    // By sum: the passes it takes, and above them (shifted by kEnCola) those it is queued for.
+    static constexpr uint8_t kPasadas = kBarata | kFina, kEnCola = 2;
+    std::vector<uint8_t> estado_;
     std::vector<uint16_t> cola_, colaFina_, ronda_;
     int64_t cambios_ = 0;
     std::array<std::array<uint8_t, 28>, kCasillas> vecinos_{}; // houses, then segment mates
     std::array<uint8_t, kCasillas> numVecinos_{};
     std::array<Celdas, kCasillas> sonVecinos_{};
+    // By sum and set of its cells (bit i: cell i), the cells outside it that see them all.
+    std::vector<Celdas> ven_;
     // Cells that became single and still have to leave their peers; each enters once.
     std::array<uint8_t, kCasillas> pila_{};
     int npila_ = 0;
@@ -491,18 +498,25 @@ bool Juez::Preparar(const Reglas& r, Estado& s) {
         if (menos.any() && mixto.any() && !AnotarCeldas(mixto, sumaMixta, menos)) return false;
     }
 
-    pendiente_.assign(sumas_.size(), true);
-    pendienteFino_.assign(sumas_.size(), false);
-    pasadas_.assign(sumas_.size(), kBarata);
+    estado_.assign(sumas_.size(), kBarata | kBarata << kEnCola);
     cola_.resize(sumas_.size());
     for (size_t j = 0; j < cola_.size(); ++j) {
         cola_[j] = static_cast<uint16_t>(j);
         const Suma& u = sumas_[j];
         if (!u.distintas) continue;
         const bool soloFina = u.segmento ? u.n >= 5 : u.n > kMaxEmparejadas;
-        pasadas_[j] = soloFina ? kFina : kBarata | kFina;
-        pendienteFino_[j] = true;
+        estado_[j] = soloFina ? kFina | kFina << kEnCola : kPasadas | kPasadas << kEnCola;
         colaFina_.push_back(static_cast<uint16_t>(j));
+    }
+    for (Suma& u : sumas_) {
+        if (!(u.distintas)) continue;
+        u.ven = static_cast<uint32_t>(ven_.size());
+        Celdas propias;
+        for (int i = 0; i < u.n; ++i)
+            propias.set(u.celdas[i]);
+        ven_.push_back(~propias);
+        for (unsigned m = 1; m < 1u << u.n; ++m)
+            ven_.push_back(ven_[u.ven + (m & (m - 1))] & sonVecinos_[u.celdas[std::countr_zero(m)]]);
     }
     vigilan_ = Vigilantes(kBarata | kFina);
     vigilanFino_ = Vigilantes(kFina);
@@ -515,7 +529,7 @@ Juez::PorCelda Juez::Vigilantes(uint8_t pasadas) const {
     PorCelda p;
     std::array<uint16_t, kCasillas + 1> fin{};
     for (size_t j = 0; j < sumas_.size(); ++j)
-        if (pasadas_[j] & pasadas)
+        if (estado_[j] & pasadas)
             for (int i = 0; i < sumas_[j].n; ++i)
                 ++fin[sumas_[j].celdas[i] + 1];
     for (int k = 0; k < kCasillas; ++k)
@@ -523,7 +537,7 @@ Juez::PorCelda Juez::Vigilantes(uint8_t pasadas) const {
     p.inicio = fin;
     p.sumas.resize(fin[kCasillas]);
     for (size_t j = 0; j < sumas_.size(); ++j)
-        if (pasadas_[j] & pasadas)
+        if (estado_[j] & pasadas)
             for (int i = 0; i < sumas_[j].n; ++i)
                 p.sumas[fin[sumas_[j].celdas[i]]++] = static_cast<uint16_t>(j);
     return p;
@@ -535,16 +549,16 @@ bool Juez::Ocultos(Estado& s) {
         if (!(sucias_ >> h & 1)) continue;
         sucias_ &= ~(1u << h);
         const auto& casa = kCeldasCasa[h];
-        uint16_t una = 0, varias = 0, puestas = 0;
+        uint16_t una = 0, varias = 0;
         for (const int k : casa) {
             const uint16_t c = s.cand[k];
             varias |= una & c;
             una |= c;
-            puestas |= Unico(c) ? c : 0;
         }
         if (una != kDigitos) return Fallo(casa); // a digit with no place left in the house
-        // (A digit whose one place is a single cell is already where it goes.)
-        const uint16_t solas = una & ~varias & ~puestas;
+        // (A digit already placed is where it goes; the cells that became single since have
+        // left their peers, and are skipped below.)
+        const uint16_t solas = una & ~varias & ~s.puestas[h];
         if (!solas) continue;
         for (const int k : casa) {
             const uint16_t c = s.cand[k] & solas;
@@ -555,6 +569,17 @@ bool Juez::Ocultos(Estado& s) {
     }
     return true;
 }
+
+__extension__ typedef unsigned __int128 Lugares;
+
+// Digits 1..9 of a candidate set (shifted down by one) each moved to bit 9 * (digit - 1).
+const std::array<Lugares, 512> kRepartir = [] {
+    std::array<Lugares, 512> r{};
+    for (unsigned m = 0; m < r.size(); ++m)
+        for (int d = 0; d < 9; ++d)
+            if (m >> d & 1) r[m] |= static_cast<Lugares>(1) << 9 * d;
+    return r;
+}();
 
 bool Juez::Conjuntos(const Suma& j, Estado& s, bool fino) {
     // With every cell down to one digit (their peers already rid of it), only the total is
@@ -588,16 +613,17 @@ bool Juez::Conjuntos(const Suma& j, Estado& s, bool fino) {
         return true;
     }
     // (A cell already single cannot hold d: it would have left the sum's cells it sees.)
-    Celdas abiertas = ~s.asignada;
+    if (!(comunes & kDigitos)) return true;
+    // Where each digit d is, nine bits from 9 * (d - 1), all digits at once.
+    Lugares lugares = 0;
     for (int i = 0; i < j.n; ++i)
-        abiertas.reset(j.celdas[i]);
+        lugares |= kRepartir[s.cand[j.celdas[i]] >> 1 & 511] << i;
     for (uint16_t m = comunes & kDigitos; m; m &= m - 1) {
-        const auto d = static_cast<uint16_t>(m & -m);
-        Celdas ven = abiertas;
-        for (int i = 0; i < j.n; ++i)
-            if (s.cand[j.celdas[i]] & d) ven &= sonVecinos_[j.celdas[i]];
+        const int d = std::countr_zero(m);
+        const auto donde = static_cast<unsigned>(lugares >> 9 * (d - 1) & 511);
+        const Celdas ven = ven_[j.ven + donde] & ~s.asignada;
         for (size_t k = ven._Find_first(); k < ven.size(); k = ven._Find_next(k))
-            if ((s.cand[k] & d) && !Reducir(s, static_cast<int>(k), static_cast<uint16_t>(~d)))
+            if ((s.cand[k] >> d & 1) && !Reducir(s, static_cast<int>(k), static_cast<uint16_t>(~Bit(d))))
                 return false;
     }
     return true;
@@ -701,6 +727,8 @@ bool Juez::Propagar(Estado& s) {
             if (s.asignada[k]) continue;
             s.asignada[k] = true;
             ++s.numAsignadas;
+            for (const int h : CasasDe(k))
+                s.puestas[h] |= s.cand[k];
             const auto otros = static_cast<uint16_t>(~s.cand[k]);
             for (int i = 0; i < numVecinos_[k]; ++i)
                 if (!Reducir(s, vecinos_[k][i], otros))
@@ -713,7 +741,7 @@ bool Juez::Propagar(Estado& s) {
             ronda_.swap(cola_);
             cola_.clear();
             for (const uint16_t j : ronda_)
-                pendiente_[j] = false;
+                estado_[j] &= ~(kBarata << kEnCola);
             for (const uint16_t j : ronda_) {
                 const Suma& u = sumas_[j];
                 if (u.distintas ? !Conjuntos(u, s, false) : !Cotas(u, s))
@@ -725,7 +753,7 @@ bool Juez::Propagar(Estado& s) {
             ronda_.swap(colaFina_);
             colaFina_.clear();
             for (const uint16_t j : ronda_)
-                pendienteFino_[j] = false;
+                estado_[j] &= ~(kFina << kEnCola);
             for (const uint16_t j : ronda_)
                 if (!Conjuntos(sumas_[j], s, true))
                     return Fallo(std::span(sumas_[j].celdas.data(), sumas_[j].n));
@@ -746,9 +774,9 @@ void Juez::AnotarSolucion(const Estado& s) {
 void Juez::Vaciar() {
     npila_ = 0;
     for (const uint16_t j : cola_)
-        pendiente_[j] = false;
+        estado_[j] &= ~(kBarata << kEnCola);
     for (const uint16_t j : colaFina_)
-        pendienteFino_[j] = false;
+        estado_[j] &= ~(kFina << kEnCola);
     cola_.clear();
     colaFina_.clear();
 }
