@@ -123,10 +123,12 @@ struct Suma {
     bool distintas = true; // all +1 and all peers: n <= 9 and the fitting sets are `conjuntos`
     std::span<const uint16_t> conjuntos;
     bool segmento = false; // a segment of the puzzle, not a sum it implies
-    // The houses holding every cell, and the cells of each house outside the sum.
-    int numCasas = 0;
-    std::array<std::array<uint8_t, 9>, 3> resto{};
-    std::array<uint8_t, 3> numResto{};
+    // The houses holding two or more of its cells, those holding every cell first (`numCasas`
+    // of them, `numTocadas` in all), and of each the cells outside the sum: at most four houses
+    // of each kind, and seven cells.
+    int numCasas = 0, numTocadas = 0;
+    std::array<std::array<uint8_t, 7>, 12> resto{};
+    std::array<uint8_t, 12> numResto{};
     uint32_t ven = 0; // where its cells' sets of common peers start in Juez::ven_
 };
 
@@ -389,12 +391,19 @@ void Juez::Anotar(Suma j) {
     Celdas celdas;
     for (int i = 0; i < j.n; ++i)
         celdas.set(j.celdas[i]);
-    for (int h = 0; h < kCasas && j.numCasas < 3; ++h) {
-        if ((celdas & ~CeldasDe(h)).any()) continue;
-        for (const int k : kCeldasCasa[h])
-            if (!celdas[k]) j.resto[j.numCasas][j.numResto[j.numCasas]++] = static_cast<uint8_t>(k);
-        ++j.numCasas;
-    }
+    std::array<uint8_t, kCasas> dentro{};
+    for (int i = 0; i < j.n; ++i)
+        for (const int h : CasasDe(j.celdas[i]))
+            ++dentro[h];
+    for (const bool enteras : {true, false})
+        for (int h = 0; h < kCasas; ++h) {
+            // (A digit whose one place in a house is one cell is placed there anyway.)
+            if (dentro[h] < 2 || (dentro[h] == j.n) != enteras) continue;
+            const int e = j.numTocadas++;
+            for (const int k : kCeldasCasa[h])
+                if (!celdas[k]) j.resto[e][j.numResto[e]++] = static_cast<uint8_t>(k);
+            j.numCasas += enteras;
+        }
     if (j.distintas) j.conjuntos = Combinaciones(j.n, j.total);
     anotadas_.push_back(celdas);
     negativas_.emplace_back();
@@ -509,14 +518,15 @@ bool Juez::Preparar(const Reglas& r, Estado& s) {
         colaFina_.push_back(static_cast<uint16_t>(j));
     }
     for (Suma& u : sumas_) {
-        if (!(u.distintas)) continue;
+        if (!u.distintas) continue;
         u.ven = static_cast<uint32_t>(ven_.size());
         Celdas propias;
         for (int i = 0; i < u.n; ++i)
             propias.set(u.celdas[i]);
         ven_.push_back(~propias);
         for (unsigned m = 1; m < 1u << u.n; ++m)
-            ven_.push_back(ven_[u.ven + (m & (m - 1))] & sonVecinos_[u.celdas[std::countr_zero(m)]]);
+            ven_.push_back(ven_[u.ven + (m & (m - 1))] &
+                           sonVecinos_[u.celdas[std::countr_zero(m)]]);
     }
     vigilan_ = Vigilantes(kBarata | kFina);
     vigilanFino_ = Vigilantes(kFina);
@@ -590,9 +600,9 @@ bool Juez::Conjuntos(const Suma& j, Estado& s, bool fino) {
         total = Unico(c) ? total + std::countr_zero(c) : -1;
     }
     if (total >= 0) return total == j.total;
-    // Digits that some house holding the cells can place nowhere else belong to the set.
+    // Digits that a house holding cells of the sum can place nowhere else belong to the set.
     uint16_t obligados = 0;
-    for (int e = 0; e < j.numCasas; ++e) {
+    for (int e = 0; e < j.numTocadas; ++e) {
         uint16_t fuera = 0;
         for (int i = 0; i < j.numResto[e]; ++i)
             fuera |= s.cand[j.resto[e][i]];
@@ -623,7 +633,8 @@ bool Juez::Conjuntos(const Suma& j, Estado& s, bool fino) {
         const auto donde = static_cast<unsigned>(lugares >> 9 * (d - 1) & 511);
         const Celdas ven = ven_[j.ven + donde] & ~s.asignada;
         for (size_t k = ven._Find_first(); k < ven.size(); k = ven._Find_next(k))
-            if ((s.cand[k] >> d & 1) && !Reducir(s, static_cast<int>(k), static_cast<uint16_t>(~Bit(d))))
+            if ((s.cand[k] >> d & 1) &&
+                !Reducir(s, static_cast<int>(k), static_cast<uint16_t>(~Bit(d))))
                 return false;
     }
     return true;
