@@ -556,7 +556,8 @@ Juez::PorCelda Juez::Vigilantes(uint8_t pasadas) const {
 bool Juez::Ocultos(Estado& s) {
     // A house whose cells have not changed since it was last looked at has nothing new to say.
     for (int h = 0; h < kCasas; ++h) {
-        if (!(sucias_ >> h & 1)) continue;
+        if (!(sucias_ >> h)) break;
+        h += std::countr_zero(sucias_ >> h);
         sucias_ &= ~(1u << h);
         const auto& casa = kCeldasCasa[h];
         uint16_t una = 0, varias = 0;
