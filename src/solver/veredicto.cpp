@@ -5,6 +5,7 @@
 #include <memory>
 #include <span>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "solver/clasico.h"
@@ -59,6 +60,18 @@ constexpr bool Unico(uint16_t c) {
 }
 
 using Celdas = std::bitset<kCasillas>;
+
+// The same in two words (cells 0..63, 64..80), for the loops that visit a set's cells.
+using Mascara = std::array<uint64_t, 2>;
+inline bool Tiene(const Mascara& m, int k) {
+    return m[k >> 6] >> (k & 63) & 1;
+}
+Mascara MascaraDe(const Celdas& c) {
+    Mascara m{};
+    for (size_t k = c._Find_first(); k < c.size(); k = c._Find_next(k))
+        m[k >> 6] |= uint64_t{1} << (k & 63);
+    return m;
+}
 
 Celdas CeldasDe(int casa) {
     static const std::array<Celdas, kCasas> celdas = [] {
@@ -136,7 +149,8 @@ static_assert(kMaxSueltas <= Suma::kMaxCeldas);
 
 struct Estado {
     std::array<uint16_t, kCasillas> cand;
-    std::bitset<kCasillas> asignada; // single candidate, removed from every peer
+    Mascara asignada{};            // single candidate, removed from every peer
+    std::array<Mascara, 10> con{}; // by digit, the cells that have it
     int numAsignadas = 0;
     std::array<uint16_t, kCasas> puestas{}; // by house, the digits of its cells in `asignada`
 };
@@ -318,6 +332,8 @@ private:
         if (despues == antes) return true;
         if (!despues) return false;
         s.cand[k] = despues;
+        for (uint16_t fuera = antes & ~despues; fuera; fuera &= fuera - 1)
+            s.con[std::countr_zero(fuera)][k >> 6] &= ~(uint64_t{1} << (k & 63));
         ++cambios_;
         sucias_ |= kCasasCelda[k];
         if (Unico(despues)) pila_[npila_++] = static_cast<uint8_t>(k);
@@ -329,8 +345,9 @@ private:
         for (const uint16_t j : (cotas ? vigilan_ : vigilanFino_).De(k)) {
             // The passes it takes and is not yet queued for.
             const uint8_t e = estado_[j], nuevas = e & kPasadas & ~(e >> kEnCola);
-            if (nuevas & kBarata) cola_.push_back(j);
-            if (nuevas & kFina) colaFina_.push_back(j);
+            if (!nuevas) continue;
+            if (nuevas & kBarata) cola_.Poner(j);
+            if (nuevas & kFina) colaFina_.Poner(j);
             estado_[j] = static_cast<uint8_t>(e | nuevas << kEnCola);
         }
         return true;
@@ -369,13 +386,23 @@ private:
     // By sum: the passes it takes, and above them (shifted by kEnCola) those it is queued for.
     static constexpr uint8_t kPasadas = kBarata | kFina, kEnCola = 2;
     std::vector<uint8_t> estado_;
-    std::vector<uint16_t> cola_, colaFina_, ronda_;
+    // Each sum is at most once in each queue: room for all of them, kept.
+    struct Cola {
+        std::vector<uint16_t> sumas;
+        size_t n = 0;
+        void Poner(uint16_t j) { sumas[n++] = j; }
+        bool empty() const { return n == 0; }
+        void clear() { n = 0; }
+        const uint16_t* begin() const { return sumas.data(); }
+        const uint16_t* end() const { return sumas.data() + n; }
+    };
+    Cola cola_, colaFina_, ronda_;
     int64_t cambios_ = 0;
     std::array<std::array<uint8_t, 28>, kCasillas> vecinos_{}; // houses, then segment mates
     std::array<uint8_t, kCasillas> numVecinos_{};
     std::array<Celdas, kCasillas> sonVecinos_{};
     // By sum and set of its cells (bit i: cell i), the cells outside it that see them all.
-    std::vector<Celdas> ven_;
+    std::vector<Mascara> ven_;
     // Cells that became single and still have to leave their peers; each enters once.
     std::array<uint8_t, kCasillas> pila_{};
     int npila_ = 0;
@@ -446,6 +473,8 @@ bool Juez::Preparar(const Reglas& r, Estado& s) {
             s.cand[k] = Bit(d);
             pila_[npila_++] = static_cast<uint8_t>(k);
         }
+        for (uint16_t c = s.cand[k]; c; c &= c - 1)
+            s.con[std::countr_zero(c)][k >> 6] |= uint64_t{1} << (k & 63);
     }
 
     std::array<Suma, kCasillas> segmentos{};
@@ -508,25 +537,27 @@ bool Juez::Preparar(const Reglas& r, Estado& s) {
     }
 
     estado_.assign(sumas_.size(), kBarata | kBarata << kEnCola);
-    cola_.resize(sumas_.size());
-    for (size_t j = 0; j < cola_.size(); ++j) {
-        cola_[j] = static_cast<uint16_t>(j);
+    for (Cola* c : {&cola_, &colaFina_, &ronda_})
+        c->sumas.resize(sumas_.size());
+    for (size_t j = 0; j < sumas_.size(); ++j) {
+        cola_.Poner(static_cast<uint16_t>(j));
         const Suma& u = sumas_[j];
         if (!u.distintas) continue;
         const bool soloFina = u.segmento ? u.n >= 5 : u.n > kMaxEmparejadas;
         estado_[j] = soloFina ? kFina | kFina << kEnCola : kPasadas | kPasadas << kEnCola;
-        colaFina_.push_back(static_cast<uint16_t>(j));
+        colaFina_.Poner(static_cast<uint16_t>(j));
     }
     for (Suma& u : sumas_) {
         if (!u.distintas) continue;
         u.ven = static_cast<uint32_t>(ven_.size());
-        Celdas propias;
+        std::vector<Celdas> ven(1u << u.n);
+        ven[0].set();
         for (int i = 0; i < u.n; ++i)
-            propias.set(u.celdas[i]);
-        ven_.push_back(~propias);
-        for (unsigned m = 1; m < 1u << u.n; ++m)
-            ven_.push_back(ven_[u.ven + (m & (m - 1))] &
-                           sonVecinos_[u.celdas[std::countr_zero(m)]]);
+            ven[0].reset(u.celdas[i]);
+        for (unsigned m = 1; m < ven.size(); ++m)
+            ven[m] = ven[m & (m - 1)] & sonVecinos_[u.celdas[std::countr_zero(m)]];
+        for (const Celdas& c : ven)
+            ven_.push_back(MascaraDe(c));
     }
     vigilan_ = Vigilantes(kBarata | kFina);
     vigilanFino_ = Vigilantes(kFina);
@@ -632,11 +663,11 @@ bool Juez::Conjuntos(const Suma& j, Estado& s, bool fino) {
     for (uint16_t m = comunes & kDigitos; m; m &= m - 1) {
         const int d = std::countr_zero(m);
         const auto donde = static_cast<unsigned>(lugares >> 9 * (d - 1) & 511);
-        const Celdas ven = ven_[j.ven + donde] & ~s.asignada;
-        for (size_t k = ven._Find_first(); k < ven.size(); k = ven._Find_next(k))
-            if ((s.cand[k] >> d & 1) &&
-                !Reducir(s, static_cast<int>(k), static_cast<uint16_t>(~Bit(d))))
-                return false;
+        const Mascara& ven = ven_[j.ven + donde];
+        for (int w = 0; w < 2; ++w)
+            for (uint64_t con = ven[w] & s.con[d][w] & ~s.asignada[w]; con; con &= con - 1)
+                if (!Reducir(s, 64 * w + std::countr_zero(con), static_cast<uint16_t>(~Bit(d))))
+                    return false;
     }
     return true;
 }
@@ -736,8 +767,8 @@ bool Juez::Propagar(Estado& s) {
     for (;;) {
         while (npila_ > 0) {
             const int k = pila_[--npila_];
-            if (s.asignada[k]) continue;
-            s.asignada[k] = true;
+            if (Tiene(s.asignada, k)) continue;
+            s.asignada[k >> 6] |= uint64_t{1} << (k & 63);
             ++s.numAsignadas;
             for (const int h : CasasDe(k))
                 s.puestas[h] |= s.cand[k];
@@ -750,7 +781,7 @@ bool Juez::Propagar(Estado& s) {
         if (!Ocultos(s)) return false;
         if (cambios_ != antes) continue;
         if (!cola_.empty()) {
-            ronda_.swap(cola_);
+            std::swap(ronda_, cola_);
             cola_.clear();
             for (const uint16_t j : ronda_)
                 estado_[j] &= ~(kBarata << kEnCola);
@@ -762,7 +793,7 @@ bool Juez::Propagar(Estado& s) {
             continue;
         }
         if (!colaFina_.empty()) {
-            ronda_.swap(colaFina_);
+            std::swap(ronda_, colaFina_);
             colaFina_.clear();
             for (const uint16_t j : ronda_)
                 estado_[j] &= ~(kFina << kEnCola);
@@ -806,7 +837,7 @@ void Juez::Buscar(Estado& s) {
         // The most failures for the fewest candidates.
         int mejor = -1;
         for (int k = 0; k < kCasillas; ++k) {
-            if (s.asignada[k]) continue;
+            if (Tiene(s.asignada, k)) continue;
             if (mejor < 0 || Cuenta(s.cand[k]) * peso_[mejor] < Cuenta(s.cand[mejor]) * peso_[k])
                 mejor = k;
         }
