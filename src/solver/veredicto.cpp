@@ -401,11 +401,8 @@ private:
     std::array<std::array<uint8_t, 28>, kCasillas> vecinos_{}; // houses, then segment mates
     std::array<uint8_t, kCasillas> numVecinos_{};
     std::array<Celdas, kCasillas> sonVecinos_{};
-    // By sum and set of its cells (bit i: cell i), the cells outside it that see them all; of
-    // sums over kMaxVen cells, only the cells outside it.
-    static constexpr int kMaxVen = 6;
+    // By sum and set of its cells (bit i: cell i), the cells outside it that see them all.
     std::vector<Mascara> ven_;
-    std::array<Mascara, kCasillas> ve_; // by cell, the cells it sees
     // Cells that became single and still have to leave their peers; each enters once.
     std::array<uint8_t, kCasillas> pila_{};
     int npila_ = 0;
@@ -554,8 +551,9 @@ bool Juez::Preparar(const Reglas& r, Estado& s) {
         estado_[j] = soloFina ? kFina | kFina << kEnCola : kPasadas | kPasadas << kEnCola;
         colaFina_.Poner(static_cast<uint16_t>(j));
     }
+    std::array<Mascara, kCasillas> ve; // by cell, the cells it sees
     for (int k = 0; k < kCasillas; ++k)
-        ve_[k] = MascaraDe(sonVecinos_[k]);
+        ve[k] = MascaraDe(sonVecinos_[k]);
     for (Suma& u : sumas_) {
         if (!u.distintas) continue;
         u.ven = static_cast<uint32_t>(ven_.size());
@@ -563,8 +561,8 @@ bool Juez::Preparar(const Reglas& r, Estado& s) {
         for (int i = 0; i < u.n; ++i)
             fuera[u.celdas[i] >> 6] &= ~(uint64_t{1} << (u.celdas[i] & 63));
         ven_.push_back(fuera);
-        for (unsigned m = 1; u.n <= kMaxVen && m < 1u << u.n; ++m) {
-            const Mascara& v = ve_[u.celdas[std::countr_zero(m)]];
+        for (unsigned m = 1; m < 1u << u.n; ++m) {
+            const Mascara& v = ve[u.celdas[std::countr_zero(m)]];
             const Mascara& antes = ven_[u.ven + (m & (m - 1))];
             ven_.push_back({antes[0] & v[0], antes[1] & v[1]});
         }
@@ -673,12 +671,7 @@ bool Juez::Conjuntos(const Suma& j, Estado& s, bool fino) {
     for (uint16_t m = comunes & kDigitos; m; m &= m - 1) {
         const int d = std::countr_zero(m);
         const auto donde = static_cast<unsigned>(lugares >> 9 * (d - 1) & 511);
-        Mascara ven = ven_[j.ven + (j.n <= kMaxVen ? donde : 0)];
-        if (j.n > kMaxVen)
-            for (unsigned q = donde; q; q &= q - 1) {
-                const Mascara& v = ve_[j.celdas[std::countr_zero(q)]];
-                ven = {ven[0] & v[0], ven[1] & v[1]};
-            }
+        const Mascara& ven = ven_[j.ven + donde];
         for (int w = 0; w < 2; ++w)
             for (uint64_t con = ven[w] & s.con[d][w] & ~s.asignada[w]; con; con &= con - 1)
                 if (!Reducir(s, 64 * w + std::countr_zero(con), static_cast<uint16_t>(~Bit(d))))
