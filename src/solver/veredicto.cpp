@@ -66,10 +66,16 @@ using Mascara = std::array<uint64_t, 2>;
 inline bool Tiene(const Mascara& m, int k) {
     return m[k >> 6] >> (k & 63) & 1;
 }
+inline void Poner(Mascara& m, int k) {
+    m[k >> 6] |= uint64_t{1} << (k & 63);
+}
+inline void Quitar(Mascara& m, int k) {
+    m[k >> 6] &= ~(uint64_t{1} << (k & 63));
+}
 Mascara MascaraDe(const Celdas& c) {
     Mascara m{};
     for (size_t k = c._Find_first(); k < c.size(); k = c._Find_next(k))
-        m[k >> 6] |= uint64_t{1} << (k & 63);
+        Poner(m, static_cast<int>(k));
     return m;
 }
 
@@ -333,7 +339,7 @@ private:
         if (!despues) return false;
         s.cand[k] = despues;
         for (uint16_t fuera = antes & ~despues; fuera; fuera &= fuera - 1)
-            s.con[std::countr_zero(fuera)][k >> 6] &= ~(uint64_t{1} << (k & 63));
+            Quitar(s.con[std::countr_zero(fuera)], k);
         ++cambios_;
         sucias_ |= kCasasCelda[k];
         if (Unico(despues)) pila_[npila_++] = static_cast<uint8_t>(k);
@@ -478,7 +484,7 @@ bool Juez::Preparar(const Reglas& r, Estado& s) {
             pila_[npila_++] = static_cast<uint8_t>(k);
         }
         for (uint16_t c = s.cand[k]; c; c &= c - 1)
-            s.con[std::countr_zero(c)][k >> 6] |= uint64_t{1} << (k & 63);
+            Poner(s.con[std::countr_zero(c)], k);
     }
 
     std::array<Suma, kCasillas> segmentos{};
@@ -557,9 +563,9 @@ bool Juez::Preparar(const Reglas& r, Estado& s) {
     for (Suma& u : sumas_) {
         if (!u.distintas) continue;
         u.ven = static_cast<uint32_t>(ven_.size());
-        Mascara fuera = {~uint64_t{0}, (uint64_t{1} << (kCasillas - 64)) - 1};
+        Mascara fuera = MascaraDe(Celdas().set());
         for (int i = 0; i < u.n; ++i)
-            fuera[u.celdas[i] >> 6] &= ~(uint64_t{1} << (u.celdas[i] & 63));
+            Quitar(fuera, u.celdas[i]);
         ven_.push_back(fuera);
         for (unsigned m = 1; m < 1u << u.n; ++m) {
             const Mascara& v = ve[u.celdas[std::countr_zero(m)]];
@@ -776,7 +782,7 @@ bool Juez::Propagar(Estado& s) {
         while (npila_ > 0) {
             const int k = pila_[--npila_];
             if (Tiene(s.asignada, k)) continue;
-            s.asignada[k >> 6] |= uint64_t{1} << (k & 63);
+            Poner(s.asignada, k);
             ++s.numAsignadas;
             for (const int h : CasasDe(k))
                 s.puestas[h] |= s.cand[k];
