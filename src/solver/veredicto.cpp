@@ -330,6 +330,13 @@ private:
     bool AnotarCeldas(const Celdas& celdas, int total, const Celdas& menos = {});
     void Vecinos(int k, int p);
     void AnotarSolucion(const Estado& s);
+    struct Particion {
+        int suma = -1;
+        std::array<uint16_t, 2> conjuntos{};
+        int64_t peso = 0; // its open cells' failures, and how many they are (none found: 0 / 1)
+        int abiertas = 1;
+    };
+    Particion Partir(const Estado& s) const;
 
     // Keeps the candidates of cell k that are in `c`; false when none is left. Every change
     // goes through here, so that the sums watching the cell are looked at again.
@@ -845,9 +852,45 @@ void Juez::Vaciar() {
     colaFina_.clear();
 }
 
+// Of the sums of distinct digits with just two digit sets left that fit their cells'
+// candidates, the one whose open cells failed most often on average.
+Juez::Particion Juez::Partir(const Estado& s) const {
+    Particion mejor;
+    for (size_t j = 0; j < sumas_.size(); ++j) {
+        const Suma& u = sumas_[j];
+        if (!u.distintas) continue;
+        Particion p;
+        p.suma = static_cast<int>(j);
+        p.abiertas = 0;
+        uint16_t unidos = 0;
+        for (int i = 0; i < u.n; ++i) {
+            const int k = u.celdas[i];
+            unidos |= s.cand[k];
+            if (!Tiene(s.asignada, k)) p.peso += peso_[k], ++p.abiertas;
+        }
+        if (!p.abiertas || p.peso * mejor.abiertas <= mejor.peso * p.abiertas) continue;
+        int n = 0;
+        for (const uint16_t c : u.conjuntos) {
+            if ((c & unidos) != c) continue;
+            uint16_t cubiertos = 0;
+            int i = 0;
+            for (; i < u.n && (s.cand[u.celdas[i]] & c); ++i)
+                cubiertos |= s.cand[u.celdas[i]] & c;
+            if (i < u.n || cubiertos != c) continue;
+            if (n == 2) {
+                n = 3;
+                break;
+            }
+            p.conjuntos[n++] = c;
+        }
+        if (n == 2) mejor = p;
+    }
+    return mejor;
+}
+
 // Tries one digit of one cell; when that branch is done (no solution there, or all of them
 // counted), the digit leaves the cell, the rules are applied again and the next guess is
-// chosen afresh from what they leave.
+// chosen afresh from what they leave. A sum with two digit sets left may be split instead.
 void Juez::Buscar(Estado& s) {
     for (;;) {
         if (!Seguir() || !Propagar(s)) return;
@@ -861,6 +904,26 @@ void Juez::Buscar(Estado& s) {
             if (Tiene(s.asignada, k)) continue;
             if (mejor < 0 || Cuenta(s.cand[k]) * peso_[mejor] < Cuenta(s.cand[mejor]) * peso_[k])
                 mejor = k;
+        }
+        // A sum's two sets go first when its open cells' failures, on average, pass the cell's
+        // per candidate: the split weighs as a guess among one, as each set restricts all the
+        // sum's cells at once. (On published Killers of five-cell segments, in all turns and
+        // mirrorings, a search 0.84 times the size; splitting three sets as well, or weighing
+        // the split as two, grew it on the 3-5-cell ones, up to fourfold.)
+        if (const Particion p = Partir(s);
+            p.suma >= 0 && peso_[mejor] * p.abiertas < Cuenta(s.cand[mejor]) * p.peso) {
+            const Suma& u = sumas_[p.suma];
+            ++v_.ramas;
+            Estado hijo = s;
+            Vaciar();
+            for (int i = 0; i < u.n; ++i)
+                Reducir(hijo, u.celdas[i], p.conjuntos[0]);
+            Buscar(hijo);
+            if (v_.soluciones >= 2 || parado_) return;
+            Vaciar();
+            for (int i = 0; i < u.n; ++i)
+                Reducir(s, u.celdas[i], p.conjuntos[1]);
+            continue;
         }
         const auto digito = static_cast<uint16_t>(s.cand[mejor] & -s.cand[mejor]);
         ++v_.ramas;
