@@ -4,7 +4,10 @@
 // time the best of a few runs; against each set's targets. With --tope, a puzzle past that many
 // branches counts as unknown (and as a failure), so that a slow verdict can still be measured.
 // With --parada, also how soon a stop request ends it. --conjunto names one set of bench/data, or,
-// as a path with a folder, any file of such lines (no targets).
+// as a path with a folder, any file of such lines (no targets). With --simetrias, each puzzle is
+// judged in all eight turns and mirrorings of the grid: the size of this search swings with the
+// order cells and segments are read in (on published large-cage Killers, reading by columns
+// doubled it), so a change should hold over all eight, not on one orientation of a few puzzles.
 
 #include <algorithm>
 #include <chrono>
@@ -16,6 +19,8 @@
 #include <string>
 #include <string_view>
 #include <thread>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "lineas.h"
@@ -53,10 +58,46 @@ struct Opciones {
     std::string solo; // a set's file name, or empty for every set
     bool detalle = false;
     bool parada = false; // also how soon a stop request ends the verdict
+    bool simetrias = false;
 };
 
+// The puzzle turned a quarter `giro` times clockwise, then mirrored left to right with `espejo`;
+// segments numbered anew in reading order, as a file of the turned grid would have them.
+Enunciado Girar(const Enunciado& e, int giro, bool espejo) {
+    Enunciado g = e;
+    for (int k = 0; k < kCasillas; ++k) {
+        int f = k / 9, c = k % 9;
+        for (int i = 0; i < giro; ++i)
+            std::tie(f, c) = std::pair(c, 8 - f);
+        if (espejo) c = 8 - c;
+        const int destino = 9 * f + c;
+        g.segmento[destino] = e.segmento[k];
+        g.textos[destino] = e.textos[k];
+        g.fijas[destino] = e.fijas[k];
+    }
+    std::array<int8_t, kSegmentos> nuevo;
+    nuevo.fill(-1);
+    int8_t siguiente = 0;
+    for (int8_t& s : g.segmento) {
+        if (s < 0) continue;
+        if (nuevo[s] < 0) {
+            nuevo[s] = siguiente;
+            g.sumas[siguiente++] = e.sumas[s];
+        }
+        s = nuevo[s];
+    }
+    return g;
+}
+
 bool Medir(const Opciones& o, const Conjunto& c) {
-    const auto puzzles = lineas::LeerFichero(o.carpeta + '/' + c.fichero);
+    auto puzzles = lineas::LeerFichero(o.carpeta + '/' + c.fichero);
+    if (o.simetrias) {
+        std::vector<lineas::Linea> todas;
+        for (const auto& l : puzzles)
+            for (int i = 0; i < 8; ++i)
+                todas.push_back({Girar(l.e, i % 4, i >= 4), l.nota});
+        puzzles = std::move(todas);
+    }
     if (puzzles.empty()) {
         std::fprintf(stderr, "%s: no hay sudokus\n", c.fichero);
         return false;
@@ -183,9 +224,12 @@ int main(int argc, char** argv) {
             o.parada = true;
         } else if (a == "--detalle") {
             o.detalle = true;
+        } else if (a == "--simetrias") {
+            o.simetrias = true;
         } else if (a.starts_with("-")) {
             std::fprintf(stderr, "Uso: velmora-bench-veredicto [--repeticiones N] [--tope RAMAS] "
-                                 "[--conjunto FICHERO] [--detalle] [--parada] [CARPETA]\n");
+                                 "[--conjunto FICHERO] [--detalle] [--simetrias] [--parada] "
+                                 "[CARPETA]\n");
             return 64;
         } else {
             o.carpeta = argv[i];
