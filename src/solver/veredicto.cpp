@@ -337,6 +337,18 @@ private:
         int abiertas = 1;
     };
     Particion Partir(const Estado& s) const;
+    // Searches a copy of s with `celdas` kept to the digits of c; false once the verdict is
+    // settled or stopped.
+    template <class C> bool Rama(const Estado& s, const C& celdas, uint16_t c) {
+        ++v_.ramas;
+        Estado hijo = s;
+        Vaciar();
+        for (const int k : celdas)
+            Reducir(hijo, k, c);
+        Buscar(hijo);
+        Vaciar();
+        return v_.soluciones < 2 && !parado_;
+    }
 
     // Keeps the candidates of cell k that are in `c`; false when none is left. Every change
     // goes through here, so that the sums watching the cell are looked at again.
@@ -912,38 +924,20 @@ void Juez::Buscar(Estado& s) {
         // the split as two, grew it on the 3-5-cell ones, up to fourfold.)
         if (const Particion p = Partir(s);
             p.suma >= 0 && peso_[mejor] * p.abiertas < Cuenta(s.cand[mejor]) * p.peso) {
-            const Suma& u = sumas_[p.suma];
-            ++v_.ramas;
-            Estado hijo = s;
-            Vaciar();
-            for (int i = 0; i < u.n; ++i)
-                Reducir(hijo, u.celdas[i], p.conjuntos[0]);
-            Buscar(hijo);
-            if (v_.soluciones >= 2 || parado_) return;
-            Vaciar();
-            for (int i = 0; i < u.n; ++i)
-                Reducir(s, u.celdas[i], p.conjuntos[1]);
+            const std::span celdas(sumas_[p.suma].celdas.data(), sumas_[p.suma].n);
+            if (!Rama(s, celdas, p.conjuntos[0])) return;
+            for (const int k : celdas)
+                Reducir(s, k, p.conjuntos[1]);
             continue;
         }
+        const std::array celda{mejor};
         const auto digito = static_cast<uint16_t>(s.cand[mejor] & -s.cand[mejor]);
-        ++v_.ramas;
-        Estado hijo = s;
-        Vaciar();
-        Reducir(hijo, mejor, digito);
-        Buscar(hijo);
-        if (v_.soluciones >= 2 || parado_) return;
-        Vaciar();
+        if (!Rama(s, celda, digito)) return;
         if (sumas_.empty()) {
             // Without sums, going back over the rules after each failed digit costs more
             // than it saves: the cell's other digits are tried in turn.
-            for (uint16_t c = s.cand[mejor] & ~digito; c && v_.soluciones < 2 && !parado_;
-                 c &= c - 1) {
-                ++v_.ramas;
-                Estado otro = s;
-                Vaciar();
-                Reducir(otro, mejor, static_cast<uint16_t>(c & -c));
-                Buscar(otro);
-            }
+            for (uint16_t c = s.cand[mejor] & ~digito; c; c &= c - 1)
+                if (!Rama(s, celda, static_cast<uint16_t>(c & -c))) return;
             return;
         }
         if (!Reducir(s, mejor, static_cast<uint16_t>(~digito))) return;
