@@ -889,11 +889,8 @@ Juez::Particion Juez::Partir(const Estado& s) const {
             for (; i < u.n && (s.cand[u.celdas[i]] & c); ++i)
                 cubiertos |= s.cand[u.celdas[i]] & c;
             if (i < u.n || cubiertos != c) continue;
-            if (n == 2) {
-                n = 3;
-                break;
-            }
-            p.conjuntos[n++] = c;
+            if (n < 2) p.conjuntos[n] = c;
+            if (++n > 2) break;
         }
         if (n == 2) mejor = p;
     }
