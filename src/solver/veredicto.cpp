@@ -577,7 +577,7 @@ bool Juez::Preparar(const Reglas& r, Estado& s) {
     // shorter those sums (by 1 / cells, up to 32 more): that is where the 45 rule bites, and
     // guessed first they settle the rest sooner. On published Killers, in all eight turns and
     // mirrorings, a search 0.88 (sixteen five-cell segments) and 0.97 (3-5-cell ones) times the
-    // size, and 0.4-0.8 times on the benchmark sets.
+    // size, and 0.4-0.85 times on the benchmark sets.
     std::array<int64_t, kCasillas> presion{};
     for (const Suma& u : sumas_)
         for (int i = 0; !u.segmento && i < u.n; ++i)
