@@ -663,19 +663,29 @@ bool Juez::Conjuntos(const Suma& j, Estado& s, bool fino) {
         total = Unico(c) ? total + std::countr_zero(c) : -1;
     }
     if (total >= 0) return total == j.total;
-    // Digits that a house holding cells of the sum can place nowhere else belong to the set.
-    uint16_t obligados = 0;
-    for (int e = 0; e < j.numTocadas; ++e) {
-        uint16_t fuera = 0;
-        for (int i = 0; i < j.numResto[e]; ++i)
-            fuera |= s.cand[j.resto[e][i]];
-        obligados |= kDigitos & ~fuera;
-    }
-    std::array<uint16_t, 9> permitidos{};
     uint16_t comunes = kDigitos;
-    if (!Ajustar(j, s.cand, obligados, fino, permitidos, comunes)) return false;
-    for (int i = 0; i < j.n; ++i)
-        if (!Reducir(s, j.celdas[i], permitidos[i])) return false;
+    if (!j.segmento && j.n == 9) {
+        // Nine cells that all see each other, as the 45 rule implies them, are a house: its one
+        // set holds every digit and keeps every candidate. (The long way cost 3 % of the
+        // instructions on published Killers of five-cell segments.)
+        uint16_t unidos = 0;
+        for (int i = 0; i < j.n; ++i)
+            unidos |= s.cand[j.celdas[i]];
+        if (unidos != kDigitos) return false;
+    } else {
+        // Digits that a house holding cells of the sum can place nowhere else belong to the set.
+        uint16_t obligados = 0;
+        for (int e = 0; e < j.numTocadas; ++e) {
+            uint16_t fuera = 0;
+            for (int i = 0; i < j.numResto[e]; ++i)
+                fuera |= s.cand[j.resto[e][i]];
+            obligados |= kDigitos & ~fuera;
+        }
+        std::array<uint16_t, 9> permitidos{};
+        if (!Ajustar(j, s.cand, obligados, fino, permitidos, comunes)) return false;
+        for (int i = 0; i < j.n; ++i)
+            if (!Reducir(s, j.celdas[i], permitidos[i])) return false;
+    }
     // A digit every fitting set needs goes nowhere else in a house that holds all the cells;
     // more finely, it leaves each cell that sees all the places it has here.
     if (!fino) {
