@@ -213,65 +213,76 @@ void Desempaquetar(uint64_t v, int n, std::array<uint16_t, 9>& m) {
         m[i] |= static_cast<uint16_t>((v >> 9 * i & 511) << 1);
 }
 
-bool Emparejar(const Suma& j, const std::array<uint16_t, kCasillas>& cands, uint16_t c,
-               std::array<uint16_t, 9>& permitidos) {
+// The cells of a sum of distinct digits not yet placed: a placed cell's digit has left every
+// other cell of the sum, so the rest only has to make up what it leaves of the total. Matched
+// alone they cost less, and the same few cells' candidates come back more often.
+struct Abiertas {
+    int n = 0, total = 0, puestas = 0;
+    std::array<uint16_t, 9> cand{};
+    std::array<uint8_t, 9> indice{}; // of each in the sum
+    std::span<const uint16_t> conjuntos;
+    bool emparejar = false; // matched one to one with the finer pass
+};
+
+bool Emparejar(const Abiertas& a, uint16_t c, std::array<uint16_t, 9>& permitidos) {
     // Cells open to every digit of c cannot be part of a set of cells that needs all its
     // digits. When each closed cell has more digits than there are closed cells, no set of
     // cells is that tight, and every digit of every cell fits some matching. A single closed
     // cell is not checked either: a lone digit it must take leaves its peers anyway.
     std::array<uint16_t, 9> cand{};
-    int cerradas = 0, menor = 9;
-    for (int i = 0; i < j.n; ++i) {
-        cand[i] = cands[j.celdas[i]] & c;
+    int cerradas = a.puestas, menor = a.puestas ? 1 : 9;
+    for (int i = 0; i < a.n; ++i) {
+        cand[i] = a.cand[i] & c;
         if (cand[i] == c) continue;
         ++cerradas;
         menor = std::min(menor, Cuenta(cand[i]));
     }
-    if (cerradas <= 1 || (cerradas < j.n && menor > cerradas)) {
-        for (int i = 0; i < j.n; ++i)
+    if (cerradas <= 1 || (cerradas < a.n + a.puestas && menor > cerradas)) {
+        for (int i = 0; i < a.n; ++i)
             permitidos[i] |= cand[i];
         return true;
     }
-    if (j.n <= kMaxEmparejadas) {
+    // Sums the segments imply rarely gain from the finer matching of seven to nine cells.
+    if (!a.emparejar) {
+        for (int i = 0; i < a.n; ++i)
+            permitidos[i] |= cand[i];
+        return true;
+    }
+    if (a.n <= kMaxEmparejadas) {
         // The set's digits and the cells' candidates among them take 63 bits.
         uint64_t clave = c >> 1;
-        for (int i = 0; i < j.n; ++i)
+        for (int i = 0; i < a.n; ++i)
             clave = clave << 9 | cand[i] >> 1;
         thread_local const auto memoria = std::make_unique<Memoria>();
         auto& e = memoria->En(clave, 1);
         if (e.clave != clave || e.marca != 1) {
             std::array<uint16_t, 9> propios{};
-            const bool ok = EmparejarCeldas(cand, j.n, propios);
-            e = {clave, Empaquetar(propios, j.n) | static_cast<uint64_t>(ok) << 63, 1};
+            const bool ok = EmparejarCeldas(cand, a.n, propios);
+            e = {clave, Empaquetar(propios, a.n) | static_cast<uint64_t>(ok) << 63, 1};
         }
-        Desempaquetar(e.valor, j.n, permitidos);
+        Desempaquetar(e.valor, a.n, permitidos);
         return e.valor >> 63;
     }
-    // Sums the segments imply rarely gain from the finer matching of seven to nine cells.
-    if (!j.segmento) {
-        for (int i = 0; i < j.n; ++i)
-            permitidos[i] |= cand[i];
-        return true;
-    }
-    return EmparejarCeldas(cand, j.n, permitidos);
+    return EmparejarCeldas(cand, a.n, permitidos);
 }
 
 // The digits each cell keeps from the sets that fit (matched one to one with `fino`), and the
 // digits all of them need; false when none fits.
-bool Ajustar(const Suma& j, const std::array<uint16_t, kCasillas>& cand, uint16_t obligados,
-             bool fino, std::array<uint16_t, 9>& permitidos, uint16_t& comunes) {
+bool Ajustar(const Abiertas& a, uint16_t obligados, bool fino, std::array<uint16_t, 9>& permitidos,
+             uint16_t& comunes) {
     // Up to six cells: kept by their candidates, the digits the houses force (63 bits), and the
     // size, the total and `fino`.
     thread_local const auto memoria = std::make_unique<Memoria>();
     Memoria::Entrada* e = nullptr;
-    if (j.n <= kMaxEmparejadas) {
+    if (a.n <= kMaxEmparejadas) {
         uint64_t clave = obligados >> 1;
-        for (int i = 0; i < j.n; ++i)
-            clave = clave << 9 | cand[j.celdas[i]] >> 1;
-        const auto marca = static_cast<uint16_t>(1 | fino << 1 | j.n << 2 | j.total << 5);
+        for (int i = 0; i < a.n; ++i)
+            clave = clave << 9 | a.cand[i] >> 1;
+        const auto marca = static_cast<uint16_t>(1 | fino << 1 | a.n << 2 | a.emparejar << 5 |
+                                                 std::min(a.puestas, 2) << 6 | a.total << 8);
         e = &memoria->En(clave, marca);
         if (e->clave == clave && e->marca == marca) {
-            Desempaquetar(e->valor, j.n, permitidos);
+            Desempaquetar(e->valor, a.n, permitidos);
             comunes = static_cast<uint16_t>((e->valor >> 54 & 511) << 1);
             return e->valor >> 63;
         }
@@ -280,31 +291,31 @@ bool Ajustar(const Suma& j, const std::array<uint16_t, kCasillas>& cand, uint16_
     bool alguno = false;
     // A set with a digit no cell allows is out at once.
     uint16_t unidos = 0;
-    for (int i = 0; i < j.n; ++i)
-        unidos |= cand[j.celdas[i]];
-    for (const uint16_t c : j.conjuntos) {
+    for (int i = 0; i < a.n; ++i)
+        unidos |= a.cand[i];
+    for (const uint16_t c : a.conjuntos) {
         if ((c & obligados) != obligados || (c & unidos) != c) continue;
         uint16_t cubiertos = 0, nuevos = 0;
         int i = 0;
-        for (; i < j.n; ++i) {
-            const uint16_t m = cand[j.celdas[i]] & c;
+        for (; i < a.n; ++i) {
+            const uint16_t m = a.cand[i] & c;
             if (!m) break;
             cubiertos |= m;
             nuevos |= m & ~permitidos[i];
         }
-        if (i < j.n || cubiertos != c) continue;
+        if (i < a.n || cubiertos != c) continue;
         // A set that would add no digit to any cell nor take one from those all sets need
         // changes nothing, whether it matches or not.
         if (alguno && !nuevos && (comunes & c) == comunes) continue;
-        if (fino && !Emparejar(j, cand, c, permitidos)) continue;
+        if (fino && !Emparejar(a, c, permitidos)) continue;
         if (!fino)
-            for (i = 0; i < j.n; ++i)
-                permitidos[i] |= cand[j.celdas[i]] & c;
+            for (i = 0; i < a.n; ++i)
+                permitidos[i] |= a.cand[i] & c;
         comunes &= c;
         alguno = true;
     }
     if (e)
-        e->valor = Empaquetar(permitidos, j.n) | static_cast<uint64_t>(comunes >> 1 & 511) << 54 |
+        e->valor = Empaquetar(permitidos, a.n) | static_cast<uint64_t>(comunes >> 1 & 511) << 54 |
                    static_cast<uint64_t>(alguno) << 63;
     return alguno;
 }
@@ -323,6 +334,7 @@ private:
     bool Ocultos(Estado& s);
     // With `fino`, each fitting digit set is also matched one to one with the cells.
     bool Conjuntos(const Suma& j, Estado& s, bool fino);
+    bool ConjuntosCon(const Suma& j, Estado& s, bool fino, uint16_t obligados);
     bool Cotas(const Suma& j, Estado& s);
     bool Bloqueados(Estado& s);
     void Anotar(Suma j);
@@ -409,6 +421,17 @@ private:
     // often than that helps (measured on the benchmark sets). As bits, a change wakes them all in
     // a few words, where a list took a tenth of the verdict's time.
     std::vector<uint64_t> despiertan_;
+    // By sum, what its cells kept and the digits its houses forced after its last look in this
+    // branch. Looked at again with both the same (woken by its own changes), it changes nothing:
+    // each fitting set still matches and nothing outside has gained a digit.
+    struct Visto {
+        uint32_t rama = 0; // 0: none
+        bool fino = false;
+        uint16_t obligados = 0;
+        std::array<uint16_t, 9> cand{};
+    };
+    std::vector<Visto> vistos_;
+    uint32_t rama_ = 1; // changes whenever the state may have grown back
     // Runs `regla` on each sum of the queue, emptied first; false at the first that fails.
     template <class R> bool Ronda(std::vector<uint64_t>& cola, Estado& s, R regla);
     int64_t cambios_ = 0;
@@ -554,6 +577,7 @@ bool Juez::Preparar(const Reglas& r, Estado& s) {
         if (menos.any() && mixto.any() && !AnotarCeldas(mixto, sumaMixta, menos)) return false;
     }
 
+    vistos_.assign(sumas_.size(), {});
     palabras_ = static_cast<int>((sumas_.size() + 63) / 64);
     for (auto* c : {&cola_, &colaFina_, &ronda_})
         c->assign(palabras_, 0);
@@ -663,6 +687,31 @@ bool Juez::Conjuntos(const Suma& j, Estado& s, bool fino) {
         total = Unico(c) ? total + std::countr_zero(c) : -1;
     }
     if (total >= 0) return total == j.total;
+    // Digits that a house holding cells of the sum can place nowhere else belong to the set.
+    uint16_t obligados = 0;
+    if (j.segmento || j.n < 9)
+        for (int e = 0; e < j.numTocadas; ++e) {
+            uint16_t fuera = 0;
+            for (int i = 0; i < j.numResto[e]; ++i)
+                fuera |= s.cand[j.resto[e][i]];
+            obligados |= kDigitos & ~fuera;
+        }
+    Visto& v = vistos_[&j - sumas_.data()];
+    int i = 0;
+    if (v.rama == rama_ && v.fino >= fino && v.obligados == obligados)
+        while (i < j.n && s.cand[j.celdas[i]] == v.cand[i])
+            ++i;
+    if (i == j.n) return true;
+    if (!ConjuntosCon(j, s, fino, obligados)) return false;
+    v.rama = rama_;
+    v.fino = fino;
+    v.obligados = obligados;
+    for (i = 0; i < j.n; ++i)
+        v.cand[i] = s.cand[j.celdas[i]];
+    return true;
+}
+
+bool Juez::ConjuntosCon(const Suma& j, Estado& s, bool fino, uint16_t obligados) {
     uint16_t comunes = kDigitos;
     if (!j.segmento && j.n == 9) {
         // Nine cells that all see each other, as the 45 rule implies them, are a house: its one
@@ -673,18 +722,27 @@ bool Juez::Conjuntos(const Suma& j, Estado& s, bool fino) {
             unidos |= s.cand[j.celdas[i]];
         if (unidos != kDigitos) return false;
     } else {
-        // Digits that a house holding cells of the sum can place nowhere else belong to the set.
-        uint16_t obligados = 0;
-        for (int e = 0; e < j.numTocadas; ++e) {
-            uint16_t fuera = 0;
-            for (int i = 0; i < j.numResto[e]; ++i)
-                fuera |= s.cand[j.resto[e][i]];
-            obligados |= kDigitos & ~fuera;
+        Abiertas a;
+        a.total = j.total;
+        a.emparejar = j.segmento || j.n <= kMaxEmparejadas;
+        uint16_t puestos = 0;
+        for (int i = 0; i < j.n; ++i) {
+            const int k = j.celdas[i];
+            if (Tiene(s.asignada, k)) {
+                puestos |= s.cand[k];
+                a.total -= std::countr_zero(s.cand[k]);
+                ++a.puestas;
+                continue;
+            }
+            a.indice[a.n] = static_cast<uint8_t>(i);
+            a.cand[a.n++] = s.cand[k];
         }
+        if (a.total < 0) return false;
+        a.conjuntos = Combinaciones(a.n, a.total);
         std::array<uint16_t, 9> permitidos{};
-        if (!Ajustar(j, s.cand, obligados, fino, permitidos, comunes)) return false;
-        for (int i = 0; i < j.n; ++i)
-            if (!Reducir(s, j.celdas[i], permitidos[i])) return false;
+        if (!Ajustar(a, obligados & ~puestos, fino, permitidos, comunes)) return false;
+        for (int i = 0; i < a.n; ++i)
+            if (!Reducir(s, j.celdas[a.indice[i]], permitidos[i])) return false;
     }
     // A digit every fitting set needs goes nowhere else in a house that holds all the cells;
     // more finely, it leaves each cell that sees all the places it has here.
@@ -850,6 +908,7 @@ void Juez::AnotarSolucion(const Estado& s) {
 }
 
 void Juez::Vaciar() {
+    ++rama_;
     npila_ = 0;
     std::fill(cola_.begin(), cola_.end(), 0);
     std::fill(colaFina_.begin(), colaFina_.end(), 0);
