@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstring>
 #include <memory>
 #include <span>
 #include <unordered_set>
@@ -161,6 +162,82 @@ struct Estado {
     std::array<uint16_t, kCasas> puestas{}; // by house, the digits of its cells in `asignada`
 };
 
+// Eight sets of cells at once, one per 16-bit lane (SSE2, which every x86-64 has).
+typedef uint16_t Ocho __attribute__((vector_size(16)));
+typedef int16_t OchoSi __attribute__((vector_size(16)));
+
+// Lane l of word v stands for the set of cells 8v + l, up to six cells: whether it lacks cell
+// i, its size, and, by number of cells n, whether it is a set of them (`cuenta`) and one short of
+// all of them (`parte`), as all ones.
+struct Carriles {
+    std::array<std::array<Ocho, 8>, 6> sin{};
+    std::array<Ocho, 8> tam{};
+    std::array<std::array<Ocho, 8>, 7> cuenta{}, parte{};
+};
+const Carriles kCarriles = [] {
+    Carriles c;
+    for (int v = 0; v < 8; ++v)
+        for (int l = 0; l < 8; ++l) {
+            const int celdas = 8 * v + l;
+            c.tam[v][l] = static_cast<uint16_t>(std::popcount(static_cast<unsigned>(celdas)));
+            for (int i = 0; i < 6; ++i)
+                c.sin[i][v][l] = celdas >> i & 1 ? 0 : 0xFFFF;
+            for (int n = 1; n <= 6; ++n) {
+                const int todas = (1 << n) - 1;
+                c.cuenta[n][v][l] = celdas > 0 && celdas <= todas ? 0xFFFF : 0;
+                c.parte[n][v][l] = celdas > 0 && celdas < todas ? 0xFFFF : 0;
+            }
+        }
+    return c;
+}();
+
+// Ones in each lane, of up to nine bits.
+Ocho Contar(Ocho x) {
+    x = x - ((x >> 1) & 0x5555);
+    x = (x & 0x3333) + ((x >> 2) & 0x3333);
+    x = (x + (x >> 4)) & 0x0F0F;
+    return (x + (x >> 8)) & 0x1F;
+}
+
+// The lanes' bits, or'ed.
+uint16_t Unir(Ocho x) {
+    uint64_t a, b;
+    std::memcpy(&a, &x, 8);
+    std::memcpy(&b, reinterpret_cast<const char*>(&x) + 8, 8);
+    a |= b;
+    a |= a >> 32;
+    return static_cast<uint16_t>(a | a >> 16);
+}
+
+// EmparejarCeldas for N cells, every set of them at once.
+template <int N>
+bool EmparejarPocas(const std::array<uint16_t, 9>& cand, std::array<uint16_t, 9>& permitidos) {
+    constexpr int kPalabras = N <= 3 ? 1 : 1 << (N - 3);
+    std::array<Ocho, N> c;
+    for (int i = 0; i < N; ++i)
+        c[i] = Ocho{} + cand[i];
+    std::array<Ocho, kPalabras> justos; // the digits of each tight set
+    Ocho faltan{};
+    for (int v = 0; v < kPalabras; ++v) {
+        Ocho digitos{};
+        for (int i = 0; i < N; ++i)
+            digitos |= c[i] & ~kCarriles.sin[i][v];
+        // (Counts up to nine: signed compares, which SSE2 has.)
+        const auto cuenta = reinterpret_cast<OchoSi>(Contar(digitos));
+        const auto tam = reinterpret_cast<OchoSi>(kCarriles.tam[v]);
+        faltan |= reinterpret_cast<Ocho>(cuenta < tam) & kCarriles.cuenta[N][v];
+        justos[v] = reinterpret_cast<Ocho>(cuenta == tam) & kCarriles.parte[N][v] & digitos;
+    }
+    if (Unir(faltan)) return false;
+    for (int i = 0; i < N; ++i) {
+        Ocho quitar{};
+        for (int v = 0; v < kPalabras; ++v)
+            quitar |= justos[v] & kCarriles.sin[i][v];
+        permitidos[i] |= cand[i] & ~Unir(quitar);
+    }
+    return true;
+}
+
 // Adds to `permitidos` each cell's digits (its candidates among the digits of one set, as
 // many as the cells) that some one-to-one matching of the cells with those digits gives it; false
 // when there is no such matching. By Hall's theorem, over every set of cells: there is none when
@@ -168,6 +245,22 @@ struct Estado {
 // tight (as many digits among them as cells) and d is one of them.
 bool EmparejarCeldas(const std::array<uint16_t, 9>& cand, int n,
                      std::array<uint16_t, 9>& permitidos) {
+    switch (n) {
+    case 1:
+        return EmparejarPocas<1>(cand, permitidos);
+    case 2:
+        return EmparejarPocas<2>(cand, permitidos);
+    case 3:
+        return EmparejarPocas<3>(cand, permitidos);
+    case 4:
+        return EmparejarPocas<4>(cand, permitidos);
+    case 5:
+        return EmparejarPocas<5>(cand, permitidos);
+    case 6:
+        return EmparejarPocas<6>(cand, permitidos);
+    default:
+        break;
+    }
     std::array<uint16_t, 512> digitos; // by set of cells, their digits
     digitos[0] = 0;
     std::array<uint16_t, 9> quitar{};
@@ -247,21 +340,6 @@ bool Emparejar(const Abiertas& a, uint16_t c, std::array<uint16_t, 9>& permitido
         for (int i = 0; i < a.n; ++i)
             permitidos[i] |= cand[i];
         return true;
-    }
-    if (a.n <= kMaxEmparejadas) {
-        // The set's digits and the cells' candidates among them take 63 bits.
-        uint64_t clave = c >> 1;
-        for (int i = 0; i < a.n; ++i)
-            clave = clave << 9 | cand[i] >> 1;
-        thread_local const auto memoria = std::make_unique<Memoria>();
-        auto& e = memoria->En(clave, 1);
-        if (e.clave != clave || e.marca != 1) {
-            std::array<uint16_t, 9> propios{};
-            const bool ok = EmparejarCeldas(cand, a.n, propios);
-            e = {clave, Empaquetar(propios, a.n) | static_cast<uint64_t>(ok) << 63, 1};
-        }
-        Desempaquetar(e.valor, a.n, permitidos);
-        return e.valor >> 63;
     }
     return EmparejarCeldas(cand, a.n, permitidos);
 }
