@@ -245,22 +245,10 @@ bool EmparejarPocas(const std::array<uint16_t, 9>& cand, std::array<uint16_t, 9>
 // tight (as many digits among them as cells) and d is one of them.
 bool EmparejarCeldas(const std::array<uint16_t, 9>& cand, int n,
                      std::array<uint16_t, 9>& permitidos) {
-    switch (n) {
-    case 1:
-        return EmparejarPocas<1>(cand, permitidos);
-    case 2:
-        return EmparejarPocas<2>(cand, permitidos);
-    case 3:
-        return EmparejarPocas<3>(cand, permitidos);
-    case 4:
-        return EmparejarPocas<4>(cand, permitidos);
-    case 5:
-        return EmparejarPocas<5>(cand, permitidos);
-    case 6:
-        return EmparejarPocas<6>(cand, permitidos);
-    default:
-        break;
-    }
+    static constexpr std::array kPocas = {&EmparejarPocas<1>, &EmparejarPocas<2>,
+                                          &EmparejarPocas<3>, &EmparejarPocas<4>,
+                                          &EmparejarPocas<5>, &EmparejarPocas<6>};
+    if (n <= 6) return kPocas[n - 1](cand, permitidos);
     std::array<uint16_t, 512> digitos; // by set of cells, their digits
     digitos[0] = 0;
     std::array<uint16_t, 9> quitar{};
@@ -305,6 +293,15 @@ void Desempaquetar(uint64_t v, int n, std::array<uint16_t, 9>& m) {
     for (int i = 0; i < n; ++i)
         m[i] |= static_cast<uint16_t>((v >> 9 * i & 511) << 1);
 }
+
+// By size and total, the digit sets (Combinaciones, looked up once).
+const auto kConjuntos = [] {
+    std::array<std::array<std::span<const uint16_t>, 46>, 10> t{};
+    for (int n = 1; n <= 9; ++n)
+        for (int total = 0; total <= 45; ++total)
+            t[n][total] = Combinaciones(n, total);
+    return t;
+}();
 
 // The cells of a sum of distinct digits not yet placed: a placed cell's digit has left every
 // other cell of the sum, so the rest only has to make up what it leaves of the total. Matched
@@ -815,8 +812,8 @@ bool Juez::ConjuntosCon(const Suma& j, Estado& s, bool fino, uint16_t obligados)
             a.indice[a.n] = static_cast<uint8_t>(i);
             a.cand[a.n++] = s.cand[k];
         }
-        if (a.total < 0) return false;
-        a.conjuntos = Combinaciones(a.n, a.total);
+        if (a.total < 0 || a.total > 45) return false;
+        a.conjuntos = kConjuntos[a.n][a.total];
         std::array<uint16_t, 9> permitidos{};
         if (!Ajustar(a, obligados & ~puestos, fino, permitidos, comunes)) return false;
         for (int i = 0; i < a.n; ++i)
