@@ -60,6 +60,14 @@ constexpr bool Unico(uint16_t c) {
     return (c & (c - 1)) == 0;
 }
 
+// The lowest and highest digit of a candidate set (shifted down by one).
+const auto kExtremos = [] {
+    std::array<std::pair<int, int>, 512> r{};
+    for (unsigned m = 1; m < r.size(); ++m)
+        r[m] = {std::countr_zero(m) + 1, 16 - std::countl_zero(static_cast<uint16_t>(m))};
+    return r;
+}();
+
 using Celdas = std::bitset<kCasillas>;
 
 // The same in two words (cells 0..63, 64..80), for the loops that visit a set's cells.
@@ -229,6 +237,14 @@ bool EmparejarPocas(const std::array<uint16_t, 9>& cand, std::array<uint16_t, 9>
         justos[v] = reinterpret_cast<Ocho>(cuenta == tam) & kCarriles.parte[N][v] & digitos;
     }
     if (Unir(faltan)) return false;
+    Ocho alguno{};
+    for (int v = 0; v < kPalabras; ++v)
+        alguno |= justos[v];
+    if (!Unir(alguno)) {
+        for (int i = 0; i < N; ++i)
+            permitidos[i] |= cand[i];
+        return true;
+    }
     for (int i = 0; i < N; ++i) {
         Ocho quitar{};
         for (int v = 0; v < kPalabras; ++v)
@@ -423,7 +439,7 @@ private:
         int64_t peso = 0; // its open cells' failures, and how many they are (none found: 0 / 1)
         int abiertas = 1;
     };
-    Particion Partir(const Estado& s) const;
+    Particion Partir(const Estado& s, Particion mejor) const;
     // Searches a copy of s with `celdas` kept to the digits of c; false once the verdict is
     // settled or stopped.
     template <class C> bool Rama(const Estado& s, const C& celdas, uint16_t c) {
@@ -452,8 +468,7 @@ private:
         // A sum that may repeat digits is looked at again only when a cell's bounds move: inside
         // them a change prunes little, and a cell's last digit leaving always moves one, so a
         // sum is still checked once all its cells are single.
-        const bool cotas = std::countr_zero(antes) != std::countr_zero(despues) ||
-                           std::countl_zero(antes) != std::countl_zero(despues);
+        const bool cotas = kExtremos[antes >> 1 & 511] != kExtremos[despues >> 1 & 511];
         const uint64_t* d = &despiertan_[(k * palabras_) * 3];
         for (int w = 0; w < palabras_; ++w, d += 3) {
             cola_[w] |= d[cotas ? 0 : 1];
@@ -857,8 +872,7 @@ bool Juez::Cotas(const Suma& j, Estado& s) {
     // costs little, as a sum with every cell single is always checked exactly.
     int bajo = 0, alto = 0, ancho = 0;
     for (int i = 0; i < j.n; ++i) {
-        const uint16_t c = s.cand[j.celdas[i]];
-        const int menor = std::countr_zero(c), mayor = 15 - std::countl_zero(c);
+        const auto [menor, mayor] = kExtremos[s.cand[j.celdas[i]] >> 1 & 511];
         bajo += j.signo[i] > 0 ? menor : -mayor;
         alto += j.signo[i] > 0 ? mayor : -menor;
         ancho = std::max(ancho, mayor - menor);
@@ -990,9 +1004,9 @@ void Juez::Vaciar() {
 }
 
 // Of the sums of distinct digits with just two digit sets left that fit their cells'
-// candidates, the one whose open cells failed most often on average.
-Juez::Particion Juez::Partir(const Estado& s) const {
-    Particion mejor;
+// candidates, the one whose open cells failed most often on average, if that passes `mejor`'s
+// average (no sum: -1).
+Juez::Particion Juez::Partir(const Estado& s, Particion mejor) const {
     for (size_t j = 0; j < sumas_.size(); ++j) {
         const Suma& u = sumas_[j];
         if (!u.distintas) continue;
@@ -1044,8 +1058,9 @@ void Juez::Buscar(Estado& s) {
         // sum's cells at once. (On published Killers of five-cell segments, in all turns and
         // mirrorings, a search 0.84 times the size; splitting three sets as well, or weighing
         // the split as two, grew it on the 3-5-cell ones, up to fourfold.)
-        if (const Particion p = Partir(s);
-            p.suma >= 0 && peso_[mejor] * p.abiertas < Cuenta(s.cand[mejor]) * p.peso) {
+        if (const Particion p =
+                Partir(s, {.peso = peso_[mejor], .abiertas = Cuenta(s.cand[mejor])});
+            p.suma >= 0) {
             const std::span celdas(sumas_[p.suma].celdas.data(), sumas_[p.suma].n);
             if (!Rama(s, celdas, p.conjuntos[0])) return;
             for (const int k : celdas)
