@@ -60,11 +60,12 @@ constexpr bool Unico(uint16_t c) {
     return (c & (c - 1)) == 0;
 }
 
-// The lowest and highest digit of a candidate set (shifted down by one).
+// The lowest digit of a candidate set (shifted down by one), and the highest times 16.
 const auto kExtremos = [] {
-    std::array<std::pair<int, int>, 512> r{};
+    std::array<uint8_t, 512> r{};
     for (unsigned m = 1; m < r.size(); ++m)
-        r[m] = {std::countr_zero(m) + 1, 16 - std::countl_zero(static_cast<uint16_t>(m))};
+        r[m] = static_cast<uint8_t>(std::countr_zero(m) + 1 +
+                                    16 * (16 - std::countl_zero(static_cast<uint16_t>(m))));
     return r;
 }();
 
@@ -337,13 +338,17 @@ bool Emparejar(const Abiertas& a, uint16_t c, std::array<uint16_t, 9>& permitido
     // cell is not checked either: a lone digit it must take leaves its peers anyway.
     std::array<uint16_t, 9> cand{};
     int cerradas = a.puestas, menor = a.puestas ? 1 : 9;
+    uint16_t juntas = 0; // the closed cells' digits
     for (int i = 0; i < a.n; ++i) {
         cand[i] = a.cand[i] & c;
         if (cand[i] == c) continue;
         ++cerradas;
         menor = std::min(menor, Cuenta(cand[i]));
+        juntas |= cand[i];
     }
-    if (cerradas <= 1 || (cerradas < a.n + a.puestas && menor > cerradas)) {
+    // (With as many digits as closed cells, only all of them together could be tight.)
+    if (cerradas <= 1 || (cerradas < a.n + a.puestas && menor > cerradas) ||
+        (menor == cerradas && Cuenta(juntas) > cerradas)) {
         for (int i = 0; i < a.n; ++i)
             permitidos[i] |= cand[i];
         return true;
@@ -872,7 +877,8 @@ bool Juez::Cotas(const Suma& j, Estado& s) {
     // costs little, as a sum with every cell single is always checked exactly.
     int bajo = 0, alto = 0, ancho = 0;
     for (int i = 0; i < j.n; ++i) {
-        const auto [menor, mayor] = kExtremos[s.cand[j.celdas[i]] >> 1 & 511];
+        const int extremos = kExtremos[s.cand[j.celdas[i]] >> 1 & 511];
+        const int menor = extremos & 15, mayor = extremos >> 4;
         bajo += j.signo[i] > 0 ? menor : -mayor;
         alto += j.signo[i] > 0 ? mayor : -menor;
         ancho = std::max(ancho, mayor - menor);
@@ -1048,11 +1054,14 @@ void Juez::Buscar(Estado& s) {
         }
         // The most failures for the fewest candidates.
         int mejor = -1;
-        for (int k = 0; k < kCasillas; ++k) {
-            if (Tiene(s.asignada, k)) continue;
-            if (mejor < 0 || Cuenta(s.cand[k]) * peso_[mejor] < Cuenta(s.cand[mejor]) * peso_[k])
-                mejor = k;
-        }
+        for (int w = 0; w < 2; ++w)
+            for (uint64_t m = ~s.asignada[w] & (w ? (uint64_t{1} << (kCasillas - 64)) - 1 : ~0ull);
+                 m; m &= m - 1) {
+                const int k = 64 * w + std::countr_zero(m);
+                if (mejor < 0 ||
+                    Cuenta(s.cand[k]) * peso_[mejor] < Cuenta(s.cand[mejor]) * peso_[k])
+                    mejor = k;
+            }
         // A sum's two sets go first when its open cells' failures, on average, pass the cell's
         // per candidate: the split weighs as a guess among one, as each set restricts all the
         // sum's cells at once. (On published Killers of five-cell segments, in all turns and
