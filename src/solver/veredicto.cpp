@@ -176,8 +176,8 @@ typedef uint16_t Ocho __attribute__((vector_size(16)));
 typedef int16_t OchoSi __attribute__((vector_size(16)));
 
 // Lane l of word v stands for the set of cells 8v + l, up to six cells: whether it lacks cell
-// i, its size, and, by number of cells n, whether it is a set of them (`cuenta`) and one short of
-// all of them (`parte`), as all ones.
+// i, its size, and, by number of cells n, whether it is a nonempty set of them (`cuenta`) and
+// one that is not all of them either (`parte`), as all ones.
 struct Carriles {
     std::array<std::array<Ocho, 8>, 6> sin{};
     std::array<Ocho, 8> tam{};
@@ -336,6 +336,7 @@ bool Emparejar(const Abiertas& a, uint16_t c, std::array<uint16_t, 9>& permitido
     // digits. When each closed cell has more digits than there are closed cells, no set of
     // cells is that tight, and every digit of every cell fits some matching. A single closed
     // cell is not checked either: a lone digit it must take leaves its peers anyway.
+    // (Placed cells count as closed cells of one digit.)
     std::array<uint16_t, 9> cand{};
     int cerradas = a.puestas, menor = a.puestas ? 1 : 9;
     uint16_t juntas = 0; // the closed cells' digits
@@ -367,7 +368,7 @@ bool Emparejar(const Abiertas& a, uint16_t c, std::array<uint16_t, 9>& permitido
 bool Ajustar(const Abiertas& a, uint16_t obligados, bool fino, std::array<uint16_t, 9>& permitidos,
              uint16_t& comunes) {
     // Up to six cells: kept by their candidates, the digits the houses force (63 bits), and the
-    // size, the total and `fino`.
+    // size, the total, `fino` and what the matching's shortcuts read (placed cells, up to two).
     thread_local const auto memoria = std::make_unique<Memoria>();
     Memoria::Entrada* e = nullptr;
     if (a.n <= kMaxEmparejadas) {
