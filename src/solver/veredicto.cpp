@@ -867,47 +867,55 @@ bool Juez::ConjuntosCon(const Suma& j, Estado& s, bool fino, uint16_t obligados)
     return true;
 }
 
-// Partial sums as bits, from -54 to 54.
-__extension__ typedef unsigned __int128 Alcanzables;
+// Candidate sets with each digit d moved to 10 - d, for the cells a sum subtracts.
+const auto kReves = [] {
+    std::array<uint16_t, 1024> r{};
+    for (unsigned m = 0; m < r.size(); ++m)
+        for (int d = 1; d <= 9; ++d)
+            if (m >> d & 1) r[m] |= static_cast<uint16_t>(Bit(10 - d));
+    return r;
+}();
 
 // A short sum over cells that may repeat a digit: each cell keeps the digits some choice of the
-// others' candidates completes to the total. Bit x + kCero stands for the partial sum x.
+// others' candidates completes to the total. A subtracted digit d is read as 10 - d, less 10 on
+// the total, so every term is 1..9 and the partial sums of six cells fit one word.
 bool Juez::Cotas(const Suma& j, Estado& s) {
-    // By bounds first: when the slack on both sides is at least any cell's span, bounds remove
-    // nothing, and only a gap inside the cells' digits could; that is left for later, which
-    // costs little, as a sum with every cell single is always checked exactly.
-    int bajo = 0, alto = 0, ancho = 0;
+    std::array<uint16_t, kMaxSueltas> c;
+    int total = j.total, bajo = 0, alto = 0, ancho = 0;
     for (int i = 0; i < j.n; ++i) {
-        const int extremos = kExtremos[s.cand[j.celdas[i]] >> 1 & 511];
+        const uint16_t k = s.cand[j.celdas[i]];
+        c[i] = j.signo[i] > 0 ? k : kReves[k & 1023];
+        total += j.signo[i] > 0 ? 0 : 10;
+        const int extremos = kExtremos[c[i] >> 1 & 511];
         const int menor = extremos & 15, mayor = extremos >> 4;
-        bajo += j.signo[i] > 0 ? menor : -mayor;
-        alto += j.signo[i] > 0 ? mayor : -menor;
+        bajo += menor;
+        alto += mayor;
         ancho = std::max(ancho, mayor - menor);
     }
-    if (j.total < bajo || j.total > alto) return false;
-    if (j.total - bajo >= ancho && alto - j.total >= ancho) return true;
-    constexpr int kCero = 9 * kMaxSueltas;
-    static_assert(2 * kCero < 128);
-    const auto mover = [](Alcanzables a, int v) { return v >= 0 ? a << v : a >> -v; };
-    const Alcanzables uno = 1;
-    std::array<Alcanzables, kMaxSueltas + 1> desde{}; // sums the first i cells can make
-    desde[0] = uno << kCero;
+    if (total < bajo || total > alto) return false;
+    // When the slack on both sides is at least any cell's span, bounds remove nothing, and only
+    // a gap inside the cells' digits could; that is left for later, which costs little, as a sum
+    // with every cell single is always checked exactly.
+    if (total - bajo >= ancho && alto - total >= ancho) return true;
+    static_assert(9 * kMaxSueltas < 64);
+    std::array<uint64_t, kMaxSueltas + 1> desde{}; // sums the first i cells can make
+    desde[0] = 1;
     for (int i = 0; i < j.n; ++i)
-        for (uint16_t c = s.cand[j.celdas[i]]; c; c &= c - 1)
-            desde[i + 1] |= mover(desde[i], j.signo[i] * std::countr_zero(c));
-    if (!(desde[j.n] >> (kCero + j.total) & 1)) return false;
+        for (uint16_t m = c[i]; m; m &= m - 1)
+            desde[i + 1] |= desde[i] << std::countr_zero(m);
+    if (!(desde[j.n] >> total & 1)) return false;
     // Partial sums of the first i cells that the others complete.
-    Alcanzables completables = uno << (kCero + j.total);
+    uint64_t completables = uint64_t{1} << total;
     for (int i = j.n - 1; i >= 0; --i) {
-        Alcanzables antes = 0;
+        uint64_t antes = 0;
         uint16_t apoyados = 0;
-        for (uint16_t c = s.cand[j.celdas[i]]; c; c &= c - 1) {
-            const int d = std::countr_zero(c), v = j.signo[i] * d;
-            if (mover(desde[i], v) & completables) apoyados |= Bit(d);
-            antes |= mover(completables, -v);
+        for (uint16_t m = c[i]; m; m &= m - 1) {
+            const int d = std::countr_zero(m);
+            if (desde[i] << d & completables) apoyados |= Bit(d);
+            antes |= completables >> d;
         }
         completables = antes;
-        if (!Reducir(s, j.celdas[i], apoyados)) return false;
+        if (!Reducir(s, j.celdas[i], j.signo[i] > 0 ? apoyados : kReves[apoyados])) return false;
     }
     return true;
 }
