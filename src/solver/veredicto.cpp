@@ -56,6 +56,12 @@ inline int Cuenta(uint16_t c) {
     return kCuenta[c & 1023];
 }
 
+// x when b, else 0, by mask: the compiler keeps a branch for `b ? x : 0`, and where b follows no
+// pattern that branch is mispredicted half the time.
+template <class T> constexpr T Si(bool b, T x) {
+    return static_cast<T>(x & -static_cast<T>(b));
+}
+
 constexpr bool Unico(uint16_t c) {
     return (c & (c - 1)) == 0;
 }
@@ -225,12 +231,17 @@ bool EmparejarPocas(const std::array<uint16_t, 9>& cand, std::array<uint16_t, 9>
     std::array<Ocho, N> c;
     for (int i = 0; i < N; ++i)
         c[i] = Ocho{} + cand[i];
+    // Cells 0-2 by lane, the others by word: word v holds cell 3 + b when bit b of v is set.
+    constexpr int kLanes = N < 3 ? N : 3;
+    Ocho abajo{};
+    for (int i = 0; i < kLanes; ++i)
+        abajo |= c[i] & ~kCarriles.sin[i][0];
     std::array<Ocho, kPalabras> justos; // the digits of each tight set
     Ocho faltan{};
     for (int v = 0; v < kPalabras; ++v) {
-        Ocho digitos{};
-        for (int i = 0; i < N; ++i)
-            digitos |= c[i] & ~kCarriles.sin[i][v];
+        Ocho digitos = abajo;
+        for (int i = kLanes; i < N; ++i)
+            if (v >> (i - kLanes) & 1) digitos |= c[i];
         // (Counts up to nine: signed compares, which SSE2 has.)
         const auto cuenta = reinterpret_cast<OchoSi>(Contar(digitos));
         const auto tam = reinterpret_cast<OchoSi>(kCarriles.tam[v]);
@@ -247,9 +258,9 @@ bool EmparejarPocas(const std::array<uint16_t, 9>& cand, std::array<uint16_t, 9>
         return true;
     }
     for (int i = 0; i < N; ++i) {
-        Ocho quitar{};
-        for (int v = 0; v < kPalabras; ++v)
-            quitar |= justos[v] & kCarriles.sin[i][v];
+        Ocho quitar = i < kLanes ? alguno & kCarriles.sin[i][0] : Ocho{};
+        for (int v = 0; i >= kLanes && v < kPalabras; ++v)
+            if (!(v >> (i - kLanes) & 1)) quitar |= justos[v];
         permitidos[i] |= cand[i] & ~Unir(quitar);
     }
     return true;
@@ -311,14 +322,24 @@ void Desempaquetar(uint64_t v, int n, std::array<uint16_t, 9>& m) {
         m[i] |= static_cast<uint16_t>((v >> 9 * i & 511) << 1);
 }
 
-// By size and total, the digit sets (Combinaciones, looked up once).
+// By size and total, the digit sets (Combinaciones, looked up once): at most twelve, also
+// sixteen to two vector words, the rest all ones, which no cell's candidates cover.
+struct Juego {
+    std::span<const uint16_t> lista;
+    std::array<Ocho, 2> palabras;
+};
 const auto kConjuntos = [] {
-    std::array<std::array<std::span<const uint16_t>, 46>, 10> t{};
-    for (int n = 1; n <= 9; ++n)
-        for (int total = 0; total <= 45; ++total)
-            t[n][total] = Combinaciones(n, total);
+    std::array<std::array<Juego, 46>, 10> t{};
+    for (int n = 0; n <= 9; ++n)
+        for (int total = 0; total <= 45; ++total) {
+            Juego& j = t[n][total];
+            if (n > 0) j.lista = Combinaciones(n, total);
+            for (size_t i = 0; i < 16; ++i)
+                j.palabras[i / 8][i % 8] = i < j.lista.size() ? j.lista[i] : 0xFFFF;
+        }
     return t;
 }();
+const Ocho kUnoPorCarril = {1, 2, 4, 8, 16, 32, 64, 128};
 
 // The cells of a sum of distinct digits not yet placed: a placed cell's digit has left every
 // other cell of the sum, so the rest only has to make up what it leaves of the total. Matched
@@ -327,7 +348,7 @@ struct Abiertas {
     int n = 0, total = 0, puestas = 0;
     std::array<uint16_t, 9> cand{};
     std::array<uint8_t, 9> indice{}; // of each in the sum
-    std::span<const uint16_t> conjuntos;
+    const Juego* conjuntos = nullptr;
     bool emparejar = false; // matched one to one with the finer pass
 };
 
@@ -342,14 +363,14 @@ bool Emparejar(const Abiertas& a, uint16_t c, std::array<uint16_t, 9>& permitido
     uint16_t juntas = 0; // the closed cells' digits
     for (int i = 0; i < a.n; ++i) {
         cand[i] = a.cand[i] & c;
-        if (cand[i] == c) continue;
-        ++cerradas;
-        menor = std::min(menor, Cuenta(cand[i]));
-        juntas |= cand[i];
+        const bool cerrada = cand[i] != c;
+        cerradas += cerrada;
+        menor = std::min(menor, Cuenta(cand[i]) | Si(!cerrada, 15));
+        juntas |= Si(cerrada, cand[i]);
     }
     // (With as many digits as closed cells, only all of them together could be tight.)
-    if (cerradas <= 1 || (cerradas < a.n + a.puestas && menor > cerradas) ||
-        (menor == cerradas && Cuenta(juntas) > cerradas)) {
+    if ((cerradas <= 1) | ((cerradas < a.n + a.puestas) & (menor > cerradas)) |
+        ((menor == cerradas) & (Cuenta(juntas) > cerradas))) {
         for (int i = 0; i < a.n; ++i)
             permitidos[i] |= cand[i];
         return true;
@@ -385,28 +406,35 @@ bool Ajustar(const Abiertas& a, uint16_t obligados, bool fino, std::array<uint16
         }
         *e = {clave, 0, marca};
     }
-    bool alguno = false;
-    // A set with a digit no cell allows is out at once.
-    uint16_t unidos = 0;
+    // The sets that fit, all at once and without branches (whether a set fits follows no
+    // pattern): each has a digit in every cell, only digits the cells have, and the forced ones.
+    const std::array<Ocho, 2>& conjuntos = a.conjuntos->palabras;
+    std::array<Ocho, 2> vacias{}, cubiertos{};
     for (int i = 0; i < a.n; ++i)
-        unidos |= a.cand[i];
-    for (const uint16_t c : a.conjuntos) {
-        if ((c & obligados) != obligados || (c & unidos) != c) continue;
-        uint16_t cubiertos = 0, nuevos = 0;
-        int i = 0;
-        for (; i < a.n; ++i) {
-            const uint16_t m = a.cand[i] & c;
-            if (!m) break;
-            cubiertos |= m;
-            nuevos |= m & ~permitidos[i];
+        for (int w = 0; w < 2; ++w) {
+            const Ocho m = conjuntos[w] & a.cand[i];
+            vacias[w] |= reinterpret_cast<Ocho>(m == 0);
+            cubiertos[w] |= m;
         }
-        if (i < a.n || cubiertos != c) continue;
+    uint16_t bits = 0;
+    for (int w = 0; w < 2; ++w) {
+        const Ocho c = conjuntos[w];
+        const Ocho si = reinterpret_cast<Ocho>(cubiertos[w] == c) & ~vacias[w] &
+                        reinterpret_cast<Ocho>((c & obligados) == obligados);
+        bits |= static_cast<uint16_t>(Unir(si & kUnoPorCarril) << 8 * w);
+    }
+    bool alguno = false;
+    for (; bits; bits &= bits - 1) {
+        const uint16_t c = a.conjuntos->lista[std::countr_zero(bits)];
+        uint16_t nuevos = 0;
+        for (int i = 0; i < a.n; ++i)
+            nuevos |= a.cand[i] & c & ~permitidos[i];
         // A set that would add no digit to any cell nor take one from those all sets need
         // changes nothing, whether it matches or not.
-        if (alguno && !nuevos && (comunes & c) == comunes) continue;
+        if (alguno & !nuevos & ((comunes & c) == comunes)) continue;
         if (fino && !Emparejar(a, c, permitidos)) continue;
         if (!fino)
-            for (i = 0; i < a.n; ++i)
+            for (int i = 0; i < a.n; ++i)
                 permitidos[i] |= a.cand[i] & c;
         comunes &= c;
         alguno = true;
@@ -534,6 +562,8 @@ private:
     std::array<std::array<uint8_t, 28>, kCasillas> vecinos_{}; // houses, then segment mates
     std::array<uint8_t, kCasillas> numVecinos_{};
     std::array<Celdas, kCasillas> sonVecinos_{};
+    std::array<Mascara, kCasillas> ve_{};                           // the same as bits
+    std::array<std::array<uint8_t, kCasillas>, kCasillas> orden_{}; // of each in vecinos_
     // By sum and set of its cells (bit i: cell i), the cells outside it that see them all.
     std::vector<Mascara> ven_;
     // Cells that became single and still have to leave their peers; each enters once.
@@ -544,6 +574,7 @@ private:
 void Juez::Vecinos(int k, int p) {
     if (p == k || sonVecinos_[k][p]) return;
     sonVecinos_[k][p] = true;
+    orden_[k][p] = numVecinos_[k];
     vecinos_[k][numVecinos_[k]++] = static_cast<uint8_t>(p);
 }
 
@@ -566,6 +597,9 @@ void Juez::Anotar(Suma j) {
             const int e = j.numTocadas++;
             for (const int k : kCeldasCasa[h])
                 if (!celdas[k]) j.resto[e][j.numResto[e]++] = static_cast<uint8_t>(k);
+            // Padded with its first cell: read seven at a time, with no branch on the count.
+            for (int i = j.numResto[e]; j.numResto[e] && i < 7; ++i)
+                j.resto[e][i] = j.resto[e][0];
             j.numCasas += enteras;
         }
     if (j.distintas) j.conjuntos = Combinaciones(j.n, j.total);
@@ -705,9 +739,8 @@ bool Juez::Preparar(const Reglas& r, Estado& s) {
     const int64_t mayor = std::max<int64_t>(1, *std::max_element(presion.begin(), presion.end()));
     for (int k = 0; k < kCasillas; ++k)
         peso_[k] = 1 + (32 * presion[k] + mayor / 2) / mayor;
-    std::array<Mascara, kCasillas> ve; // by cell, the cells it sees
     for (int k = 0; k < kCasillas; ++k)
-        ve[k] = MascaraDe(sonVecinos_[k]);
+        ve_[k] = MascaraDe(sonVecinos_[k]);
     for (Suma& u : sumas_) {
         if (!u.distintas) continue;
         u.ven = static_cast<uint32_t>(ven_.size());
@@ -716,7 +749,7 @@ bool Juez::Preparar(const Reglas& r, Estado& s) {
             Quitar(fuera, u.celdas[i]);
         ven_.push_back(fuera);
         for (unsigned m = 1; m < 1u << u.n; ++m) {
-            const Mascara& v = ve[u.celdas[std::countr_zero(m)]];
+            const Mascara& v = ve_[u.celdas[std::countr_zero(m)]];
             const Mascara& antes = ven_[u.ven + (m & (m - 1))];
             ven_.push_back({antes[0] & v[0], antes[1] & v[1]});
         }
@@ -788,7 +821,7 @@ bool Juez::Conjuntos(const Suma& j, Estado& s, bool fino) {
     if (j.segmento || j.n < 9)
         for (int e = 0; e < j.numTocadas; ++e) {
             uint16_t fuera = 0;
-            for (int i = 0; i < j.numResto[e]; ++i)
+            for (int i = 0; j.numResto[e] && i < 7; ++i)
                 fuera |= s.cand[j.resto[e][i]];
             obligados |= kDigitos & ~fuera;
         }
@@ -824,20 +857,24 @@ bool Juez::ConjuntosCon(const Suma& j, Estado& s, bool fino, uint16_t obligados)
         uint16_t puestos = 0;
         for (int i = 0; i < j.n; ++i) {
             const int k = j.celdas[i];
-            if (Tiene(s.asignada, k)) {
-                puestos |= s.cand[k];
-                a.total -= std::countr_zero(s.cand[k]);
-                ++a.puestas;
-                continue;
-            }
-            a.indice[a.n] = static_cast<uint8_t>(i);
-            a.cand[a.n++] = s.cand[k];
+            const uint16_t c = s.cand[k];
+            const bool puesta = Tiene(s.asignada, k);
+            puestos |= Si(puesta, c);
+            a.total -= Si(puesta, std::countr_zero(c));
+            a.puestas += puesta;
+            a.indice[a.n] = static_cast<uint8_t>(i); // (written always, kept when open)
+            a.cand[a.n] = c;
+            a.n += !puesta;
         }
         if (a.total < 0 || a.total > 45) return false;
-        a.conjuntos = kConjuntos[a.n][a.total];
+        a.conjuntos = &kConjuntos[a.n][a.total];
         std::array<uint16_t, 9> permitidos{};
         if (!Ajustar(a, obligados & ~puestos, fino, permitidos, comunes)) return false;
+        // (Most checks keep every digit: one branch for all the cells.)
+        uint16_t fuera = 0;
         for (int i = 0; i < a.n; ++i)
+            fuera |= a.cand[i] & ~permitidos[i];
+        for (int i = 0; fuera && i < a.n; ++i)
             if (!Reducir(s, j.celdas[a.indice[i]], permitidos[i])) return false;
     }
     // A digit every fitting set needs goes nowhere else in a house that holds all the cells;
@@ -867,12 +904,15 @@ bool Juez::ConjuntosCon(const Suma& j, Estado& s, bool fino, uint16_t obligados)
     return true;
 }
 
-// Candidate sets with each digit d moved to 10 - d, for the cells a sum subtracts.
-const auto kReves = [] {
-    std::array<uint16_t, 1024> r{};
-    for (unsigned m = 0; m < r.size(); ++m)
+// Candidate sets as read by a sum's cell with sign +1 ([0]: as they are) or -1 ([1]: each digit
+// d moved to 10 - d). By table rather than by branch: the signs mix within a sum.
+const auto kLeer = [] {
+    std::array<std::array<uint16_t, 1024>, 2> r{};
+    for (unsigned m = 0; m < 1024; ++m) {
+        r[0][m] = static_cast<uint16_t>(m);
         for (int d = 1; d <= 9; ++d)
-            if (m >> d & 1) r[m] |= static_cast<uint16_t>(Bit(10 - d));
+            if (m >> d & 1) r[1][m] |= static_cast<uint16_t>(Bit(10 - d));
+    }
     return r;
 }();
 
@@ -883,9 +923,9 @@ bool Juez::Cotas(const Suma& j, Estado& s) {
     std::array<uint16_t, kMaxSueltas> c;
     int total = j.total, bajo = 0, alto = 0, ancho = 0;
     for (int i = 0; i < j.n; ++i) {
-        const uint16_t k = s.cand[j.celdas[i]];
-        c[i] = j.signo[i] > 0 ? k : kReves[k & 1023];
-        total += j.signo[i] > 0 ? 0 : 10;
+        const bool menos = j.signo[i] < 0;
+        c[i] = kLeer[menos][s.cand[j.celdas[i]] & 1023];
+        total += 10 * menos;
         const int extremos = kExtremos[c[i] >> 1 & 511];
         const int menor = extremos & 15, mayor = extremos >> 4;
         bajo += menor;
@@ -915,7 +955,7 @@ bool Juez::Cotas(const Suma& j, Estado& s) {
             antes |= completables >> d;
         }
         completables = antes;
-        if (!Reducir(s, j.celdas[i], j.signo[i] > 0 ? apoyados : kReves[apoyados])) return false;
+        if (!Reducir(s, j.celdas[i], kLeer[j.signo[i] < 0][apoyados])) return false;
     }
     return true;
 }
@@ -975,11 +1015,28 @@ bool Juez::Propagar(Estado& s) {
             cuando_[k] = ++s.numAsignadas;
             for (const int h : CasasDe(k))
                 s.puestas[h] |= s.cand[k];
-            const auto otros = static_cast<uint16_t>(~s.cand[k]);
-            for (int i = 0; i < numVecinos_[k]; ++i)
-                if (!Reducir(s, vecinos_[k][i], otros))
-                    return Fallo(s,
-                                 std::array<uint8_t, 2>{static_cast<uint8_t>(k), vecinos_[k][i]});
+            // Only the peers that still have the digit, by bits. As if cleared in vecinos_
+            // order: a failure is charged to the first peer left with the digit alone, and the
+            // peers that become single are stacked in that order.
+            const uint16_t digito = s.cand[k];
+            const Mascara& d = s.con[std::countr_zero(digito)];
+            const Mascara con = {ve_[k][0] & d[0], ve_[k][1] & d[1]};
+            int falla = kCasillas;
+            for (int w = 0; w < 2; ++w)
+                for (uint64_t m = con[w]; m; m &= m - 1) {
+                    const int p = 64 * w + std::countr_zero(m);
+                    falla = std::min(falla, s.cand[p] == digito ? orden_[k][p] : kCasillas);
+                }
+            if (falla < kCasillas)
+                return Fallo(s,
+                             std::array<uint8_t, 2>{static_cast<uint8_t>(k), vecinos_[k][falla]});
+            const int antes = npila_;
+            for (int w = 0; w < 2; ++w)
+                for (uint64_t m = con[w]; m; m &= m - 1)
+                    Reducir(s, 64 * w + std::countr_zero(m), static_cast<uint16_t>(~digito));
+            for (int i = antes + 1; i < npila_; ++i)
+                for (int j = i; j > antes && orden_[k][pila_[j]] < orden_[k][pila_[j - 1]]; --j)
+                    std::swap(pila_[j], pila_[j - 1]);
         }
         const int64_t antes = cambios_;
         if (!Ocultos(s)) return false;
@@ -1032,7 +1089,9 @@ Juez::Particion Juez::Partir(const Estado& s, Particion mejor) const {
         for (int i = 0; i < u.n; ++i) {
             const int k = u.celdas[i];
             unidos |= s.cand[k];
-            if (!Tiene(s.asignada, k)) p.peso += peso_[k], ++p.abiertas;
+            const bool abierta = !Tiene(s.asignada, k);
+            p.peso += Si(abierta, peso_[k]);
+            p.abiertas += abierta;
         }
         if (!p.abiertas || p.peso * mejor.abiertas <= mejor.peso * p.abiertas) continue;
         int n = 0;
