@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
-#include <memory>
 #include <span>
 #include <unordered_set>
 #include <utility>
@@ -294,34 +293,6 @@ bool EmparejarCeldas(const std::array<uint16_t, 9>& cand, int n,
     return true;
 }
 
-// Outcomes kept by key: the search comes back to the same few cells' candidates again and
-// again. Direct-mapped, a slot keeps the last key that landed there; one per thread, made on
-// first use (a static per-thread block would cost every thread of the program).
-struct Memoria {
-    struct Entrada {
-        uint64_t clave = 0, valor = 0;
-        uint16_t marca = 0; // never 0 in use
-    };
-    static constexpr int kBits = 14;
-    std::array<Entrada, 1 << kBits> tabla{};
-    Entrada& En(uint64_t clave, uint16_t marca) {
-        return tabla[((clave ^ marca * 0xC2B2AE3D27D4EB4Full) * 0x9E3779B97F4A7C15ull) >>
-                     (64 - kBits)];
-    }
-};
-
-// What each of up to six cells keeps, nine bits each from bit 0.
-uint64_t Empaquetar(const std::array<uint16_t, 9>& m, int n) {
-    uint64_t v = 0;
-    for (int i = 0; i < n; ++i)
-        v |= static_cast<uint64_t>(m[i] >> 1 & 511) << 9 * i;
-    return v;
-}
-void Desempaquetar(uint64_t v, int n, std::array<uint16_t, 9>& m) {
-    for (int i = 0; i < n; ++i)
-        m[i] |= static_cast<uint16_t>((v >> 9 * i & 511) << 1);
-}
-
 // By size and total, the digit sets (Combinaciones, looked up once): at most twelve, also
 // sixteen to two vector words, the rest all ones, which no cell's candidates cover.
 struct Juego {
@@ -342,8 +313,8 @@ const auto kConjuntos = [] {
 const Ocho kUnoPorCarril = {1, 2, 4, 8, 16, 32, 64, 128};
 
 // The cells of a sum of distinct digits not yet placed: a placed cell's digit has left every
-// other cell of the sum, so the rest only has to make up what it leaves of the total. Matched
-// alone they cost less, and the same few cells' candidates come back more often.
+// other cell of the sum, so the rest only has to make up what it leaves of the total, and is
+// matched alone, which costs less.
 struct Abiertas {
     int n = 0, total = 0, puestas = 0;
     std::array<uint16_t, 9> cand{};
@@ -388,24 +359,6 @@ bool Emparejar(const Abiertas& a, uint16_t c, std::array<uint16_t, 9>& permitido
 // digits all of them need; false when none fits.
 bool Ajustar(const Abiertas& a, uint16_t obligados, bool fino, std::array<uint16_t, 9>& permitidos,
              uint16_t& comunes) {
-    // Up to six cells: kept by their candidates, the digits the houses force (63 bits), and the
-    // size, the total, `fino` and what the matching's shortcuts read (placed cells, up to two).
-    thread_local const auto memoria = std::make_unique<Memoria>();
-    Memoria::Entrada* e = nullptr;
-    if (a.n <= kMaxEmparejadas) {
-        uint64_t clave = obligados >> 1;
-        for (int i = 0; i < a.n; ++i)
-            clave = clave << 9 | a.cand[i] >> 1;
-        const auto marca = static_cast<uint16_t>(1 | fino << 1 | a.n << 2 | a.emparejar << 5 |
-                                                 std::min(a.puestas, 2) << 6 | a.total << 8);
-        e = &memoria->En(clave, marca);
-        if (e->clave == clave && e->marca == marca) {
-            Desempaquetar(e->valor, a.n, permitidos);
-            comunes = static_cast<uint16_t>((e->valor >> 54 & 511) << 1);
-            return e->valor >> 63;
-        }
-        *e = {clave, 0, marca};
-    }
     // The sets that fit, all at once and without branches (whether a set fits follows no
     // pattern): each has a digit in every cell, only digits the cells have, and the forced ones.
     const std::array<Ocho, 2>& conjuntos = a.conjuntos->palabras;
@@ -439,9 +392,6 @@ bool Ajustar(const Abiertas& a, uint16_t obligados, bool fino, std::array<uint16
         comunes &= c;
         alguno = true;
     }
-    if (e)
-        e->valor = Empaquetar(permitidos, a.n) | static_cast<uint64_t>(comunes >> 1 & 511) << 54 |
-                   static_cast<uint64_t>(alguno) << 63;
     return alguno;
 }
 
