@@ -379,12 +379,14 @@ bool Ajustar(const Abiertas& a, uint16_t obligados, bool fino, std::array<uint16
     bool alguno = false;
     for (; bits; bits &= bits - 1) {
         const uint16_t c = a.conjuntos->lista[std::countr_zero(bits)];
-        uint16_t nuevos = 0;
-        for (int i = 0; i < a.n; ++i)
-            nuevos |= a.cand[i] & c & ~permitidos[i];
         // A set that would add no digit to any cell nor take one from those all sets need
         // changes nothing, whether it matches or not.
-        if (alguno & !nuevos & ((comunes & c) == comunes)) continue;
+        if (alguno && (comunes & c) == comunes) {
+            uint16_t nuevos = 0;
+            for (int i = 0; i < a.n; ++i)
+                nuevos |= a.cand[i] & c & ~permitidos[i];
+            if (!nuevos) continue;
+        }
         if (fino && !Emparejar(a, c, permitidos)) continue;
         if (!fino)
             for (int i = 0; i < a.n; ++i)
