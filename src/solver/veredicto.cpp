@@ -251,11 +251,6 @@ bool EmparejarPocas(const std::array<uint16_t, 9>& cand, std::array<uint16_t, 9>
     Ocho alguno{};
     for (int v = 0; v < kPalabras; ++v)
         alguno |= justos[v];
-    if (!Unir(alguno)) {
-        for (int i = 0; i < N; ++i)
-            permitidos[i] |= cand[i];
-        return true;
-    }
     for (int i = 0; i < N; ++i) {
         Ocho quitar = i < kLanes ? alguno & kCarriles.sin[i][0] : Ocho{};
         for (int v = 0; i >= kLanes && v < kPalabras; ++v)
