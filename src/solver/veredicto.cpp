@@ -288,8 +288,8 @@ bool EmparejarCeldas(const std::array<uint16_t, 9>& cand, int n,
     return true;
 }
 
-// By size and total, the digit sets (Combinaciones, looked up once): at most twelve, also
-// sixteen to two vector words, the rest all ones, which no cell's candidates cover.
+// By size and total, the digit sets (Combinaciones, looked up once), at most twelve; also as two
+// vector words of eight, padded with all ones, which no cell's candidates cover.
 struct Juego {
     std::span<const uint16_t> lista;
     std::array<Ocho, 2> palabras;
