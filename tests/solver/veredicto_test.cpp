@@ -329,6 +329,26 @@ TEST(Veredicto, SinSolucionCuandoLasReglasSeContradicen) {
     EXPECT_EQ(Juzgar(r).soluciones, 0);
 }
 
+// What singles and the box/line rule settle takes no guess, also when a segment keeps the puzzle
+// from the plain-grid solver: a rule that stops finding what it should shows here, where the
+// counts above stay right.
+TEST(Veredicto, LoQueDecidenLasReglasNoRamifica) {
+    const Apertura a = AbrirPuzzle(VELMORA_EXAMPLES "/clasico.xml");
+    ASSERT_TRUE(a.completo);
+    Tablero t;
+    ASSERT_FALSE(Validar(t, a.enunciado));
+    Reglas r = ReglasDe(t);
+    const Veredicto clasico = Juzgar(r);
+    ASSERT_EQ(clasico.soluciones, 1);
+    for (const int k : {0, 1}) // a two-cell segment of the solution, open or given
+        r.segmento[k] = 0;
+    r.suma[0] = static_cast<uint8_t>(clasico.primera[0] + clasico.primera[1]);
+    const Veredicto v = Juzgar(r);
+    EXPECT_EQ(v.soluciones, 1);
+    EXPECT_EQ(v.primera, clasico.primera);
+    EXPECT_EQ(v.ramas, 0);
+}
+
 // Segments of the verdict's own reading, by cell lists, the rest of the grid open (too open for
 // plain backtracking to prove none).
 TEST(Veredicto, SegmentosLargosYSumasDerivadas) {
