@@ -508,7 +508,6 @@ private:
     int64_t cambios_ = 0;
     std::array<std::array<uint8_t, 28>, kCasillas> vecinos_{}; // houses, then segment mates
     std::array<uint8_t, kCasillas> numVecinos_{};
-    std::array<Celdas, kCasillas> sonVecinos_{};
     std::array<Mascara, kCasillas> ve_{};                           // the same as bits
     std::array<std::array<uint8_t, kCasillas>, kCasillas> orden_{}; // of each in vecinos_
     // By sum and set of its cells (bit i: cell i), the cells outside it that see them all.
@@ -519,8 +518,8 @@ private:
 };
 
 void Juez::Vecinos(int k, int p) {
-    if (p == k || sonVecinos_[k][p]) return;
-    sonVecinos_[k][p] = true;
+    if (p == k || Tiene(ve_[k], p)) return;
+    Poner(ve_[k], p);
     orden_[k][p] = numVecinos_[k];
     vecinos_[k][numVecinos_[k]++] = static_cast<uint8_t>(p);
 }
@@ -560,8 +559,9 @@ bool Juez::AnotarCeldas(const Celdas& celdas, int total, const Celdas& menos) {
     const int n = static_cast<int>(todas.count());
     if (n == 0) return total == 0;
     bool distintas = menos.none() && n <= 9;
+    const Mascara m = MascaraDe(celdas);
     for (size_t k = celdas._Find_first(); distintas && k < kCasillas; k = celdas._Find_next(k))
-        distintas = (celdas & ~sonVecinos_[k]).count() == 1;
+        distintas = std::popcount(m[0] & ~ve_[k][0]) + std::popcount(m[1] & ~ve_[k][1]) == 1;
     const int mas = n - static_cast<int>(menos.count());
     const int minimo = distintas ? n * (n + 1) / 2 : mas - 9 * (n - mas);
     const int maximo = distintas ? n * (19 - n) / 2 : 9 * mas - (n - mas);
@@ -686,8 +686,6 @@ bool Juez::Preparar(const Reglas& r, Estado& s) {
     const int64_t mayor = std::max<int64_t>(1, *std::max_element(presion.begin(), presion.end()));
     for (int k = 0; k < kCasillas; ++k)
         peso_[k] = 1 + (32 * presion[k] + mayor / 2) / mayor;
-    for (int k = 0; k < kCasillas; ++k)
-        ve_[k] = MascaraDe(sonVecinos_[k]);
     for (Suma& u : sumas_) {
         if (!u.distintas) continue;
         u.ven = static_cast<uint32_t>(ven_.size());
