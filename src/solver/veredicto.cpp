@@ -181,10 +181,10 @@ typedef uint16_t Ocho __attribute__((vector_size(16)));
 typedef int16_t OchoSi __attribute__((vector_size(16)));
 
 // Lane l of word v stands for the set of cells 8v + l, up to six cells: whether it lacks cell
-// i, its size, and, by number of cells n, whether it is a nonempty set of them (`cuenta`) and
-// one that is not all of them either (`parte`), as all ones.
+// i < 3 (the same in every word), its size, and, by number of cells n, whether it is a nonempty
+// set of them (`cuenta`) and one that is not all of them either (`parte`), as all ones.
 struct Carriles {
-    std::array<std::array<Ocho, 8>, 6> sin{};
+    std::array<Ocho, 3> sin{};
     std::array<Ocho, 8> tam{};
     std::array<std::array<Ocho, 8>, 7> cuenta{}, parte{};
 };
@@ -194,8 +194,8 @@ const Carriles kCarriles = [] {
         for (int l = 0; l < 8; ++l) {
             const int celdas = 8 * v + l;
             c.tam[v][l] = static_cast<uint16_t>(std::popcount(static_cast<unsigned>(celdas)));
-            for (int i = 0; i < 6; ++i)
-                c.sin[i][v][l] = celdas >> i & 1 ? 0 : 0xFFFF;
+            for (int i = 0; i < 3; ++i)
+                c.sin[i][l] = celdas >> i & 1 ? 0 : 0xFFFF;
             for (int n = 1; n <= 6; ++n) {
                 const int todas = (1 << n) - 1;
                 c.cuenta[n][v][l] = celdas > 0 && celdas <= todas ? 0xFFFF : 0;
@@ -234,7 +234,7 @@ bool EmparejarPocas(const std::array<uint16_t, 9>& cand, std::array<uint16_t, 9>
     constexpr int kLanes = N < 3 ? N : 3;
     Ocho abajo{};
     for (int i = 0; i < kLanes; ++i)
-        abajo |= c[i] & ~kCarriles.sin[i][0];
+        abajo |= c[i] & ~kCarriles.sin[i];
     std::array<Ocho, kPalabras> justos; // the digits of each tight set
     Ocho faltan{};
     for (int v = 0; v < kPalabras; ++v) {
@@ -252,7 +252,7 @@ bool EmparejarPocas(const std::array<uint16_t, 9>& cand, std::array<uint16_t, 9>
     for (int v = 0; v < kPalabras; ++v)
         alguno |= justos[v];
     for (int i = 0; i < N; ++i) {
-        Ocho quitar = i < kLanes ? alguno & kCarriles.sin[i][0] : Ocho{};
+        Ocho quitar = i < kLanes ? alguno & kCarriles.sin[i] : Ocho{};
         for (int v = 0; i >= kLanes && v < kPalabras; ++v)
             if (!(v >> (i - kLanes) & 1)) quitar |= justos[v];
         permitidos[i] |= cand[i] & ~Unir(quitar);
